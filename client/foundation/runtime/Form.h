@@ -1,0 +1,111 @@
+// Windows of the client as single program-wide instances ("forms"): created on first use,
+// loaded hidden, shown modeless (with an owner) or modal, unloaded with a Cancel answer.
+// Asking whether a form is visible loads it first, hidden, as every property access does.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace skx {
+
+enum class FormKind { Normal, MdiFrame, MdiChild, Dialog };
+enum class ShowMode { Modeless = 0, Modal = 1 };
+// Why a form is being unloaded (passed to OnQueryUnload).
+enum class UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, TaskManager = 3, MdiForm = 4 };
+
+class Form {
+public:
+    explicit Form(std::string name, FormKind kind = FormKind::Normal);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& Name() const { return name_; }
+    FormKind Kind() const { return kind_; }
+
+    // The window; loads the form when it is not loaded.
+    HWND hWnd();
+    // The window without loading (null when not loaded).
+    HWND Handle() const { return hwnd_; }
+    bool IsLoaded() const { return hwnd_ != nullptr; }
+
+    void Load();
+    void Show(ShowMode mode = ShowMode::Modeless, Form* owner = nullptr);
+    void Hide();
+    // Runs OnQueryUnload and OnUnload; false when the form refused (Cancel).
+    bool Unload(UnloadMode mode = UnloadMode::FormCode);
+
+    bool Visible();           // loads hidden when not loaded
+    void SetVisible(bool visible);
+    bool Enabled();
+    void SetEnabled(bool enabled);
+    std::string Caption();
+    void SetCaption(const std::string& caption);
+    // Geometry in twips, relative to the parent (the MDI client area for MDI children).
+    int Left();
+    int Top();
+    int Width();
+    int Height();
+    void Move(int left, int top, int width = -1, int height = -1);
+    int ScaleWidth();   // client area, pixels
+    int ScaleHeight();
+
+    // The free text slot every form carries.
+    std::string Tag;
+    // The modal result: true while the form runs modally.
+    bool IsModal() const { return modalDepth_ > 0; }
+
+    // Routes a message of the loop to the form (dialog keys, MDI accelerators).
+    virtual bool PreTranslate(MSG& msg);
+
+    // The form that owns a window, or null.
+    static Form* FromHandle(HWND hwnd);
+
+protected:
+    // Creates the window (hidden). The default makes an overlapped window of the form's kind.
+    virtual HWND CreateFormWindow(HWND owner);
+    virtual void OnLoad() {}
+    // Return true to cancel the unload.
+    virtual bool OnQueryUnload(UnloadMode) { return false; }
+    virtual bool OnUnload() { return false; }  // true cancels
+    virtual void OnActivate(bool /*active*/) {}
+    virtual void OnResize() {}
+    // Messages not handled here go to the default procedure of the form's kind.
+    virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // Initial style of the default window; override before loading.
+    DWORD style_ = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    DWORD exStyle_ = 0;
+    RECT initialRect_{CW_USEDEFAULT, CW_USEDEFAULT, 400, 300};  // left, top, width, height in pixels
+    std::string initialCaption_;
+    HWND mdiClient_ = nullptr;  // MDI frames: the client window
+
+    static const char* WindowClassName();
+    static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    void RunModal();
+    void DestroyNow();
+
+    std::string name_;
+    FormKind kind_;
+    HWND hwnd_ = nullptr;
+    int modalDepth_ = 0;
+    bool unloading_ = false;
+};
+
+// The loaded forms in the order they were loaded.
+const std::vector<Form*>& LoadedForms();
+// Unloads every loaded form, last loaded first; false when one refused.
+bool UnloadAllForms(UnloadMode mode = UnloadMode::AppWindows);
+
+// The single program-wide instance of a form class, created on first use.
+template <class T>
+T& TheForm() {
+    static T instance;
+    return instance;
+}
+
+}  // namespace skx

@@ -1,0 +1,26 @@
+// The message loop of the client's one GUI thread.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+
+namespace skx {
+
+// Handles every message waiting for the thread and returns the number of loaded forms.
+// A WM_QUIT seen here is posted again for the main loop.
+int DoEvents();
+
+// Handles messages until pred() holds or the time runs out; true when pred() held.
+bool PumpUntil(const std::function<bool()>& pred, uint32_t timeoutMs);
+
+// The main loop: until WM_QUIT; returns its exit code.
+int RunMessageLoop();
+
+// True once a WM_QUIT has been seen by DoEvents or PumpUntil.
+bool QuitSeen();
+
+// Dispatches one message through the forms' pre-translation.
+void DispatchOne(MSG& msg);
+
+}  // namespace skx

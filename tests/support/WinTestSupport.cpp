@@ -1,0 +1,173 @@
+#include "WinTestSupport.h"
+
+#include <cstdlib>
+
+namespace testsupport {
+
+void PumpFor(uint32_t ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+bool PumpUntil(const std::function<bool()>& pred, uint32_t timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (pred()) return true;
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs) return pred();
+        DWORD wait = timeoutMs - elapsed;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, wait > 10 ? 10 : wait, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return pred();
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+ScratchDir::ScratchDir(const std::string& name) {
+    char tmp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, tmp);
+    path_ = std::string(tmp) + "skirmora-" + name + "-" + std::to_string(GetCurrentProcessId());
+    RemoveTree(path_);
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+ScratchDir::~ScratchDir() { RemoveTree(path_); }
+
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string n = fd.cFileName;
+            if (n == "." || n == "..") continue;
+            std::string full = path + "\\" + n;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
+            else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string data;
+    char buf[65536];
+    DWORD n = 0;
+    while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n > 0) data.append(buf, n);
+    CloseHandle(h);
+    return data;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD n = 0;
+    BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(h);
+    return ok && n == bytes.size();
+}
+
+bool FileExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> RegReadString(HKEY root, const std::string& key, const std::string& value) {
+    HKEY h;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return std::nullopt;
+    char buf[4096];
+    DWORD size = sizeof buf, type = 0;
+    LONG r = RegQueryValueExA(h, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+    RegCloseKey(h);
+    if (r != ERROR_SUCCESS) return std::nullopt;
+    std::string s(buf, size);
+    if (!s.empty() && s.back() == '\0') s.pop_back();
+    return s;
+}
+
+bool RegDeleteTree(HKEY root, const std::string& key) {
+    // Depth first: a key with subkeys cannot be deleted directly.
+    HKEY h;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | KEY_WRITE, &h) == ERROR_SUCCESS) {
+        char name[256];
+        for (;;) {
+            DWORD n = sizeof name;
+            if (RegEnumKeyExA(h, 0, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+            if (!RegDeleteTree(h, name)) break;
+        }
+        RegCloseKey(h);
+    }
+    return RegDeleteKeyA(root, key.c_str()) == ERROR_SUCCESS;
+}
+
+std::string ProgramFolder() {
+    char buf[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string f = buf;
+    return f.substr(0, f.find_last_of('\\'));
+}
+
+std::string SourceFolder() {
+    char buf[MAX_PATH] = {};
+    DWORD n = GetEnvironmentVariableA("SKIRMORA_ROOT", buf, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return {};
+    std::string unixPath(buf, n);
+    return "Z:" + unixPath;  // Wine's Z: drive is the Unix root
+}
+
+ChildProcess::~ChildProcess() { Kill(); }
+
+bool ChildProcess::Start(const std::string& commandLine) {
+    Kill();
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = commandLine;
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    return true;
+}
+
+bool ChildProcess::Wait(uint32_t timeoutMs, DWORD* exitCode) {
+    if (!process_) return true;
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(process_, exitCode);
+    return true;
+}
+
+void ChildProcess::Kill() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+}
+
+bool ChildProcess::Running() const {
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool StartPython(ChildProcess& child, const std::string& scriptUnderRoot, const std::string& args) {
+    std::string root = SourceFolder();
+    if (root.empty()) return false;
+    std::string script = root + "\\" + scriptUnderRoot;
+    for (char& c : script) if (c == '/') c = '\\';
+    return child.Start("Z:\\usr\\bin\\python3 \"" + script + "\" " + args);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,66 @@
+// Helpers for tests that run under Wine against real Windows peers.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// Handles the thread's messages for ms milliseconds.
+void PumpFor(uint32_t ms);
+// Handles the thread's messages until pred() holds or timeoutMs passes; true when it held.
+bool PumpUntil(const std::function<bool()>& pred, uint32_t timeoutMs);
+
+// A fresh, empty folder under the Windows temp folder; removed with its files on destruction.
+class ScratchDir {
+public:
+    explicit ScratchDir(const std::string& name);
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+std::optional<std::string> ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+void RemoveTree(const std::string& path);
+
+// Registry of the scratch prefix.
+std::optional<std::string> RegReadString(HKEY root, const std::string& key, const std::string& value);
+bool RegDeleteTree(HKEY root, const std::string& key);
+
+// The folder of the running test program.
+std::string ProgramFolder();
+// The project's source folder as a Windows path (from the build's SKIRMORA_ROOT).
+std::string SourceFolder();
+
+// A child process (a Linux program such as python3 can be started by its Unix path: Wine
+// runs it natively). Killed when the object goes.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    bool Start(const std::string& commandLine);
+    bool Wait(uint32_t timeoutMs, DWORD* exitCode = nullptr);
+    void Kill();
+    bool Running() const;
+
+private:
+    HANDLE process_ = nullptr;
+};
+
+// Starts python3 with a script of the project's tools folder and its arguments.
+bool StartPython(ChildProcess& child, const std::string& scriptUnderRoot, const std::string& args);
+
+}  // namespace testsupport

@@ -1,0 +1,19 @@
+# Sourced by the Wine helpers: the scratch prefix and the environment every run uses.
+# SKIRMORA_BUILD names the build folder (default: build beside this script's folder).
+_tools_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export SKIRMORA_ROOT=$(cd "$_tools_dir/.." && pwd)
+export SKIRMORA_BUILD=$(mkdir -p "${SKIRMORA_BUILD:-$SKIRMORA_ROOT/build}" && cd "${SKIRMORA_BUILD:-$SKIRMORA_ROOT/build}" && pwd)
+export SKIRMORA_WINE="$SKIRMORA_BUILD/wine"
+export WINEPREFIX="$SKIRMORA_WINE/prefix"
+export WINEARCH=win64
+export WINE=/usr/lib/wine/wine64
+export WINESERVER=/usr/lib/wine/wineserver64
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=en_US.UTF-8
+export LC_ALL=en_US.UTF-8
+# Wine's ALSA driver reads ~/.asoundrc: a home of our own gives it a null sound device.
+export HOME="$SKIRMORA_WINE/home"
+if [ -f "$SKIRMORA_WINE/display" ]; then
+  export DISPLAY=$(cat "$SKIRMORA_WINE/display")
+fi

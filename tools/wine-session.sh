@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# wine-session.sh start|stop|status
+# start: a 24-bit Xvfb, the scratch prefix (made once), a persistent wineserver.
+# stop: ends what start began.
+set -euo pipefail
+. "$(dirname "$0")/wine-env.sh"
+mkdir -p "$SKIRMORA_WINE" "$HOME"
+
+xvfb_alive() { [ -f "$SKIRMORA_WINE/xvfb.pid" ] && kill -0 "$(cat "$SKIRMORA_WINE/xvfb.pid")" 2>/dev/null; }
+
+start() {
+  if [ ! -f "$HOME/.asoundrc" ]; then
+    printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
+  fi
+  if ! xvfb_alive; then
+    rm -f "$SKIRMORA_WINE/display"
+    exec 3> "$SKIRMORA_WINE/display.fd"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac >"$SKIRMORA_WINE/xvfb.log" 2>&1 &
+    echo $! > "$SKIRMORA_WINE/xvfb.pid"
+    exec 3>&-
+    for _ in $(seq 1 100); do
+      [ -s "$SKIRMORA_WINE/display.fd" ] && break
+      sleep 0.1
+    done
+    echo ":$(head -n1 "$SKIRMORA_WINE/display.fd")" > "$SKIRMORA_WINE/display"
+  fi
+  export DISPLAY=$(cat "$SKIRMORA_WINE/display")
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix in $WINEPREFIX ..."
+    "$WINE" wineboot -i >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+    # No crash dialog: a faulting test must end, not wait for a click.
+    "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    # Unmanaged windows: with no window manager on Xvfb, showing and hiding never waits for one.
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+  fi
+  # Persistent wineserver: programs start in a fraction of a second. The warm-up run starts
+  # Wine's own services now, with no terminal or pipe of a later test to hold open.
+  ("$WINESERVER" -p >/dev/null 2>&1 &) ; sleep 0.2
+  "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+  echo "DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+}
+
+stop() {
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  "$WINESERVER" -w >/dev/null 2>&1 || true
+  if xvfb_alive; then kill "$(cat "$SKIRMORA_WINE/xvfb.pid")" 2>/dev/null || true; fi
+  rm -f "$SKIRMORA_WINE/xvfb.pid" "$SKIRMORA_WINE/display" "$SKIRMORA_WINE/display.fd"
+}
+
+case "${1:-}" in
+  start) start ;;
+  stop) stop ;;
+  status) xvfb_alive && echo "running on $(cat "$SKIRMORA_WINE/display")" || echo "stopped" ;;
+  *) echo "usage: $0 start|stop|status" >&2; exit 2 ;;
+esac
