@@ -17,3 +17,6 @@ export HOME="$SKIRMORA_WINE/home"
 if [ -f "$SKIRMORA_WINE/display" ]; then
   export DISPLAY=$(cat "$SKIRMORA_WINE/display")
 fi
+if [ -f "$SKIRMORA_WINE/peerd.port" ]; then
+  export SKIRMORA_PEERD_PORT=$(cat "$SKIRMORA_WINE/peerd.port")
+fi

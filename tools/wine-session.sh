@@ -39,6 +39,14 @@ start() {
   # Wine's own services now, with no terminal or pipe of a later test to hold open.
   ("$WINESERVER" -p >/dev/null 2>&1 &) ; sleep 0.2
   "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+  # The peer daemon: tests ask it to start Linux helper programs (Wine cannot).
+  if ! { [ -f "$SKIRMORA_WINE/peerd.pid" ] && kill -0 "$(cat "$SKIRMORA_WINE/peerd.pid")" 2>/dev/null; }; then
+    rm -f "$SKIRMORA_WINE/peerd.port"
+    python3 "$SKIRMORA_ROOT/tools/peerd.py" --root "$SKIRMORA_ROOT" --port-file "$SKIRMORA_WINE/peerd.port" \
+      --log "$SKIRMORA_WINE/peers.log" >/dev/null 2>&1 </dev/null &
+    echo $! > "$SKIRMORA_WINE/peerd.pid"
+    for _ in $(seq 1 100); do [ -s "$SKIRMORA_WINE/peerd.port" ] && break; sleep 0.05; done
+  fi
   echo "DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
 }
 
@@ -46,6 +54,8 @@ stop() {
   "$WINESERVER" -k >/dev/null 2>&1 || true
   "$WINESERVER" -w >/dev/null 2>&1 || true
   if xvfb_alive; then kill "$(cat "$SKIRMORA_WINE/xvfb.pid")" 2>/dev/null || true; fi
+  if [ -f "$SKIRMORA_WINE/peerd.pid" ]; then kill "$(cat "$SKIRMORA_WINE/peerd.pid")" 2>/dev/null || true; fi
+  rm -f "$SKIRMORA_WINE/peerd.pid" "$SKIRMORA_WINE/peerd.port"
   rm -f "$SKIRMORA_WINE/xvfb.pid" "$SKIRMORA_WINE/display" "$SKIRMORA_WINE/display.fd"
 }
 

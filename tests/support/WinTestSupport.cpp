@@ -1,4 +1,8 @@
+#include <winsock2.h>
+
 #include "WinTestSupport.h"
+
+#include <cstdio>
 
 #include <cstdlib>
 
@@ -126,6 +130,56 @@ std::string SourceFolder() {
     return "Z:" + unixPath;  // Wine's Z: drive is the Unix root
 }
 
+namespace {
+
+// One request to the peer daemon: a JSON line out, a JSON line back.
+std::string PeerRequest(const std::string& json) {
+    char buf[16] = {};
+    DWORD n = GetEnvironmentVariableA("SKIRMORA_PEERD_PORT", buf, sizeof buf);
+    if (n == 0 || n >= sizeof buf) return {};
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    std::string reply;
+    if (s != INVALID_SOCKET) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(static_cast<u_short>(atoi(buf)));
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
+            std::string line = json + "\n";
+            send(s, line.data(), static_cast<int>(line.size()), 0);
+            char r[1024];
+            int got;
+            while ((got = recv(s, r, sizeof r, 0)) > 0) {
+                reply.append(r, static_cast<size_t>(got));
+                if (!reply.empty() && reply.back() == '\n') break;
+            }
+        }
+        closesocket(s);
+    }
+    WSACleanup();
+    return reply;
+}
+
+std::string JsonString(const std::string& v) {
+    std::string out = "\"";
+    for (char c : v) {
+        if (c == '"' || c == '\\') { out += '\\'; out += c; }
+        else if (static_cast<unsigned char>(c) < 0x20) { char e[8]; snprintf(e, sizeof e, "\\u%04x", c); out += e; }
+        else out += c;
+    }
+    return out + "\"";
+}
+
+long JsonNumber(const std::string& json, const std::string& key) {
+    auto at = json.find("\"" + key + "\":");
+    if (at == std::string::npos) return -1;
+    return strtol(json.c_str() + at + key.size() + 3, nullptr, 10);
+}
+
+}  // namespace
+
 ChildProcess::~ChildProcess() { Kill(); }
 
 bool ChildProcess::Start(const std::string& commandLine) {
@@ -141,7 +195,23 @@ bool ChildProcess::Start(const std::string& commandLine) {
     return true;
 }
 
+bool ChildProcess::StartPython(const std::string& scriptUnderRoot, const std::string& args) {
+    Kill();
+    std::string reply = PeerRequest("{\"cmd\": \"start\", \"script\": " + JsonString(scriptUnderRoot) +
+                                    ", \"args\": " + JsonString(args) + "}");
+    if (reply.find("\"ok\": true") == std::string::npos) return false;
+    peerPid_ = JsonNumber(reply, "pid");
+    return peerPid_ > 0;
+}
+
 bool ChildProcess::Wait(uint32_t timeoutMs, DWORD* exitCode) {
+    if (peerPid_) {
+        std::string reply = PeerRequest("{\"cmd\": \"wait\", \"pid\": " + std::to_string(peerPid_) +
+                                        ", \"timeout_ms\": " + std::to_string(timeoutMs) + "}");
+        if (reply.find("\"running\": false") == std::string::npos) return false;
+        if (exitCode) *exitCode = static_cast<DWORD>(JsonNumber(reply, "code"));
+        return true;
+    }
     if (!process_) return true;
     if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
     if (exitCode) GetExitCodeProcess(process_, exitCode);
@@ -149,6 +219,10 @@ bool ChildProcess::Wait(uint32_t timeoutMs, DWORD* exitCode) {
 }
 
 void ChildProcess::Kill() {
+    if (peerPid_) {
+        PeerRequest("{\"cmd\": \"kill\", \"pid\": " + std::to_string(peerPid_) + "}");
+        peerPid_ = 0;
+    }
     if (!process_) return;
     if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) {
         TerminateProcess(process_, 1);
@@ -158,16 +232,47 @@ void ChildProcess::Kill() {
     process_ = nullptr;
 }
 
-bool ChildProcess::Running() const {
+bool ChildProcess::Running() {
+    if (peerPid_) return !Wait(0);
     return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
 bool StartPython(ChildProcess& child, const std::string& scriptUnderRoot, const std::string& args) {
-    std::string root = SourceFolder();
-    if (root.empty()) return false;
-    std::string script = root + "\\" + scriptUnderRoot;
-    for (char& c : script) if (c == '/') c = '\\';
-    return child.Start("Z:\\usr\\bin\\python3 \"" + script + "\" " + args);
+    return child.StartPython(scriptUnderRoot, args);
+}
+
+bool WaitForPort(uint16_t port, uint32_t timeoutMs) {
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    DWORD start = GetTickCount();
+    bool ok = false;
+    while (!ok && GetTickCount() - start < timeoutMs) {
+        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(port);
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ok = connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+        closesocket(s);
+        if (!ok) Sleep(20);
+    }
+    WSACleanup();
+    return ok;
+}
+
+uint16_t FreePort() {
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    int len = sizeof a;
+    getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
+    closesocket(s);
+    WSACleanup();
+    return ntohs(a.sin_port);
 }
 
 }  // namespace testsupport

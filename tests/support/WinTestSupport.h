@@ -43,8 +43,9 @@ std::string ProgramFolder();
 // The project's source folder as a Windows path (from the build's SKIRMORA_ROOT).
 std::string SourceFolder();
 
-// A child process (a Linux program such as python3 can be started by its Unix path: Wine
-// runs it natively). Killed when the object goes.
+// A child process: a Windows program started here, or a Linux program (python3 with a script
+// of the project) started for us by the test session's peer daemon, since Wine cannot start
+// Linux programs itself. Killed when the object goes.
 class ChildProcess {
 public:
     ChildProcess() = default;
@@ -52,15 +53,23 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     bool Start(const std::string& commandLine);
+    // python3 <project folder>/<scriptUnderRoot> <args> (args split as a shell would).
+    bool StartPython(const std::string& scriptUnderRoot, const std::string& args);
     bool Wait(uint32_t timeoutMs, DWORD* exitCode = nullptr);
     void Kill();
-    bool Running() const;
+    bool Running();
 
 private:
     HANDLE process_ = nullptr;
+    long peerPid_ = 0;
 };
 
-// Starts python3 with a script of the project's tools folder and its arguments.
+// Starts python3 with a script of the project (a path below the project folder).
 bool StartPython(ChildProcess& child, const std::string& scriptUnderRoot, const std::string& args);
+
+// Waits until a TCP port on 127.0.0.1 accepts connections.
+bool WaitForPort(uint16_t port, uint32_t timeoutMs);
+// A free TCP port on 127.0.0.1 (bound and released).
+uint16_t FreePort();
 
 }  // namespace testsupport
