@@ -1,0 +1,85 @@
+"""Tests of the scripted test server: frames both ways, the script, the control port."""
+import json
+import os
+import socket
+import sys
+import threading
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import server  # noqa: E402
+
+
+def client_frame(cmd, data):
+    return ("\x1b" + cmd + "\x00" + data + "\x00\x01").encode("latin-1")
+
+
+def read_frames(sock, count, timeout=5.0):
+    sock.settimeout(timeout)
+    data = b""
+    while data.count(b"\x01") < count:
+        chunk = sock.recv(4096)
+        if not chunk:
+            break
+        data += chunk
+    return data
+
+
+class ServerTest(unittest.TestCase):
+    def setUp(self):
+        self.srv = server.GameServer(0, server.DEMO_SCRIPT)
+        threading.Thread(target=self.srv.serve_forever, daemon=True).start()
+        self.ctl_port = server.serve_control(self.srv, 0)
+
+    def control(self, req):
+        with socket.create_connection(("127.0.0.1", self.ctl_port), timeout=5) as c:
+            c.sendall((json.dumps(req) + "\n").encode())
+            return json.loads(c.makefile("rb").readline())
+
+    def connect(self):
+        return socket.create_connection(("127.0.0.1", self.srv.port), timeout=5)
+
+    def test_login_is_recorded_and_answered_by_the_script(self):
+        with self.connect() as c:
+            c.sendall(client_frame("!", "robin\x00secret\x00123\x00203"))
+            data = read_frames(c, 3)
+        self.assertIn(b"\x1bv\x0010\x00500\x000\x000\x01", data)
+        self.assertIn(b"\x1bL\x001\x001\x00robin\x0010\x01", data)
+        self.assertIn(b"robin.", data)
+        frames = self.control({"cmd": "frames"})["frames"]
+        self.assertEqual(frames, [["!", "robin", "secret", "123", "203"]])
+
+    def test_frames_split_across_reads_and_joined_in_one(self):
+        with self.connect() as c:
+            whole = client_frame("C", "look") + client_frame("n", "1")
+            c.sendall(whole[:3])
+            time.sleep(0.05)
+            c.sendall(whole[3:])
+            deadline = time.time() + 5
+            while time.time() < deadline and len(self.control({"cmd": "frames"})["frames"]) < 2:
+                time.sleep(0.02)
+        self.assertEqual(self.control({"cmd": "frames"})["frames"], [["C", "look"], ["n", "1"]])
+
+    def test_control_sends_frames_and_closes(self):
+        with self.connect() as c:
+            deadline = time.time() + 5
+            while not self.control({"cmd": "status"})["connected"] and time.time() < deadline:
+                time.sleep(0.02)
+            self.assertTrue(self.control({"cmd": "send", "frames": [["M", "18", "1"]]})["ok"])
+            self.assertEqual(read_frames(c, 1), b"\x1bM\x0018\x001\x01")
+            self.assertTrue(self.control({"cmd": "raw", "data": "\x1bx\x00\x01"})["ok"])
+            self.assertEqual(read_frames(c, 1), b"\x1bx\x00\x01")
+            self.control({"cmd": "close"})
+            c.settimeout(5)
+            self.assertEqual(c.recv(10), b"")
+
+    def test_bad_control_request_answers(self):
+        self.assertFalse(self.control({"cmd": "nonsense"})["ok"])
+        with socket.create_connection(("127.0.0.1", self.ctl_port), timeout=5) as c:
+            c.sendall(b"not json\n")
+            self.assertFalse(json.loads(c.makefile("rb").readline())["ok"])
+
+
+if __name__ == "__main__":
+    unittest.main()
