@@ -1,0 +1,37 @@
+#include "AccessCode.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "ClientLinks.h"
+#include "runtime/App.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorGuard.h"
+
+namespace skx {
+
+int32_t GetDriveInformation() {
+    int32_t result = 0;
+    Guard("modMiscFunctionsOne", "GetDriveInformation", [&] {
+        std::string root = UCase(Left(App::Path(), 3));
+        char volumeName[256] = {};
+        char fileSystem[256] = {};
+        DWORD serial = 0, maxComponent = 0, flags = 0;
+        if (GetVolumeInformationA(root.c_str(), volumeName, sizeof volumeName, &serial, &maxComponent,
+                                  &flags, fileSystem, sizeof fileSystem)) {
+            result = static_cast<int32_t>(serial);
+        } else {
+            ShowClientMessage("An error occured while retrieving client access code.", 22,
+                              "Program Error: Access Code Retrieval");
+            result = 0;
+        }
+    });
+    return result;
+}
+
+std::string AccessCodeText(int32_t accessCode) {
+    return std::to_string(std::llabs(static_cast<long long>(accessCode)));
+}
+
+}  // namespace skx

@@ -1,0 +1,69 @@
+#include "SettingsFiles.h"
+
+#include <windows.h>
+
+#include "AccessCode.h"
+#include "FileServices.h"
+#include "LetterPairCipher.h"
+#include "ProgramSettings.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorGuard.h"
+
+namespace skx {
+
+namespace {
+// A read buffer one longer than the longest value, so a 255-character value reads whole.
+constexpr DWORD ReadBufferSize = MaxIniValue + 1;
+}  // namespace
+
+std::string MachinePassword() { return Left(AccessCodeText(AccessCode), 4); }
+
+std::string mfncGetFromIni(const std::string& File, const std::string& Section, const std::string& Key,
+                           bool Encrypted, const std::string& Default, const std::string& Password) {
+    std::string result;
+    Guard("modFileControl", "mfncGetFromIni", [&] {
+        if (!FileExist(File, 0)) {
+            result = Default;
+            return;
+        }
+        char buffer[ReadBufferSize] = {};
+        DWORD n = GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", buffer, ReadBufferSize,
+                                           File.c_str());
+        std::string raw(buffer, n < ReadBufferSize ? n : ReadBufferSize - 1);
+        if (Encrypted) {
+            clsHighEnc cipher;
+            cipher.SetDataIn(raw);
+            cipher.SetPassword(Password.empty() ? MachinePassword() : Password);
+            cipher.Decrypt();
+            result = Trim(cipher.DataOut()).empty() ? Default : cipher.DataOut();
+        } else {
+            result = Trim(raw).empty() ? Default : raw;
+        }
+        if (Trim(result).empty()) result = Default;
+    });
+    return result;
+}
+
+int16_t mfncWriteIni(const std::string& File, const std::string& Section, const std::string& Key,
+                     const std::string& Value, bool Encrypted, const std::optional<std::string>& Password) {
+    int16_t result = 0;
+    Guard("modFileControl", "mfncWriteIni", [&] {
+        std::string text;
+        if (Encrypted) {
+            clsHighEnc cipher;
+            cipher.SetDataIn(Value);
+            cipher.SetPassword(Password ? *Password : MachinePassword());
+            cipher.Crypt();
+            text = cipher.DataOut();
+            // A cut cipher text would decipher into something else: store nothing instead.
+            if (text.size() > static_cast<size_t>(MaxIniValue)) return;
+        } else {
+            text = Left(Value, MaxIniValue);
+        }
+        BOOL written = WritePrivateProfileStringA(Section.c_str(), Key.c_str(), text.c_str(), File.c_str());
+        result = written ? 1 : 0;
+    });
+    return result;
+}
+
+}  // namespace skx
