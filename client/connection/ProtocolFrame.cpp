@@ -36,26 +36,26 @@ std::string BuildClientFrame(std::string_view ctrlChar, std::string_view msg) {
 
 std::vector<ServerFrame> TakeWholeFrames(std::string& buffer) {
     std::vector<ServerFrame> frames;
-    std::string rest;
     const char end = FrameEnd[0];
+    // While a long frame is still arriving, a pass finds no FrameEnd and leaves the buffer
+    // exactly as it is: no copy of the waiting text.
+    size_t at = buffer.find(end);
+    if (at == std::string::npos) return frames;
     size_t from = 0;
-    while (from <= buffer.size()) {
-        size_t at = buffer.find(end, from);
-        if (at == std::string::npos) {
-            // The unfinished tail waits, with its FrameStart, for the rest of its frame.
-            rest.append(buffer, from, std::string::npos);
-            break;
-        }
+    while (at != std::string::npos) {
         std::string_view piece(buffer.data() + from, at - from);
         from = at + 1;
-        if (piece.empty()) continue;
-        if (piece.front() != FrameStart[0]) continue;  // not a frame: dropped
-        ServerFrame f;
-        f.command = piece.size() >= 2 ? piece[1] : ' ';
-        if (piece.size() > 3) f.data.assign(piece.substr(3));
-        frames.push_back(std::move(f));
+        if (!piece.empty() && piece.front() == FrameStart[0]) {
+            ServerFrame f;
+            f.command = piece.size() >= 2 ? piece[1] : ' ';
+            if (piece.size() > 3) f.data.assign(piece.substr(3));
+            frames.push_back(std::move(f));
+        }
+        // An empty piece, or one that does not begin with FrameStart, is not a frame: dropped.
+        at = buffer.find(end, from);
     }
-    buffer = std::move(rest);
+    // The unfinished tail waits, with its FrameStart, for the rest of its frame.
+    buffer.erase(0, from);
     return frames;
 }
 
