@@ -1,16 +1,197 @@
-// The main window: the MDI frame that holds the game, map and chat windows.
+// The main window: the MDI frame that holds the game, map and chat windows, with its status
+// bar, command buttons, scanner panel, entry line, menu bar, timers and the socket control.
 #pragma once
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "KeyboardInput.h"
+#include "runtime/Control.h"
+#include "runtime/DispatchObject.h"
 #include "runtime/Form.h"
+#include "runtime/FormTimer.h"
+#include "runtime/MenuItem.h"
 
 namespace skx {
+
+// The socket control's class identifier.
+inline constexpr const char* SocketControlClassId = "{B94DC122-5EB7-4EED-8C6C-9E0022FD9AC3}";
 
 class frmMainForm : public Form {
 public:
     frmMainForm();
+    ~frmMainForm() override;
+
+    // ---- menu bar ----
+    MenuItem mnuFile{"mnuFile", "&Main"};
+    MenuItem mnuFileConnect{"mnuFileConnect", "Connect/Disconnect"};
+    MenuItem mnuFileBar0{"mnuFileBar0", "-"};
+    MenuItem mnuFileExit{"mnuFileExit", "E&xit"};
+
+    MenuItem mnuView{"mnuView", "&View"};
+    MenuItem mnuViewBuy{"mnuViewBuy", "&Buy..."};
+    MenuItem mnuLine2{"mnuLine2", "-"};
+    MenuItem mnuViewWho{"mnuViewWho", "&Who is Online..."};
+    MenuItem mnuViewIgnore{"mnuViewIgnore", "&Ignore..."};
+    MenuItem mnuViewAlias{"mnuViewAlias", "&Alias..."};
+    MenuItem mnuLine3{"mnuLine3", "-"};
+    MenuItem mnuViewTeam{"mnuViewTeam", "&Team Screen..."};
+    MenuItem mnuTournament{"mnuTournament", "T&ournament..."};
+    MenuItem mnuVote{"mnuVote", "&Vote..."};
+    MenuItem mnuViewTop{"mnuViewTop", "Top &25..."};
+
+    MenuItem mnuCommands{"mnuCommands", "&Commands"};
+    MenuItem mnuCommandScreen{"mnuCommandScreen", "&Screen Center"};
+    MenuItem mnuCommandClear{"mnuCommandClear", "&Clear Chat Window"};
+    MenuItem mnuLine4{"mnuLine4", "-"};
+    MenuItem mnuTarget{"mnuTarget", "&Target"};
+    // The nine target directions: none, then the eight scanner directions in scanner order.
+    std::array<MenuItem, 9> mnuTargetSub{{{"mnuTargetSub", "&None"},
+                                          {"mnuTargetSub", "&North"},
+                                          {"mnuTargetSub", "&South"},
+                                          {"mnuTargetSub", "&East"},
+                                          {"mnuTargetSub", "&West"},
+                                          {"mnuTargetSub", "North&West"},
+                                          {"mnuTargetSub", "North&East"},
+                                          {"mnuTargetSub", "Sou&thWest"},
+                                          {"mnuTargetSub", "South&East"}}};
+
+    MenuItem mnuOptions{"mnuOptions", "&Options"};
+    MenuItem mnuDisplayTimeStamp{"mnuDisplayTimeStamp", "Display Time Stamp"};
+    MenuItem mnuDisplayTimeStampBreak{"mnuDisplayTimeStampBreak", "-"};
+    MenuItem mnuOptionsTrue{"mnuOptionsTrue", "&True Movement"};
+    MenuItem mnuOptionsWASD{"mnuOptionsWASD", "WASD Movement"};
+    MenuItem mnuOptionsKeypad{"mnuOptionsKeypad", "Keypad &Movement"};
+    MenuItem mnuLine5{"mnuLine5", "-"};
+    MenuItem mnuOptionsGameInformation{"mnuOptionsGameInformation", "Game Information"};
+    MenuItem mnuOptionsReady{"mnuOptionsReady", "&Status"};
+    MenuItem mnuOptionsReadyNot{"mnuOptionsReadyNot", "Not Ready"};
+    MenuItem mnuOptionsReadyYes{"mnuOptionsReadyYes", "Ready"};
+    MenuItem mnuOptionsReadyAuto{"mnuOptionsReadyAuto", "Auto-Ready"};
+    MenuItem mnuLine6{"mnuLine6", "-"};
+    MenuItem mnuOptionLangFilter{"mnuOptionLangFilter", "&Language Filter"};
+    MenuItem mnuOptionsChat{"mnuOptionsChat", "&Auto-Chat"};
+    MenuItem mnuOptionsScroll{"mnuOptionsScroll", "Scroll Loc&k"};
+    MenuItem mnuLine7{"mnuLine7", "-"};
+    MenuItem mnuOptionsSelfClicking{"mnuOptionsSelfClicking", "Self-&Clicking Options"};
+    MenuItem mnuAutoCenter{"mnuAutoCenter", "Auto-Center"};
+    MenuItem mnuOptionsSound{"mnuOptionsSound", "S&ound Options"};
+    MenuItem mnuOptionsGeneral{"mnuOptionsGeneral", "&General Options"};
+    MenuItem mnuLine8{"mnuLine8", "-"};
+    MenuItem mnuOptionSplatIgnore{"mnuOptionSplatIgnore", "&Ignore Splat Information"};
+    MenuItem mnuOptionsShowGrid{"mnuOptionsShowGrid", "Show Grid"};
+    MenuItem mnuOptionsShowSatellite{"mnuOptionsShowSatellite", "Show Satellite"};
+    MenuItem mnuOptionsShowNames{"mnuOptionsShowNames", "Show Player Names"};
+    MenuItem mnuLocationScanner{"mnuLocationScanner", "Show Location Scanner"};
+    MenuItem mnuLine9{"mnuLine9", "-"};
+    MenuItem mnuOptionsShowErrors{"mnuOptionsShowErrors", "Show Error Messages"};
+
+    MenuItem mnuForum{"mnuForum", "&Forum"};
+    MenuItem mnuForumRead{"mnuForumRead", "&Read..."};
+    MenuItem mnuForumPost{"mnuForumPost", "&Post..."};
+    MenuItem mnuLine10{"mnuLine10", "-"};
+    MenuItem mnuForumSignature{"mnuForumSignature", "&Signature..."};
+
+    MenuItem mnuWindow{"mnuWindow", "&Window"};
+    MenuItem mnuWindowAutoTileWindows{"mnuWindowAutoTileWindows", "Auto-Tile Windows"};
+    MenuItem mnuWindowTileWindows{"mnuWindowTileWindows", "Tile Windows"};
+
+    MenuItem mnuHelp{"mnuHelp", "&Help"};
+    MenuItem mnuDebug{"mnuDebug", "Debug", false, false};
+    MenuItem mnuDebugBar{"mnuDebugBar", "-", false, false};
+    MenuItem mnuHelpTips{"mnuHelpTips", "Tips"};
+    MenuItem mnuContents{"mnuContents", "Contents..."};
+    MenuItem mnuLine11{"mnuLine11", "-"};
+    MenuItem mnuHelpLevelup{"mnuHelpLevelup", "Level Up..."};
+    MenuItem mnuHelpCommands{"mnuHelpCommands", "Commands..."};
+    MenuItem mnuHelpNews{"mnuHelpNews", "&News"};
+    MenuItem mnuHelpRegistration{"mnuHelpRegistration", "Registration"};
+    MenuItem mnuHelpEULA{"mnuHelpEULA", "&End User License Agreement"};
+    MenuItem mnuLine12{"mnuLine12", "-"};
+    MenuItem mnuVisitHomepage{"mnuVisitHomepage", "&Visit Orlenby"};
+    MenuItem mnuHelpAbout{"mnuHelpAbout", "&About"};
+
+    // The user-list pop-up menu (not on the menu bar).
+    MenuItem mnuMisc{"mnuMisc", "Misc"};
+    MenuItem mnuMiscProfile{"mnuMiscProfile", "Profile"};
+    MenuItem mnuMiscProfileBar{"mnuMiscProfileBar", "-"};
+    MenuItem mnuMiscTell{"mnuMiscTell", "Tell User"};
+    MenuItem mnuMiscIgnore{"mnuMiscIgnore", "Ignore User"};
+    MenuItem mnuAdminBar{"mnuAdminBar", "-", false, false};
+    MenuItem mnuMiscBan{"mnuMiscBan", "Ban User", false, false};
+    MenuItem mnuMiscKick{"mnuMiscKick", "Kick User", false, false};
+    MenuItem mnuMiscReset{"mnuMiscReset", "Reset User", false, false};
+    MenuItem mnuMiscShutup{"mnuMiscShutup", "Shutup User", false, false};
+
+    // The menu bar (root of the menus above, mnuMisc excepted).
+    MenuItem& MenuBar() { return menuBar_; }
+    // Shows the user-list pop-up menu at the cursor.
+    void PopupMisc();
+
+    // ---- controls ----
+    StatusBar StatBar;       // panels 1 to 4: connection, (free), progress, traffic
+    Control cmdConnect;      // the connect button
+    Control picSpace;        // the location scanner panel
+    Control lblInformation;  // the information label shown while connected
+    Control txtSend;         // the entry line
+    RichTextBox TxtBuffer;   // hidden scratch copy of a chat pane
+    // The custom command buttons: indices 0 to 16 and 35 to 54 (37 buttons); any other index
+    // raises error 340.
+    Control& cmdAlias(int index);
+    static bool IsAliasIndex(int index) { return (index >= 0 && index <= 16) || (index >= 35 && index <= 54); }
+
+    // ---- timers ----
+    FormTimer DXTimer;        // the frame timer, 200 ms
+    FormTimer tmrGameInfo;    // the game-information poll, 1000 ms
+    FormTimer tmrSoundCheck;  // keeps the connect caption in step, 2500 ms
+
+    // ---- socket control ----
+    DispatchObject sckConnect;
+
+    // ---- public state ----
+    bool ReadyToClose = false;
+    int16_t iGameInfoUpdate = 0;
+    int32_t lDataLength = 0;
+
+    // The orderly end of the program (Force is accepted and not used).
+    void Shutdown(bool Force);
+
+    // The keyboard (DirectInput 8): set up by the load, released by Shutdown.
+    KeyboardInput& Keyboard() { return keyboard_; }
+    // The DirectX event sink: reads the buffered key events and hands them to OnKeyEvents.
+    void DirectXEvent8_DXCallback(int32_t EventID);
+    std::function<void(const std::vector<KeyEvent>&)> OnKeyEvents;
+
+    // True once the window was unloaded; it is never created again in this run.
+    bool Released() const { return released_; }
+
+    // Lays out the bar controls inside the frame; public for the window-look step.
+    void ArrangeControls();
 
 protected:
+    HWND CreateFormWindow(HWND owner) override;
     void OnLoad() override;
+    bool OnQueryUnload(UnloadMode mode) override;
     bool OnUnload() override;
+    void OnResize() override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void BuildMenus();
+    void CreateControls();
+    void MemoryWarmUp();
+    void ShowCustomButtons();
+    void SetUpSocketControl();
+    void ShowTipOfTheDay();
+    void DXTimer_Timer();
+    void tmrGameInfo_Timer();
+    void tmrSoundCheck_Timer();
+
+    MenuItem menuBar_{"frmMainMenuBar", ""};
+    std::array<Control, 55> alias_;
+    HWND tips_ = nullptr;
+    KeyboardInput keyboard_;
+    bool released_ = false;
 };
 
 frmMainForm& frmMain();

@@ -1,0 +1,40 @@
+// The chat window: six rich-text chat panes behind a tab strip, and the player list.
+#pragma once
+#include <array>
+
+#include "runtime/Control.h"
+#include "runtime/Form.h"
+
+namespace skx {
+
+class frmChatBarForm : public Form {
+public:
+    frmChatBarForm();
+
+    // The chat panes: 0 "General", 1 "Game", 2 "Public Chat", 3 "Private Chat", 4 "Team Chat",
+    // 5 "Wizard Chat"; pane n - 1 belongs to tab n.
+    std::array<RichTextBox, 6> txtStatus;
+    TabStrip tabChat;
+    // The players online: items captioned and keyed by name, sub-item "level".
+    ListView WhoList;
+
+    // The splitter between the panes and the player list, in twips from the left.
+    int Splitter() const { return splitter_; }
+    void SetSplitter(int twips);
+
+    // Shows the pane of the selected tab and hides the others.
+    void ShowSelectedPane();
+
+protected:
+    void OnLoad() override;
+    void OnResize() override;
+    bool OnQueryUnload(UnloadMode mode) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    int splitter_ = 0;
+};
+
+frmChatBarForm& frmChatBar();
+
+}  // namespace skx
