@@ -1,4 +1,19 @@
 // The socket library's process attach and detach.
 #include <windows.h>
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+#include "LibraryCore.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        DisableThreadLibraryCalls(instance);
+        inet::InetLibraryAttach(instance);
+        break;
+    case DLL_PROCESS_DETACH:
+        inet::InetLibraryDetach();
+        break;
+    default:
+        break;
+    }
+    return TRUE;
+}

@@ -1,0 +1,137 @@
+// Reading, writing and flushing an open socket.
+#include "BlockingWait.h"
+#include "LibraryCore.h"
+#include "SocketTable.h"
+#include "Tetherline.h"
+#include "WinsockBinding.h"
+
+namespace inet {
+namespace {
+
+constexpr int kFlushChunk = 256;
+constexpr long kFlushWaitMicroseconds = 500000;
+
+// The thread's Windows Sockets error as the last error (a fallback when none is pending).
+int FailWithWinsockError(int fallback) {
+    if (!InetSetWinsockError()) InetStoreLastError(static_cast<DWORD>(fallback));
+    return -1;
+}
+
+bool ValidBuffer(const void* buffer, int length) {
+    if (length < 0 || (!buffer && length > 0)) {
+        InetStoreLastError(kErrInvalidParameter);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+}  // namespace inet
+
+using namespace inet;
+
+extern "C" {
+
+INT WINAPI InetRead(SOCKET hSocket, LPVOID lpBuffer, INT nLength) {
+    InetSocket* r = InetFindSocket(hSocket);
+    if (!r) return -1;
+    if (!ValidBuffer(lpBuffer, nLength)) return -1;
+    // Nothing asked, nothing received: the connection's state stays as it is.
+    if (nLength == 0) return 0;
+    if (r->IsSecure() && r->IsTcp()) {
+        InetStoreLastError(kErrSecurityNotInitialized);
+        return -1;
+    }
+    if (!r->eventWindow) {
+        if (InetWaitFor(hSocket, r, WaitKind::Read, r->timeout, INET_STATUS_READ) != 0) return -1;
+        r = InetFindSocket(hSocket);
+        if (!r) return -1;
+    }
+    char* buffer = static_cast<char*>(lpBuffer);
+    int n;
+    if (r->IsTcp()) {
+        n = WsRecv(hSocket, buffer, nLength, 0);
+        if (n == 0) r->remoteClosed = true;
+    } else {
+        sockaddr_in from{};
+        int fromLen = sizeof from;
+        n = WsRecvFrom(hSocket, buffer, nLength, 0, reinterpret_cast<sockaddr*>(&from), &fromLen);
+        if (n >= 0) {
+            // Later writes answer the sender.
+            r->remoteAddress = from.sin_addr.s_addr;
+            r->remotePort = from.sin_port;
+        }
+    }
+    if (n > 0) r->bytesReceived += static_cast<DWORD>(n);
+    if (n == SOCKET_ERROR) return FailWithWinsockError(WSAECONNRESET);
+    return n;
+}
+
+INT WINAPI InetWrite(SOCKET hSocket, LPCVOID lpBuffer, INT nLength) {
+    InetSocket* r = InetFindSocket(hSocket);
+    if (!r) return -1;
+    if (!ValidBuffer(lpBuffer, nLength)) return -1;
+    if (r->IsSecure() && r->IsTcp()) {
+        InetStoreLastError(kErrSecurityNotInitialized);
+        return -1;
+    }
+    if (!r->eventWindow) {
+        if (InetWaitFor(hSocket, r, WaitKind::Write, r->timeout, INET_STATUS_WRITE) != 0) return -1;
+        r = InetFindSocket(hSocket);
+        if (!r) return -1;
+    }
+    const char* buffer = static_cast<const char*>(lpBuffer);
+    int n;
+    if (r->IsTcp()) {
+        n = WsSend(hSocket, buffer, nLength, 0);
+    } else {
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_addr.s_addr = r->remoteAddress;
+        to.sin_port = r->remotePort;
+        n = WsSendTo(hSocket, buffer, nLength, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    }
+    if (n > 0) r->bytesSent += static_cast<DWORD>(n);
+    if (n == SOCKET_ERROR) return FailWithWinsockError(WSAECONNRESET);
+    return n;
+}
+
+INT WINAPI InetFlush(SOCKET hSocket) {
+    InetSocket* r = InetFindSocket(hSocket);
+    if (!r) return -1;
+    if (!r->IsTcp()) {
+        InetStoreLastError(WSAEPROTONOSUPPORT);
+        return -1;
+    }
+    const uint64_t serial = r->serial;
+    r->status = INET_STATUS_FLUSH;
+    r->blocking = true;
+    for (;;) {
+        fd_set readSet{};
+        readSet.fd_count = 1;
+        readSet.fd_array[0] = hSocket;
+        timeval wait{0, kFlushWaitMicroseconds};
+        if (WsSelect(0, &readSet, nullptr, nullptr, &wait) <= 0) break;
+        char discard[kFlushChunk];
+        int n = WsRecv(hSocket, discard, sizeof discard, 0);
+        if (n <= 0) break;
+        r->bytesReceived += static_cast<DWORD>(n);
+    }
+    r = InetFindRecord(hSocket, serial);
+    if (!r) {
+        InetStoreLastError(WSAENOTSOCK);
+        return -1;
+    }
+    r->cancelled = false;
+    r->blocking = false;
+    r->status = INET_STATUS_IDLE;
+    if (r->aborted) {
+        r->aborted = false;
+        InetAbortConnection(hSocket);
+        InetStoreLastError(WSAECONNABORTED);
+        return -1;
+    }
+    return 0;
+}
+
+}  // extern "C"
