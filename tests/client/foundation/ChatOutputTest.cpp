@@ -1,0 +1,186 @@
+// Chat output into real rich edit panes under Xvfb: styles, links, the pane limit, echo,
+// Scroll Lock, the link pointer and clicks, and the shell's failures.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "ProgramSettings.h"
+#include "WinTestSupport.h"
+#include "frmChatBar.h"
+#include "frmMain.h"
+#include "frmMsgBox.h"
+#include "modRTFLinks.h"
+#include "runtime/FormTimer.h"
+#include "runtime/RichTextEditing.h"
+#include "runtime/Twips.h"
+
+using namespace skx;
+
+namespace {
+
+class ChatPaneForm : public Form {
+public:
+    ChatPaneForm() : Form("frmChatTest") { initialRect_ = RECT{0, 0, 900, 500}; }
+    RichTextBox box;
+    RichTextBox buffer;
+
+protected:
+    void OnLoad() override {
+        box.Create(hWnd(), 0, 101);
+        box.Move(0, 0, 880, 440);
+        buffer.Create(hWnd(), 0, 102);
+        buffer.SetVisible(false);
+    }
+};
+
+class ChatOutput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FontType = "Arial";
+        FontType2 = "Courier New";
+        FontSize = 10;
+        Italic = false;
+        frmMain().mnuOptionsScroll.SetChecked(false);
+        form().Show();
+        RtbClear(box());
+        RtbClear(frmChatBar().txtStatus[0]);
+    }
+    static ChatPaneForm& form() { return TheForm<ChatPaneForm>(); }
+    static RichTextBox& box() { return form().box; }
+    static std::string Text() { return RtbPlainText(box()); }
+    static RtbFormat At(int32_t pos) { return RtbFormatAt(box(), pos); }
+    // Twips of the middle of character pos, as the pane's mouse events give them.
+    static std::pair<float, float> TwipsOf(int32_t pos) {
+        POINT p = RtbPosFromChar(box(), pos);
+        return {static_cast<float>((p.x + 2) * TwipsPerPixel), static_cast<float>((p.y + 4) * TwipsPerPixel)};
+    }
+    static std::string ClickAt(int32_t pos, int16_t button = 1) {
+        auto [x, y] = TwipsOf(pos);
+        return RTB_MouseUp(box(), form().buffer, button, 0, x, y);
+    }
+};
+
+}  // namespace
+
+TEST_F(ChatOutput, PlainLineTakesTheWholeStyle) {
+    AddToRTB("Hello", box(), 255, true, true, false, false);
+    AddToRTB("again", box(), 0x00FF00, false, false, true, false);
+    AddToRTB(" more", box(), 0x00FF00, false, false, false, false);
+    EXPECT_EQ(Text(), "Hello\ragain more");
+    RtbFormat h = At(0);
+    EXPECT_EQ(h.color.value(), 255u);
+    EXPECT_TRUE(h.bold.value());
+    EXPECT_EQ(h.fontName.value(), "Arial");
+    EXPECT_EQ(h.fontSize.value(), 10);
+    RtbFormat a = At(6);
+    EXPECT_EQ(a.color.value(), 0x00FF00u);
+    EXPECT_FALSE(a.bold.value());  // bold is switched off after each write
+    EXPECT_EQ(a.fontName.value(), "Courier New");
+    EXPECT_FALSE(a.underline.value());
+    EXPECT_EQ(At(12).fontName.value(), "Arial");
+}
+
+TEST_F(ChatOutput, AddressBecomesABlueUnderlinedLink) {
+    AddToRTB("see http://skirmora.example/news now", box(), 255, true, false, false, false);
+    std::string t = Text();
+    EXPECT_EQ(t, "see http://skirmora.example/news now\r");
+    EXPECT_FALSE(At(0).underline.value());
+    EXPECT_EQ(At(0).color.value(), 255u);
+    EXPECT_TRUE(At(4).underline.value());
+    EXPECT_EQ(At(4).color.value(), 0xFF0000u);
+    EXPECT_TRUE(At(31).underline.value());  // last character of the address
+    EXPECT_FALSE(At(32).underline.value()); // the blank after it
+    EXPECT_EQ(At(33).color.value(), 255u);
+}
+
+TEST_F(ChatOutput, LinksAtTheEndCapitalsAndOtherPrefixes) {
+    AddToRTB("go HTTP://A.B/c", box(), 0, false, false, false, false);
+    EXPECT_EQ(Text(), "go HTTP://A.B/c \r");  // a blank and a line break, NewLine or not
+    EXPECT_TRUE(At(3).underline.value());
+    RtbClear(box());
+    AddToRTB("ftp://x.y/z", box(), 0, false, false, false, false);
+    EXPECT_EQ(Text(), "ftp://x.y/z");
+    EXPECT_FALSE(At(0).underline.value());
+    RtbClear(box());
+    AddToRTB("http://a.b and http://c.d end", box(), 0x123456, false, false, false, false);
+    EXPECT_EQ(Text(), "http://a.b and http://c.d end");
+    EXPECT_TRUE(At(0).underline.value());
+    EXPECT_FALSE(At(11).underline.value());
+    EXPECT_EQ(At(11).color.value(), 0x123456u);
+    EXPECT_TRUE(At(15).underline.value());
+}
+
+TEST_F(ChatOutput, FullPaneIsEmptiedBeforeTheNextLine) {
+    std::string full;
+    for (int i = 0; i < 409; ++i) full += std::string(78, 'x') + "\r\n";  // 80 characters a line
+    full += std::string(32767 - 409 * 80, 'a');
+    AddToRTB(full, box(), 0, false, false, false, false);
+    AddToRTB("b", box(), 0, false, false, false, false);
+    EXPECT_EQ(RtbTextLength(box()), 32768);  // 32,767 characters: kept
+    AddToRTB("c", box(), 0, false, false, false, false);
+    EXPECT_EQ(Text(), "c");  // 32,768 characters: emptied first
+}
+
+TEST_F(ChatOutput, EchoWritesTheWholeTextIntoTheGeneralPane) {
+    AddToRTB("a http://x.y b http://z.w c", box(), 255, true, false, false, true);
+    RichTextBox& general = frmChatBar().txtStatus[0];
+    EXPECT_EQ(RtbPlainText(general), "a http://x.y b http://z.w c\r");
+    EXPECT_TRUE(RtbFormatAt(general, 2).underline.value());
+    EXPECT_TRUE(RtbFormatAt(general, 15).underline.value());
+    EXPECT_EQ(Text(), RtbPlainText(general));
+}
+
+TEST_F(ChatOutput, ScrollLockKeepsTheInsertionPoint) {
+    AddToRTB("first", box(), 0, true, false, false, false);
+    EXPECT_EQ(RtbSelStart(box()), 0);  // the start of the newly written text
+    AddToRTB("second", box(), 0, true, false, false, false);
+    EXPECT_EQ(RtbSelStart(box()), 6);
+    frmMain().mnuOptionsScroll.SetChecked(true);
+    AddToRTB("third", box(), 0, true, false, false, false);
+    AddToRTB("fourth", box(), 0, true, false, false, false);
+    EXPECT_EQ(RtbSelStart(box()), 6);  // still where it was before the lock
+    frmMain().mnuOptionsScroll.SetChecked(false);
+    AddToRTB("fifth", box(), 0, true, false, false, false);
+    EXPECT_EQ(RtbSelStart(box()), 26);  // "first second third fourth " with their breaks
+}
+
+TEST_F(ChatOutput, ClickingALinkGivesItsAddress) {
+    AddToRTB("open http://skirmora.example/a now", box(), 0, true, false, false, false);
+    const std::string address = "http://skirmora.example/a";
+    EXPECT_EQ(ClickAt(5), address);                 // first character
+    EXPECT_EQ(ClickAt(15), address);                // middle
+    EXPECT_EQ(ClickAt(5 + 24), address);            // last character
+    EXPECT_EQ(ClickAt(1), "");                      // plain text
+    EXPECT_EQ(ClickAt(32), "");
+    EXPECT_EQ(ClickAt(15, 2), "");                  // right button
+    auto [x, y] = TwipsOf(15);
+    RTB_MouseMove(box(), form().buffer, 0, 0, x, y);
+    EXPECT_EQ(RtbMousePointer(box()), 99);
+    auto [px, py] = TwipsOf(1);
+    RTB_MouseMove(box(), form().buffer, 0, 0, px, py);
+    EXPECT_EQ(RtbMousePointer(box()), 0);
+}
+
+TEST_F(ChatOutput, ShellFailureShowsItsText) {
+    EXPECT_EQ(ShellErrorText(2), "File Not found.");
+    EXPECT_EQ(ShellErrorText(31), "No association for this file.");
+    EXPECT_EQ(ShellErrorText(4), "");
+    std::string seenTitle, seenText;
+    FormTimer closer("test", "tmrCloseBox", [&] {
+        HWND box = FindWindowA(frmMsgBox::BoxClassName(), nullptr);
+        if (!box) return;
+        if (frmMsgBox* b = frmMsgBox::FromWindow(box)) {
+            seenTitle = b->TitleText();
+            char text[256] = {};
+            GetWindowTextA(b->MessageLabel(), text, sizeof text);
+            seenText = text;
+        }
+        PostMessageA(box, WM_CLOSE, 0, 0);
+    });
+    closer.SetInterval(50);
+    closer.SetEnabled(true);
+    RunShellExecute("Open", "Z:\\no\\such\\file-here.xyz", "", "", 1);
+    closer.SetEnabled(false);
+    EXPECT_EQ(seenTitle, "Error running Z:\\no\\such\\file-here.xyz");
+    EXPECT_EQ(seenText, "File Not found.");
+}
