@@ -12,6 +12,11 @@ ErrObject& Err() {
     return err;
 }
 
+namespace detail {
+int ReportNesting() noexcept { return t_reportDepth; }
+void RestoreReportNesting(int depth) noexcept { t_reportDepth = depth; }
+}  // namespace detail
+
 void SetReportErrorHook(ReportErrorHook hook) { g_reportHook = hook; }
 ReportErrorHook GetReportErrorHook() { return g_reportHook; }
 
