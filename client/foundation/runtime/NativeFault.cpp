@@ -62,8 +62,12 @@ struct ProtectedRegion {
     volatile LONG faulted = 0;
 };
 
-thread_local ProtectedRegion* t_innermost = nullptr;
-thread_local bool t_inFilter = false;
+// One thread-local block, so that the fault path finds it allocated by the region's entry.
+struct ThreadState {
+    ProtectedRegion* innermost = nullptr;
+    bool inFilter = false;
+};
+thread_local ThreadState t_state;
 NativeFaultFilter g_filter = nullptr;
 
 constexpr DWORD kGccThrow = 0x20474343;   // C++ exceptions of this compiler on x64
@@ -127,10 +131,10 @@ void CopyName(char (&to)[sizeof NativeFault::Name], const char* from) {
 
 void SetNativeFaultFilter(NativeFaultFilter filter) noexcept { g_filter = filter; }
 NativeFaultFilter GetNativeFaultFilter() noexcept { return g_filter; }
-bool InProtectedRegion() noexcept { return t_innermost != nullptr; }
+bool InProtectedRegion() noexcept { return t_state.innermost != nullptr; }
 
 bool ResumeInnermostRegion(_EXCEPTION_POINTERS* pointers, uint32_t code, const char* name) noexcept {
-    ProtectedRegion* region = t_innermost;
+    ProtectedRegion* region = t_state.innermost;
     if (!region || !pointers || !pointers->ContextRecord || region->faulted) return false;
     CONTEXT& context = *pointers->ContextRecord;
     // Only a region whose frame is still live above the fault can take it.
@@ -147,13 +151,13 @@ bool ResumeInnermostRegion(_EXCEPTION_POINTERS* pointers, uint32_t code, const c
 
 bool RunFaultProtected(void (*fn)(void*) noexcept, void* arg, NativeFault& fault) noexcept {
     ProtectedRegion region;
-    region.outer = t_innermost;
+    region.outer = t_state.innermost;
     region.fault = &fault;
 #if defined(__i386__)
     HandlerRecord record{HandlerChain(), reinterpret_cast<void*>(&skx_FaultFrameHandler)};
     SetHandlerChain(&record);
 #endif
-    t_innermost = &region;
+    t_state.innermost = &region;
     RtlCaptureContext(&region.resume);
     if (!region.faulted) {
 #if defined(__x86_64__)
@@ -162,11 +166,11 @@ bool RunFaultProtected(void (*fn)(void*) noexcept, void* arg, NativeFault& fault
         fn(arg);
 #endif
     }
-    t_innermost = region.outer;
 #if defined(__i386__)
-    // After a fault the chain still names the records of the abandoned frames.
+    // First of all: after a fault the chain still names the records of the abandoned frames.
     SetHandlerChain(record.next);
 #endif
+    t_state.innermost = region.outer;
     if (!region.faulted) return true;
     ResetFloatingPoint();
     if (fault.Code == EXCEPTION_STACK_OVERFLOW) RearmStackGuard();
@@ -186,10 +190,10 @@ extern "C" EXCEPTION_DISPOSITION __cdecl skx_FaultFrameHandler(EXCEPTION_RECORD*
     if (code == kGccThrow || code == kGccUnwind || code == kGccForced) return ExceptionContinueSearch;
     NativeFaultFilter filter = g_filter;
     // A fault inside the filter itself goes on unhandled.
-    if (!filter || t_inFilter) return ExceptionContinueSearch;
-    t_inFilter = true;
+    if (!filter || t_state.inFilter) return ExceptionContinueSearch;
+    t_state.inFilter = true;
     EXCEPTION_POINTERS pointers{record, context};
     const long verdict = filter(&pointers);
-    t_inFilter = false;
+    t_state.inFilter = false;
     return verdict == EXCEPTION_CONTINUE_EXECUTION ? ExceptionContinueExecution : ExceptionContinueSearch;
 }

@@ -286,6 +286,24 @@ TEST_F(CrashGuardTest, FaultsInATimerTickAreReportedAndTheTimerGoesOn) {
     }
 }
 
+// The platform's message dispatch keeps faults of timer procedures to itself (the process's
+// filter never hears of them); the guard inside the procedure still takes them.
+int g_rawTicks = 0;
+void CALLBACK RawTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+    Guard("modTest", "RawTick", [] {
+        if (++g_rawTicks == 1) AccessViolation();
+    });
+}
+
+TEST_F(CrashGuardTest, FaultsInAPlatformTimerProcedureAreTakenByTheGuardInside) {
+    g_rawTicks = 0;
+    const UINT_PTR id = SetTimer(nullptr, 0, 10, &RawTimerProc);
+    ASSERT_NE(id, 0u);
+    EXPECT_TRUE(testsupport::PumpUntil([] { return g_rawTicks >= 3; }, 5000));
+    KillTimer(nullptr, id);
+    ExpectOneFaultReport("modTest", "RawTick", "Access Violation");
+}
+
 // Faults the crash guard must leave alone end the process as they would without it; these
 // run in a child process started by the tests below. The child's own last-chance filter
 // ends it with the fault's code (the platform's default would start a debugger here).
