@@ -133,7 +133,7 @@ INT WINAPI InetGetOption(SOCKET hSocket, DWORD dwOption, LPDWORD lpdwValue) {
     if (dwOption == 0) return 0;
     const OptionMapping* m = FindOption(dwOption);
     if (!m) {
-        InetStoreLastError(WSAENOPROTOOPT);
+        InetStoreLastError(WSAEOPNOTSUPP);
         return -1;
     }
     if (!lpdwValue) {
@@ -154,7 +154,7 @@ INT WINAPI InetSetOption(SOCKET hSocket, DWORD dwOption, DWORD dwValue) {
     if (dwOption == 0 || dwOption == INET_OPTION_SECURE) return 0;
     const OptionMapping* m = FindOption(dwOption);
     if (!m) {
-        InetStoreLastError(WSAENOPROTOOPT);
+        InetStoreLastError(WSAEOPNOTSUPP);
         return -1;
     }
     DWORD value = dwValue ? 1 : 0;
