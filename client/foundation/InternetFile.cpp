@@ -1,0 +1,224 @@
+#include "InternetFile.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <algorithm>
+
+#include "runtime/ErrorGuard.h"
+
+namespace skx {
+
+namespace {
+
+// An open WinINet handle.
+class InternetHandle {
+public:
+    explicit InternetHandle(HINTERNET h) : h_(h) {}
+    ~InternetHandle() {
+        if (h_) InternetCloseHandle(h_);
+    }
+    InternetHandle(const InternetHandle&) = delete;
+    InternetHandle& operator=(const InternetHandle&) = delete;
+    explicit operator bool() const { return h_ != nullptr; }
+    HINTERNET Get() const { return h_; }
+
+private:
+    HINTERNET h_;
+};
+
+// An open file handle.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return h_; }
+    bool Close() {
+        bool ok = true;
+        if (h_ != INVALID_HANDLE_VALUE) ok = CloseHandle(h_) != 0;
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE h_;
+};
+
+// A file that is deleted when it goes, unless it was kept.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!kept_) DeleteFileA(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    const std::string& Path() const { return path_; }
+    void Keep() { kept_ = true; }
+
+private:
+    std::string path_;
+    bool kept_ = false;
+};
+
+// Status code or announced length of an answer; false when the answer does not carry it.
+bool QueryNumber(HINTERNET request, DWORD what, DWORD& value) {
+    DWORD size = sizeof value;
+    DWORD index = 0;
+    return HttpQueryInfoA(request, what | HTTP_QUERY_FLAG_NUMBER, &value, &size, &index) != 0;
+}
+
+void SetTimeouts(HINTERNET h, DWORD ms) {
+    InternetSetOptionA(h, INTERNET_OPTION_CONNECT_TIMEOUT, &ms, sizeof ms);
+    InternetSetOptionA(h, INTERNET_OPTION_SEND_TIMEOUT, &ms, sizeof ms);
+    InternetSetOptionA(h, INTERNET_OPTION_RECEIVE_TIMEOUT, &ms, sizeof ms);
+    InternetSetOptionA(h, INTERNET_OPTION_DATA_SEND_TIMEOUT, &ms, sizeof ms);
+    InternetSetOptionA(h, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, &ms, sizeof ms);
+}
+
+// The parts of an http or https address.
+struct UrlParts {
+    std::string host;
+    INTERNET_PORT port = 0;
+    std::string object;  // path and query
+    bool secure = false;
+};
+
+std::optional<UrlParts> CrackUrl(const std::string& address) {
+    char host[256] = {};
+    char path[2048] = {};
+    char extra[2048] = {};
+    URL_COMPONENTSA parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = sizeof host;
+    parts.lpszUrlPath = path;
+    parts.dwUrlPathLength = sizeof path;
+    parts.lpszExtraInfo = extra;
+    parts.dwExtraInfoLength = sizeof extra;
+    if (!InternetCrackUrlA(address.c_str(), 0, 0, &parts)) return std::nullopt;
+    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return std::nullopt;
+    UrlParts url;
+    url.host.assign(host, parts.dwHostNameLength);
+    url.port = parts.nPort;
+    url.object = std::string(path, parts.dwUrlPathLength) + std::string(extra, parts.dwExtraInfoLength);
+    if (url.object.empty()) url.object = "/";
+    url.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    if (url.host.empty()) return std::nullopt;
+    return url;
+}
+
+// The number of header lines after the status line of an answer.
+int HeaderLines(HINTERNET request) {
+    DWORD size = 0;
+    DWORD index = 0;
+    HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, &index);
+    if (size == 0) return 0;
+    std::string headers(size + 1, '\0');
+    index = 0;
+    if (!HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, headers.data(), &size, &index)) return 0;
+    headers.resize(size);
+    int lines = -1;  // the status line is not a header
+    size_t start = 0;
+    while (start < headers.size()) {
+        size_t end = headers.find("\r\n", start);
+        if (end == std::string::npos) end = headers.size();
+        if (end > start) ++lines;
+        start = end + 2;
+    }
+    return lines < 0 ? 0 : lines;
+}
+
+// Writes all bytes to a new file at path; false when any of it could not be written.
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return file.Close();
+}
+
+}  // namespace
+
+std::optional<std::string> InternetTransfer::OpenURL(const std::string& address) {
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(executing_);
+    responseCode_ = 0;
+    lastError_ = 0;
+    const DWORD started = GetTickCount();
+    auto fail = [this](DWORD error) -> std::optional<std::string> {
+        lastError_ = error;
+        return std::nullopt;
+    };
+
+    std::optional<UrlParts> url = CrackUrl(address);
+    if (!url) return fail(ERROR_INTERNET_INVALID_URL);
+
+    InternetHandle session(InternetOpenA("Skirmex", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) return fail(GetLastError());
+    SetTimeouts(session.Get(), timeoutMs_);
+    InternetHandle connection(InternetConnectA(session.Get(), url->host.c_str(), url->port, nullptr, nullptr,
+                                               INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return fail(GetLastError());
+    SetTimeouts(connection.Get(), timeoutMs_);
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
+                  INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_AUTH;
+    if (url->secure) flags |= INTERNET_FLAG_SECURE;
+    const char* acceptTypes[] = {"*/*", nullptr};
+    InternetHandle request(
+        HttpOpenRequestA(connection.Get(), "GET", url->object.c_str(), nullptr, nullptr, acceptTypes, flags, 0));
+    if (!request) return fail(GetLastError());
+    SetTimeouts(request.Get(), timeoutMs_);
+    if (!HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0)) return fail(GetLastError());
+
+    // A server that closes without answering leaves a made-up status line and no header.
+    if (HeaderLines(request.Get()) == 0) return fail(ERROR_HTTP_INVALID_SERVER_RESPONSE);
+    DWORD status = 0;
+    if (!QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE, status)) return fail(GetLastError());
+    responseCode_ = static_cast<int32_t>(status);
+    if (status >= 400) return fail(0);
+
+    std::string body;
+    char buffer[8192];
+    for (;;) {
+        if (GetTickCount() - started > timeoutMs_) return fail(ERROR_INTERNET_TIMEOUT);
+        DWORD got = 0;
+        if (!InternetReadFile(request.Get(), buffer, sizeof buffer, &got)) return fail(GetLastError());
+        if (got == 0) break;
+        body.append(buffer, got);
+    }
+    if (GetTickCount() - started > timeoutMs_) return fail(ERROR_INTERNET_TIMEOUT);
+    DWORD announced = 0;
+    if (QueryNumber(request.Get(), HTTP_QUERY_CONTENT_LENGTH, announced) && body.size() != announced)
+        return fail(ERROR_INTERNET_CONNECTION_ABORTED);
+    return body;
+}
+
+bool GetInternetFile(InternetTransfer& Inet, const std::string& Address, const std::string& FileName) {
+    bool result = false;
+    Guard("modMiscFunctionsOne", "GetInternetFile", [&] {
+        if (Inet.StillExecuting()) return;
+        std::optional<std::string> bytes = Inet.OpenURL(Address);
+        if (!bytes) return;
+        TemporaryFile fresh(FileName + ".download");
+        if (!WriteWholeFile(fresh.Path(), *bytes)) return;
+        if (!MoveFileExA(fresh.Path().c_str(), FileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return;
+        fresh.Keep();
+        result = true;
+    });
+    return result;
+}
+
+}  // namespace skx

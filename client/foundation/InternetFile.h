@@ -1,0 +1,41 @@
+// File downloads over HTTP: a small transfer object over WinINet in the place of an Internet
+// transfer control, and GetInternetFile, which saves one address into a file.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace skx {
+
+class InternetTransfer {
+public:
+    // A whole transfer is bounded by timeoutMs (connect, send and each receive as well).
+    explicit InternetTransfer(uint32_t timeoutMs = 30000) : timeoutMs_(timeoutMs) {}
+
+    // True while a transfer of this object runs.
+    bool StillExecuting() const { return executing_; }
+
+    // The whole answer of an HTTP address, read into memory. Nothing when the transfer
+    // fails, is cut short (fewer bytes than the announced length), runs out of time, or the
+    // server answers with a status of 400 or more.
+    std::optional<std::string> OpenURL(const std::string& address);
+
+    // The HTTP status of the last answer (0 when none came).
+    int32_t ResponseCode() const { return responseCode_; }
+    // The platform's error of the last failed transfer (0 when none).
+    uint32_t LastError() const { return lastError_; }
+
+private:
+    uint32_t timeoutMs_;
+    bool executing_ = false;
+    int32_t responseCode_ = 0;
+    uint32_t lastError_ = 0;
+};
+
+// Downloads Address into FileName: True when the whole answer came and the file now holds
+// it. On any failure it is False and an existing file is left as it was (the new content is
+// written beside it and only then put in its place). False at once while Inet still runs a
+// transfer. An empty answer makes an empty file.
+bool GetInternetFile(InternetTransfer& Inet, const std::string& Address, const std::string& FileName);
+
+}  // namespace skx

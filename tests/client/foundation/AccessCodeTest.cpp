@@ -1,0 +1,123 @@
+// The access code from the volume serial of the program's drive.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <winioctl.h>
+
+#include <climits>
+#include <cstring>
+#include <tuple>
+
+#include "AccessCode.h"
+#include "WinTestSupport.h"
+#include "runtime/App.h"
+
+using namespace skx;
+
+namespace {
+
+// The mount manager's request that maps a drive letter to a Unix folder (the Wine extension
+// its drive configuration uses). The drive's serial is then read from ".windows-serial" in
+// that folder.
+struct UnixDriveRequest {
+    ULONG size;
+    ULONG type;
+    ULONG fs_type;
+    DWORD serial;
+    ULONGLONG unix_dev;
+    WCHAR letter;
+    USHORT mount_point_offset;
+    USHORT device_offset;
+    USHORT label_offset;
+};
+constexpr DWORD DefineUnixDrive = CTL_CODE(static_cast<DWORD>('m'), 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+
+bool DefineDrive(wchar_t letter, const std::string& unixPath) {
+    std::string buffer(sizeof(UnixDriveRequest) + unixPath.size() + 1, '\0');
+    UnixDriveRequest request{};
+    request.size = static_cast<ULONG>(buffer.size());
+    request.type = unixPath.empty() ? 0 : DRIVE_FIXED;
+    request.letter = letter;
+    request.mount_point_offset = unixPath.empty() ? 0 : static_cast<USHORT>(sizeof request);
+    std::memcpy(buffer.data(), &request, sizeof request);
+    std::memcpy(buffer.data() + sizeof request, unixPath.c_str(), unixPath.size());
+    HANDLE mgr = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
+    if (mgr == INVALID_HANDLE_VALUE) return false;
+    DWORD got = 0;
+    BOOL ok = DeviceIoControl(mgr, DefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr, 0, &got, nullptr);
+    CloseHandle(mgr);
+    return ok != 0;
+}
+
+std::string UnixPath(const std::string& windowsPath) {
+    using Convert = char*(CDECL*)(LPCWSTR);
+    auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!convert) return {};
+    std::wstring wide(windowsPath.begin(), windowsPath.end());
+    char* unix = convert(wide.c_str());
+    if (!unix) return {};
+    std::string result = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+// A drive R: on a scratch folder whose ".windows-serial" holds the given serial.
+class SerialDrive {
+public:
+    explicit SerialDrive(const std::string& hex) : dir_("serialdrive") {
+        if (!testsupport::WriteFileBytes(dir_.File(".windows-serial"), hex + "\n")) return;
+        const std::string unix = UnixPath(dir_.Path());
+        defined_ = !unix.empty() && DefineDrive(L'r', unix);
+    }
+    ~SerialDrive() {
+        if (defined_) DefineDrive(L'r', {});
+    }
+    bool Defined() const { return defined_; }
+
+private:
+    testsupport::ScratchDir dir_;
+    bool defined_ = false;
+};
+
+}  // namespace
+
+TEST(AccessCode, IsTheSerialOfTheProgramDrive) {
+    const std::string root = App::Path().substr(0, 3);
+    DWORD serial = 0;
+    ASSERT_TRUE(GetVolumeInformationA(root.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0));
+    EXPECT_EQ(GetDriveInformation(), static_cast<int32_t>(serial));
+}
+
+TEST(AccessCode, DefaultSerialOfDriveC) {
+    const auto serial = VolumeSerialNumber("C:\\");
+    ASSERT_TRUE(serial.has_value());
+    EXPECT_EQ(*serial, 0x43000000u);
+    EXPECT_EQ(AccessCodeText(static_cast<int32_t>(*serial)), "1124073472");
+}
+
+TEST(AccessCode, SerialsFromTheHighHalf) {
+    for (const auto& [hex, value, text] : {std::tuple{"80000000", 0x80000000u, "2147483648"},
+                                           std::tuple{"FFFFFFFE", 0xFFFFFFFEu, "2"},
+                                           std::tuple{"7FFFFFFF", 0x7FFFFFFFu, "2147483647"}}) {
+        SerialDrive drive(hex);
+        ASSERT_TRUE(drive.Defined());
+        const auto serial = VolumeSerialNumber("R:\\");
+        ASSERT_TRUE(serial.has_value()) << hex;
+        EXPECT_EQ(*serial, value);
+        EXPECT_EQ(AccessCodeText(static_cast<int32_t>(*serial)), text);
+    }
+}
+
+TEST(AccessCode, TextIsTheAbsoluteValue) {
+    EXPECT_EQ(AccessCodeText(1124073472), "1124073472");
+    EXPECT_EQ(AccessCodeText(INT32_MIN), "2147483648");
+    EXPECT_EQ(AccessCodeText(INT32_MAX), "2147483647");
+    EXPECT_EQ(AccessCodeText(-5), "5");
+    EXPECT_EQ(AccessCodeText(0), "0");
+}
+
+TEST(AccessCode, NoVolumeGivesNothing) {
+    EXPECT_FALSE(VolumeSerialNumber("Q:\\").has_value());
+}

@@ -1,0 +1,114 @@
+// Downloads from a real HTTP server on the loopback address.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "InternetFile.h"
+#include "WinTestSupport.h"
+
+using namespace skx;
+
+namespace {
+
+std::string Pattern(size_t n) {
+    const std::string unit = "0123456789abcdefghijklmnopqrstuvwxyz\r\n";
+    std::string s;
+    while (s.size() < n) s += unit;
+    return s.substr(0, n);
+}
+
+class InternetFile : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        port_ = testsupport::FreePort();
+        server_ = new testsupport::ChildProcess;  // lives for the suite
+        ASSERT_TRUE(testsupport::StartPython(*server_, "tools/httpfiles.py", "--port " + std::to_string(port_)));
+        ASSERT_TRUE(testsupport::WaitForPort(port_, 10000));
+    }
+    static void TearDownTestSuite() {
+        delete server_;
+        server_ = nullptr;
+    }
+    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    std::string Read(const std::string& file) const { return testsupport::ReadFileBytes(file).value_or("<none>"); }
+
+    testsupport::ScratchDir dir_{"download"};
+    static uint16_t port_;
+    static testsupport::ChildProcess* server_;
+};
+
+uint16_t InternetFile::port_ = 0;
+testsupport::ChildProcess* InternetFile::server_ = nullptr;
+
+}  // namespace
+
+TEST_F(InternetFile, OkAnswerReplacesTheFile) {
+    const std::string file = dir_.File("arena.map");
+    ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
+    InternetTransfer inet;
+    EXPECT_TRUE(GetInternetFile(inet, Url("/file/22500"), file));
+    EXPECT_EQ(Read(file), Pattern(22500));
+    EXPECT_EQ(inet.ResponseCode(), 200);
+    EXPECT_FALSE(inet.StillExecuting());
+    EXPECT_FALSE(testsupport::FileExists(file + ".download"));
+}
+
+TEST_F(InternetFile, OkAnswerCreatesAMissingFile) {
+    const std::string file = dir_.File("new.map");
+    InternetTransfer inet;
+    EXPECT_TRUE(GetInternetFile(inet, Url("/file/10"), file));
+    EXPECT_EQ(Read(file), Pattern(10));
+}
+
+TEST_F(InternetFile, EmptyAnswerMakesAnEmptyFile) {
+    const std::string file = dir_.File("empty.map");
+    ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
+    InternetTransfer inet;
+    EXPECT_TRUE(GetInternetFile(inet, Url("/empty"), file));
+    EXPECT_EQ(Read(file), "");
+}
+
+TEST_F(InternetFile, ErrorStatusKeepsTheOldFile) {
+    const std::string file = dir_.File("arena.map");
+    ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
+    InternetTransfer inet;
+    EXPECT_FALSE(GetInternetFile(inet, Url("/missing"), file));
+    EXPECT_EQ(inet.ResponseCode(), 404);
+    EXPECT_EQ(Read(file), "old map");
+    EXPECT_FALSE(GetInternetFile(inet, Url("/error"), file));
+    EXPECT_EQ(inet.ResponseCode(), 500);
+    EXPECT_EQ(Read(file), "old map");
+    // No file appears where there was none.
+    EXPECT_FALSE(GetInternetFile(inet, Url("/missing"), dir_.File("none.map")));
+    EXPECT_FALSE(testsupport::FileExists(dir_.File("none.map")));
+}
+
+TEST_F(InternetFile, DroppedConnectionKeepsTheOldFile) {
+    const std::string file = dir_.File("arena.map");
+    ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
+    InternetTransfer inet;
+    EXPECT_FALSE(GetInternetFile(inet, Url("/drop"), file));
+    EXPECT_EQ(Read(file), "old map");
+    EXPECT_FALSE(GetInternetFile(inet, Url("/reset"), file));
+    EXPECT_EQ(Read(file), "old map");
+    EXPECT_FALSE(testsupport::FileExists(file + ".download"));
+}
+
+TEST_F(InternetFile, NoServerKeepsTheOldFile) {
+    const std::string file = dir_.File("arena.map");
+    ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
+    InternetTransfer inet;
+    const std::string closed = "http://127.0.0.1:" + std::to_string(testsupport::FreePort()) + "/file/10";
+    EXPECT_FALSE(GetInternetFile(inet, closed, file));
+    EXPECT_EQ(Read(file), "old map");
+}
+
+TEST_F(InternetFile, StalledTransferTimesOut) {
+    const std::string file = dir_.File("arena.map");
+    ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
+    InternetTransfer inet(2000);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(GetInternetFile(inet, Url("/stall"), file));
+    EXPECT_LT(GetTickCount() - start, 15000u);
+    EXPECT_EQ(Read(file), "old map");
+}

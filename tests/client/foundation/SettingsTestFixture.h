@@ -1,0 +1,69 @@
+// A settings test: a scratch Dat folder, the program-wide settings at their defaults, no
+// links to other windows, and every error report collected.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ClientLinks.h"
+#include "ProgramSettings.h"
+#include "WinTestSupport.h"
+#include "runtime/ErrorGuard.h"
+
+struct CollectedReport {
+    std::string module;
+    std::string procedure;
+    int32_t number;
+};
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedDatPath_ = skx::DatPath;
+        savedAccessCode_ = skx::AccessCode;
+        skx::DatPath = dir_.Path() + "\\";
+        skx::AccessCode = 1124073472;
+        skx::SetDefaultSettings();
+        skx::ClientLinks() = skx::ClientLinkTable{};
+        for (int i = 0; i < static_cast<int>(skx::MenuOption::Count); ++i)
+            skx::SetMenuChecked(static_cast<skx::MenuOption>(i), false);
+        Reports().clear();
+        savedHook_ = skx::GetReportErrorHook();
+        skx::SetReportErrorHook(&Collect);
+    }
+    void TearDown() override {
+        skx::SetReportErrorHook(savedHook_);
+        skx::ClientLinks() = skx::ClientLinkTable{};
+        skx::DatPath = savedDatPath_;
+        skx::AccessCode = savedAccessCode_;
+    }
+
+    std::string GameDatPath() const { return dir_.File("Game.DAT"); }
+    std::string ButtonsDatPath() const { return dir_.File("Buttons.DAT"); }
+    std::string MusicDatPath() const { return dir_.File("GameMusic.DAT"); }
+
+    // Writes Game.DAT as the given text (lines joined with CR LF).
+    void WriteGameDat(const std::vector<std::string>& lines) const {
+        std::string text;
+        for (const auto& l : lines) text += l + "\r\n";
+        ASSERT_TRUE(testsupport::WriteFileBytes(GameDatPath(), text));
+    }
+    std::string FileText(const std::string& path) const { return testsupport::ReadFileBytes(path).value_or(""); }
+
+    static std::vector<CollectedReport>& Reports() {
+        static std::vector<CollectedReport> reports;
+        return reports;
+    }
+
+    testsupport::ScratchDir dir_{"settings"};
+
+private:
+    static void Collect(const std::string& module, const std::string& procedure, int16_t, int32_t number,
+                        const std::string&) {
+        Reports().push_back({module, procedure, number});
+    }
+    std::string savedDatPath_;
+    int32_t savedAccessCode_ = 0;
+    skx::ReportErrorHook savedHook_ = nullptr;
+};
