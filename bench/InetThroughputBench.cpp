@@ -5,6 +5,7 @@
 
 #include <Tetherline.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <thread>
 #include <vector>
@@ -32,7 +33,7 @@ double LibraryTransfer() {
         SOCKET s = InetConnectA("127.0.0.1", port, INET_PROTOCOL_TCP, 10);
         std::vector<char> data(kChunk, 'w');
         for (size_t sent = 0; sent < kTotal;) {
-            int n = InetWrite(s, data.data(), kChunk);
+            int n = InetWrite(s, data.data(), static_cast<int>(std::min<size_t>(kChunk, kTotal - sent)));
             if (n <= 0) break;
             sent += static_cast<size_t>(n);
         }
@@ -66,7 +67,7 @@ double RawTransfer() {
         connect(s, reinterpret_cast<const sockaddr*>(&a), sizeof a);
         std::vector<char> data(kChunk, 'w');
         for (size_t sent = 0; sent < kTotal;) {
-            int n = send(s, data.data(), kChunk, 0);
+            int n = send(s, data.data(), static_cast<int>(std::min<size_t>(kChunk, kTotal - sent)), 0);
             if (n <= 0) break;
             sent += static_cast<size_t>(n);
         }

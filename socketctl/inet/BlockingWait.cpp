@@ -10,6 +10,7 @@ namespace inet {
 namespace {
 
 constexpr DWORD kSliceMs = 10;
+constexpr int kLongestWaitSeconds = 2000000;
 // Messages handled between two slices at most, so a flood of posted messages cannot starve
 // the socket.
 constexpr int kMessagesPerSlice = 64;
@@ -40,7 +41,9 @@ WaitResult InetBlockingWait(InetSocket* record, WaitKind kind, int timeoutSecond
     record->status = status;
     ++t_waits;
     const DWORD start = GetTickCount();
-    const DWORD limit = timeoutSeconds > 0 ? 1000u * static_cast<DWORD>(timeoutSeconds) : 0;
+    // Waits longer than 24 days are as good as no limit and would overflow the tick count.
+    const DWORD limit = timeoutSeconds > 0 && timeoutSeconds < kLongestWaitSeconds
+                            ? 1000u * static_cast<DWORD>(timeoutSeconds) : 0;
     WaitResult out;
     bool first = true;
     for (;;) {

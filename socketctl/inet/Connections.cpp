@@ -171,10 +171,6 @@ SOCKET WINAPI InetAsyncConnectExA(LPCSTR lpszHost, UINT nPort, UINT nProtocol, U
     }
     if (int rc = InetSelectEvents(r, hWnd, kAsyncMessage)) return FailAndClose(s, rc);
     if (tcp) {
-        if (!hWnd) {
-            u_long nonBlocking = 1;
-            WsIoctlSocket(s, FIONBIO, &nonBlocking);
-        }
         sockaddr_in remote = Address(address, r->remotePort);
         if (WsConnect(s, reinterpret_cast<sockaddr*>(&remote), sizeof remote) != 0) {
             int error = WsGetLastError();
@@ -184,16 +180,17 @@ SOCKET WINAPI InetAsyncConnectExA(LPCSTR lpszHost, UINT nPort, UINT nProtocol, U
             WaitResult wait = InetBlockingWait(r, WaitKind::Connect, timeout, INET_STATUS_CONNECT);
             if (!wait.record) return Fail(WSAENOTSOCK);
             r = wait.record;
-            if (r->aborted || r->cancelled) return FailAndClose(s, r->aborted ? WSAECONNABORTED : kErrCanceled);
+            if (r->aborted) {
+                r->aborted = false;
+                InetAbortConnection(s);
+                return Fail(WSAECONNABORTED);
+            }
+            if (r->cancelled) return FailAndClose(s, kErrCanceled);
             if (wait.result == 0) return FailAndClose(s, WSAETIMEDOUT);
             if (wait.result == SOCKET_ERROR) return FailAndClose(s, wait.error != 0 ? wait.error : WSAECONNREFUSED);
         }
     }
     r->connected = true;
-    if (tcp && !hWnd) {
-        u_long nonBlocking = 0;
-        WsIoctlSocket(s, FIONBIO, &nonBlocking);
-    }
     ReadLocalName(r);
     ApplyOptions(s, tcp, dwOptions);
     return s;
@@ -328,12 +325,11 @@ SOCKET WINAPI InetAsyncAcceptExA(SOCKET hListen, UINT nTimeout, DWORD dwOptions,
         r->protocol = IPPROTO_TCP;
         r->connected = true;
         r->options = dwOptions;
-        if (listener->eventWindow) {
-            // The accepted socket inherits the listener's asynchronous selection.
-            WsAsyncSelect(s, listener->eventWindow, 0, 0);
-            u_long nonBlocking = 0;
-            WsIoctlSocket(s, FIONBIO, &nonBlocking);
-        }
+        // The accepted socket inherits the listener's asynchronous selection: cancel it. Its
+        // blocking calls wait in the library, over non-blocking platform calls.
+        if (listener->eventWindow) WsAsyncSelect(s, listener->eventWindow, 0, 0);
+        u_long nonBlocking = 1;
+        WsIoctlSocket(s, FIONBIO, &nonBlocking);
         ReadLocalName(r.get());
         ReadPeerName(r.get());
         InetStoreRecord(std::move(r));

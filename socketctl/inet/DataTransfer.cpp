@@ -42,26 +42,28 @@ INT WINAPI InetRead(SOCKET hSocket, LPVOID lpBuffer, INT nLength) {
         InetStoreLastError(kErrSecurityNotInitialized);
         return -1;
     }
-    if (!r->eventWindow) {
+    auto receive = [&](InetSocket* rec) {
+        char* buffer = static_cast<char*>(lpBuffer);
+        if (rec->IsTcp()) return WsRecv(hSocket, buffer, nLength, 0);
+        sockaddr_in from{};
+        int fromLen = sizeof from;
+        int got = WsRecvFrom(hSocket, buffer, nLength, 0, reinterpret_cast<sockaddr*>(&from), &fromLen);
+        if (got >= 0) {
+            // Later writes answer the sender.
+            rec->remoteAddress = from.sin_addr.s_addr;
+            rec->remotePort = from.sin_port;
+        }
+        return got;
+    };
+    int n = receive(r);
+    if (n == SOCKET_ERROR && !r->eventWindow && WsGetLastError() == WSAEWOULDBLOCK) {
+        // Nothing there yet: the blocking wait.
         if (InetWaitFor(hSocket, r, WaitKind::Read, r->timeout, INET_STATUS_READ) != 0) return -1;
         r = InetFindSocket(hSocket);
         if (!r) return -1;
+        n = receive(r);
     }
-    char* buffer = static_cast<char*>(lpBuffer);
-    int n;
-    if (r->IsTcp()) {
-        n = WsRecv(hSocket, buffer, nLength, 0);
-        if (n == 0) r->remoteClosed = true;
-    } else {
-        sockaddr_in from{};
-        int fromLen = sizeof from;
-        n = WsRecvFrom(hSocket, buffer, nLength, 0, reinterpret_cast<sockaddr*>(&from), &fromLen);
-        if (n >= 0) {
-            // Later writes answer the sender.
-            r->remoteAddress = from.sin_addr.s_addr;
-            r->remotePort = from.sin_port;
-        }
-    }
+    if (n == 0 && r->IsTcp()) r->remoteClosed = true;
     if (n > 0) r->bytesReceived += static_cast<DWORD>(n);
     if (n == SOCKET_ERROR) return FailWithWinsockError(WSAECONNRESET);
     return n;
@@ -75,21 +77,21 @@ INT WINAPI InetWrite(SOCKET hSocket, LPCVOID lpBuffer, INT nLength) {
         InetStoreLastError(kErrSecurityNotInitialized);
         return -1;
     }
-    if (!r->eventWindow) {
+    auto transmit = [&](InetSocket* rec) {
+        const char* buffer = static_cast<const char*>(lpBuffer);
+        if (rec->IsTcp()) return WsSend(hSocket, buffer, nLength, 0);
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_addr.s_addr = rec->remoteAddress;
+        to.sin_port = rec->remotePort;
+        return WsSendTo(hSocket, buffer, nLength, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    };
+    int n = transmit(r);
+    if (n == SOCKET_ERROR && !r->eventWindow && WsGetLastError() == WSAEWOULDBLOCK) {
         if (InetWaitFor(hSocket, r, WaitKind::Write, r->timeout, INET_STATUS_WRITE) != 0) return -1;
         r = InetFindSocket(hSocket);
         if (!r) return -1;
-    }
-    const char* buffer = static_cast<const char*>(lpBuffer);
-    int n;
-    if (r->IsTcp()) {
-        n = WsSend(hSocket, buffer, nLength, 0);
-    } else {
-        sockaddr_in to{};
-        to.sin_family = AF_INET;
-        to.sin_addr.s_addr = r->remoteAddress;
-        to.sin_port = r->remotePort;
-        n = WsSendTo(hSocket, buffer, nLength, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+        n = transmit(r);
     }
     if (n > 0) r->bytesSent += static_cast<DWORD>(n);
     if (n == SOCKET_ERROR) return FailWithWinsockError(WSAECONNRESET);

@@ -37,7 +37,9 @@ int InetSelectEvents(InetSocket* record, HWND window, UINT message) {
     if (record->dispatching) return WSAEINPROGRESS;
     if (!window) {
         if (record->eventWindow) WsAsyncSelect(record->socket, record->eventWindow, 0, 0);
-        u_long nonBlocking = 0;
+        // Blocking mode: the library's own pumped wait, over non-blocking platform calls, so
+        // a call whose data is already there costs no wait at all.
+        u_long nonBlocking = 1;
         WsIoctlSocket(record->socket, FIONBIO, &nonBlocking);
         return 0;
     }
