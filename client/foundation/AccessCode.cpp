@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "ClientLinks.h"
+#include "MessageBox.h"
 #include "runtime/App.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
@@ -28,8 +28,8 @@ int32_t GetDriveInformation() {
         if (serial) {
             result = static_cast<int32_t>(*serial);
         } else {
-            ShowClientMessage("An error occured while retrieving client access code.", 22,
-                              "Program Error: Access Code Retrieval");
+            CSendMessage("An error occured while retrieving client access code.", 22,
+                         "Program Error: Access Code Retrieval", 0, true, true, -1, "Tahoma", nullptr);
             result = 0;
         }
     });

@@ -1,7 +1,7 @@
 // Links from the foundation's services to windows and procedures of other parts of the
-// client: the main window's option items, the windows whose layout is saved, the server
-// writer, the view centring and the client's message box. Each part installs its entries
-// when it starts; until then the services use the fallbacks described here.
+// client: the windows whose layout the settings save, the server writer and the view
+// centring. The windows are linked from the start; the procedures are installed by their
+// parts when those start. An empty link makes the service skip that step.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -11,32 +11,8 @@ namespace skx {
 
 class Form;
 
-// The main window's option menu items whose check states the settings keep.
-enum class MenuOption {
-    ShowErrors,        // mnuOptionsShowErrors
-    Keypad,            // mnuOptionsKeypad
-    WASD,              // mnuOptionsWASD
-    ShowSatellite,     // mnuOptionsShowSatellite
-    AutoCenter,        // mnuAutoCenter
-    TrueMovement,      // mnuOptionsTrue
-    LangFilter,        // mnuOptionLangFilter
-    AutoChat,          // mnuOptionsChat
-    SplatIgnore,       // mnuOptionSplatIgnore
-    ScrollLock,        // mnuOptionsScroll
-    AutoTileWindows,   // mnuWindowAutoTileWindows
-    GameInformation,   // mnuOptionsGameInformation
-    LocationScanner,   // mnuLocationScanner
-    DisplayTimeStamp,  // mnuDisplayTimeStamp
-    Count
-};
-
 struct ClientLinkTable {
-    // Check state of a main-window option item. Without them the states live in a table
-    // of this module (all unchecked at start).
-    std::function<bool(MenuOption)> MenuChecked;
-    std::function<void(MenuOption, bool)> SetMenuChecked;
-
-    // The windows whose position the settings save (each returns the single instance; the
+    // The windows whose position the settings save (each gives the single instance; the
     // geometry is then read through it, which loads it as a property read does). Without
     // one, its keys are left as they stand in Game.DAT.
     std::function<Form&()> ChatBar;   // frmChatBar
@@ -49,19 +25,11 @@ struct ClientLinkTable {
     std::function<void(bool announce)> ScreenCenter;
     // frmMain.Server(CtrlChar, Msg): frames and sends one client message.
     std::function<void(const std::string& ctrlChar, const std::string& msg)> Server;
-
-    // The client's own message box: text, style word, title; returns the pressed button.
-    // Without it the platform's message box shows the text.
-    std::function<int(const std::string& text, int32_t style, const std::string& title)> ShowMessageBox;
 };
 
+// The program's links: the windows of the client, no procedures until their parts install them.
 ClientLinkTable& ClientLinks();
-
-// The check state of an option item, through the link or the fallback table.
-bool MenuChecked(MenuOption option);
-void SetMenuChecked(MenuOption option, bool checked);
-
-// Shows a message through the client's message box (or the platform's, until it is linked).
-int ShowClientMessage(const std::string& text, int32_t style, const std::string& title);
+// The window links of the client's own windows (frmChatBar, frmMapDisp, frmGame).
+ClientLinkTable ClientWindowLinks();
 
 }  // namespace skx

@@ -1,8 +1,8 @@
 // Reading the settings files into the program-wide settings.
 #include <functional>
 
-#include "ClientLinks.h"
 #include "ColourSets.h"
+#include "OptionMenuItems.h"
 #include "ProgramSettings.h"
 #include "SettingsFiles.h"
 #include "runtime/Conversions.h"

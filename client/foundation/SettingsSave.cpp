@@ -1,5 +1,6 @@
 // Writing the program-wide settings back to the settings files.
 #include "ClientLinks.h"
+#include "OptionMenuItems.h"
 #include "ProgramSettings.h"
 #include "SettingsFiles.h"
 #include "SystemServices.h"

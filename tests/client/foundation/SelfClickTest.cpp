@@ -19,7 +19,7 @@ protected:
         ClientLinks().Server = [this](const std::string& c, const std::string& m) { calls.push_back(c + ":" + m); };
     }
     void TearDown() override {
-        ClientLinks() = ClientLinkTable{};
+        ClientLinks() = ClientWindowLinks();
         LeftClick = RightClick = "CENTER";
     }
     std::vector<std::string> calls;

@@ -7,6 +7,10 @@
 #include "ColourSets.h"
 #include "LetterPairCipher.h"
 #include "SettingsFiles.h"
+#include "frmChatBar.h"
+#include "frmGame.h"
+#include "frmMain.h"
+#include "frmMapDisp.h"
 #include "runtime/Form.h"
 
 using namespace skx;
@@ -350,4 +354,27 @@ TEST_F(SaveSettingsTest, SavedPasswordSurvivesTheBulkSaveAndLoads) {
     EXPECT_EQ(Username, "Sarge");
     EXPECT_EQ(Password, "s3cr3t!");
     EXPECT_EQ(Key(GameDatPath(), "LASTUSER", "Password"), LetterPairEncipher("s3cr3t!", "1124"));
+}
+
+TEST_F(SaveSettingsTest, TheClientsWindowsAreLinkedFromTheStart) {
+    const ClientLinkTable links = ClientWindowLinks();
+    ASSERT_TRUE(links.ChatBar && links.MapDisp && links.Game && links.ChatSplitter);
+    EXPECT_EQ(&links.ChatBar(), static_cast<Form*>(&frmChatBar()));
+    EXPECT_EQ(&links.MapDisp(), static_cast<Form*>(&frmMapDisp()));
+    EXPECT_EQ(&links.Game(), static_cast<Form*>(&frmGame()));
+    EXPECT_FALSE(links.ScreenCenter);
+    EXPECT_FALSE(links.Server);
+}
+
+TEST_F(SaveSettingsTest, OptionsAreTheMainWindowsMenuItems) {
+    frmMain().mnuOptionsScroll.SetChecked(true);
+    frmMain().mnuLocationScanner.SetChecked(true);
+    SaveClientSettings();
+    EXPECT_EQ(Key(GameDatPath(), "Options", "ScrollLock"), "True");
+    EXPECT_EQ(Key(GameDatPath(), "Options", "Scanner"), "True");
+    WriteGameDat({"[Options]", "ScrollLock=False", "KeyPad=True"});
+    LoadSettings();
+    EXPECT_FALSE(frmMain().mnuOptionsScroll.Checked());
+    EXPECT_TRUE(frmMain().mnuOptionsKeypad.Checked());
+    EXPECT_TRUE(frmMain().mnuLocationScanner.Checked());  // read by the layout step only
 }

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include <array>
+
 #include "ClientLinks.h"
+#include "OptionMenuItems.h"
 #include "ProgramSettings.h"
 #include "WinTestSupport.h"
 #include "runtime/ErrorGuard.h"
@@ -26,15 +29,19 @@ protected:
         skx::AccessCode = 1124073472;
         skx::SetDefaultSettings();
         skx::ClientLinks() = skx::ClientLinkTable{};
-        for (int i = 0; i < static_cast<int>(skx::MenuOption::Count); ++i)
+        for (int i = 0; i < static_cast<int>(skx::MenuOption::Count); ++i) {
+            savedChecks_[static_cast<size_t>(i)] = skx::MenuChecked(static_cast<skx::MenuOption>(i));
             skx::SetMenuChecked(static_cast<skx::MenuOption>(i), false);
+        }
         Reports().clear();
         savedHook_ = skx::GetReportErrorHook();
         skx::SetReportErrorHook(&Collect);
     }
     void TearDown() override {
         skx::SetReportErrorHook(savedHook_);
-        skx::ClientLinks() = skx::ClientLinkTable{};
+        skx::ClientLinks() = skx::ClientWindowLinks();
+        for (int i = 0; i < static_cast<int>(skx::MenuOption::Count); ++i)
+            skx::SetMenuChecked(static_cast<skx::MenuOption>(i), savedChecks_[static_cast<size_t>(i)]);
         skx::DatPath = savedDatPath_;
         skx::AccessCode = savedAccessCode_;
     }
@@ -66,4 +73,5 @@ private:
     std::string savedDatPath_;
     int32_t savedAccessCode_ = 0;
     skx::ReportErrorHook savedHook_ = nullptr;
+    std::array<bool, static_cast<size_t>(skx::MenuOption::Count)> savedChecks_{};
 };
