@@ -24,8 +24,8 @@ constexpr int UserTextId = 110;
 constexpr int MessageId = 111;
 // Design-time layout of the buttons and the text field (pixels).
 constexpr int ButtonLeft0 = 8;
-constexpr int ButtonStep = 85;
-constexpr int ButtonWidth = 81;
+constexpr int ButtonStep = 80;
+constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 25;
 constexpr int UserTextHeight = 21;
 
@@ -580,7 +580,7 @@ void frmMsgBox::OnMouse(UINT msg, int x, int y) {
         case WM_LBUTTONDOWN:
             if (onClose) {
                 setState(CloseImageState::Pressed);
-                SetCapture(Handle());
+                if (GetCapture() != Handle()) SetCapture(Handle());
                 break;
             }
             [[fallthrough]];
@@ -654,7 +654,8 @@ LRESULT frmMsgBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnMouse(msg, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_CAPTURECHANGED:
-            if (closeState_ == CloseImageState::Pressed) {
+            // Losing the mouse to another window cancels a press on the close image.
+            if (closeState_ == CloseImageState::Pressed && reinterpret_cast<HWND>(lParam) != Handle()) {
                 closeState_ = CloseImageState::Normal;
                 InvalidateRect(Handle(), &closeRect_, FALSE);
             }

@@ -50,8 +50,8 @@ private:
             CloseAllBoxes();
             return;
         }
+        // After the last step the timer keeps watching, so a box that did not close is closed.
         if (next_ < steps_.size() && steps_[next_]()) ++next_;
-        if (Finished()) timer_.SetEnabled(false);
     }
 
     std::vector<std::function<bool()>> steps_;
