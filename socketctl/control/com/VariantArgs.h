@@ -1,0 +1,34 @@
+// Reading method arguments from VARIANTs and writing results back, and the text conversions
+// between the control's wide strings and the library's narrow ones (system code page).
+#pragma once
+#include <windows.h>
+#include <oleauto.h>
+
+#include <string>
+
+#include "ComPtr.h"
+
+namespace wirelatch {
+
+// The value a reference points at, followed through any VT_BYREF | VT_VARIANT.
+const VARIANT* Deref(const VARIANT* v);
+// An omitted argument: no VARIANT, or one that is empty or VT_ERROR.
+bool IsMissing(const VARIANT* v);
+// The argument converted to a 32-bit integer or to text; the conversion's code on failure.
+HRESULT ToLong(const VARIANT* v, LONG* out);
+HRESULT ToText(const VARIANT* v, BStr* out);
+// Stores a 32-bit integer into an out argument (through a reference when it holds one).
+void SetOutLong(VARIANT* out, LONG value);
+void SetOutText(VARIANT* out, const wchar_t* text);
+
+std::string WideToNarrow(const wchar_t* text, UINT length);
+inline std::string WideToNarrow(const BStr& text) { return WideToNarrow(text.Get(), text.Length()); }
+std::wstring NarrowToWide(const char* text);
+// A new BSTR from narrow text; fails with E_OUTOFMEMORY.
+HRESULT NewText(const char* text, BSTR* out);
+HRESULT NewText(const wchar_t* text, BSTR* out);
+
+// The library's text for an error code, or "Undefined control error (0x...)".
+std::wstring ErrorText(DWORD code);
+
+}  // namespace wirelatch

@@ -1,0 +1,5 @@
+// The one definition of the control's identifiers in the test program.
+#include <windows.h>
+#include <initguid.h>
+
+#include "WirelatchCtl.h"
