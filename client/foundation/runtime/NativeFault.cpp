@@ -55,10 +55,43 @@ namespace skx {
 
 namespace {
 
+// The floating-point control words of the region's start (on x86 they are not part of the
+// captured registers).
+struct FloatControl {
+    unsigned short x87 = 0;
+    unsigned int sse = 0;
+    bool hasSse = false;
+};
+
+FloatControl SaveFloatControl() {
+    FloatControl saved;
+    asm volatile("fnstcw %0" : "=m"(saved.x87));
+#if defined(__i386__)
+    static const bool hasSse = IsProcessorFeaturePresent(PF_XMMI_INSTRUCTIONS_AVAILABLE) != FALSE;
+    saved.hasSse = hasSse;
+#else
+    saved.hasSse = true;
+#endif
+    if (saved.hasSse) asm volatile("stmxcsr %0" : "=m"(saved.sse));
+    return saved;
+}
+
+// Puts the floating-point units back as the region found them: no pending exception, an
+// empty x87 register stack, the region's control words.
+void RestoreFloatControl(const FloatControl& saved) {
+    asm volatile("fninit");
+    asm volatile("fldcw %0" : : "m"(saved.x87));
+    if (saved.hasSse) {
+        const unsigned int csr = saved.sse & ~0x3Fu;  // without sticky exception flags
+        asm volatile("ldmxcsr %0" : : "m"(csr));
+    }
+}
+
 struct ProtectedRegion {
     CONTEXT resume;  // the thread's registers just before the body was called
     ProtectedRegion* outer = nullptr;
     NativeFault* fault = nullptr;
+    FloatControl floatControl;
     volatile LONG faulted = 0;
 };
 
@@ -103,22 +136,6 @@ void CopyResumeRegisters(const CONTEXT& from, CONTEXT& to) {
 #endif
 }
 
-// Leaves the floating-point units as a fresh procedure expects them: no pending exception,
-// an empty x87 register stack, the control words unchanged.
-void ResetFloatingPoint() {
-    unsigned short cw = 0;
-    asm volatile("fnstcw %0" : "=m"(cw));
-    asm volatile("fninit");
-    asm volatile("fldcw %0" : : "m"(cw));
-#if defined(__i386__)
-    if (!IsProcessorFeaturePresent(PF_XMMI_INSTRUCTIONS_AVAILABLE)) return;
-#endif
-    unsigned int csr = 0;
-    asm volatile("stmxcsr %0" : "=m"(csr));
-    csr &= ~0x3Fu;  // sticky exception flags
-    asm volatile("ldmxcsr %0" : : "m"(csr));
-}
-
 void CopyName(char (&to)[sizeof NativeFault::Name], const char* from) {
     size_t i = 0;
     if (from) {
@@ -153,6 +170,7 @@ bool RunFaultProtected(void (*fn)(void*) noexcept, void* arg, NativeFault& fault
     ProtectedRegion region;
     region.outer = t_state.innermost;
     region.fault = &fault;
+    region.floatControl = SaveFloatControl();
 #if defined(__i386__)
     HandlerRecord record{HandlerChain(), reinterpret_cast<void*>(&skx_FaultFrameHandler)};
     SetHandlerChain(&record);
@@ -172,7 +190,7 @@ bool RunFaultProtected(void (*fn)(void*) noexcept, void* arg, NativeFault& fault
 #endif
     t_state.innermost = region.outer;
     if (!region.faulted) return true;
-    ResetFloatingPoint();
+    RestoreFloatControl(region.floatControl);
     if (fault.Code == EXCEPTION_STACK_OVERFLOW) RearmStackGuard();
     return false;
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <float.h>
+
 #include <string>
 #include <vector>
 
@@ -31,6 +33,8 @@ int* volatile g_badPointer = nullptr;
 volatile int g_zero = 0;
 volatile bool g_stopRecursion = false;
 volatile int g_sink = 0;
+volatile double g_doubleZero = 0.0;
+volatile double g_doubleSink = 0.0;
 
 __attribute__((noinline)) void AccessViolation() { *g_badPointer = 1; }
 __attribute__((noinline)) void DivideByZero() { g_sink = 100 / g_zero; }
@@ -179,6 +183,26 @@ TEST_F(CrashGuardTest, StackOverflowIsRecoveredAndTheGuardPageRearmed) {
         ExpectOneFaultReport("modTest", "Proc", "Stack Overflow");
         EXPECT_TRUE(StackGuardArmed());
     }
+}
+
+TEST_F(CrashGuardTest, FloatingPointTrapIsTakenAndTheFloatingPointStateIsThatOfTheProcedure) {
+    _clearfp();
+    const unsigned int before = _controlfp(0, 0);
+    EXPECT_FALSE(Guard("modTest", "Proc", [] {
+        _controlfp(_controlfp(0, 0) & ~_EM_ZERODIVIDE, _MCW_EM);  // traps on division by zero
+        g_doubleSink = 1.0 / g_doubleZero;
+    }));
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(g_reports[0].number, 10000);
+    EXPECT_FALSE(g_reports[0].description.empty());
+    g_reports.clear();
+    // Back as the procedure had it: traps masked, no flag pending.
+    EXPECT_EQ(_controlfp(0, 0), before);
+    // The status bits share the values of the mask bits.
+    EXPECT_EQ(_statusfp() & _EM_ZERODIVIDE, 0u);
+    g_doubleSink = 1.0 / g_doubleZero;
+    EXPECT_NE(_statusfp() & _EM_ZERODIVIDE, 0u);  // masked: only flagged
+    _clearfp();
 }
 
 TEST_F(CrashGuardTest, LocalStateOfTheProcedureSurvivesAndNestedGuardsTakeTheirOwn) {
