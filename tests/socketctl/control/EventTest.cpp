@@ -299,5 +299,63 @@ TEST_F(ControlTest, AbortClosesTheConnectionAndForgetsTheHandle) {
     EXPECT_EQ(m.sink->Count(kOnError), 0);
 }
 
+TEST_F(ControlTest, AcceptServesTheClientInsteadOfListening) {
+    EventModeControl m(false);
+    ASSERT_TRUE(m.connected);
+    LateBound& c = m.c;
+    const uint16_t port = testsupport::FreePort();
+    c.Put(kTimeout, Long(10));
+    VariantValue error;
+    ASSERT_EQ(c.Call(kListen, {Missing(), Long(port), Missing(), RefTo(error.Get())}).code, S_OK);
+    EXPECT_EQ(V_I4(error.Get()), 0);
+    const LONG listener = c.GetLong(kHandle);
+    ASSERT_NE(listener, -1);
+    EXPECT_EQ(c.GetLong(kLocalPort), port);
+    testsupport::ChildProcess client;
+    ASSERT_TRUE(client.StartPython("tools/testpeers/client.py", "--port " + std::to_string(port) + " --send hi"));
+    // Blocking accept on the control's own listener: the listener is closed, the new socket kept.
+    ASSERT_EQ(c.Call(kAccept, {Missing(), Missing(), RefTo(error.Get())}).code, S_OK);
+    EXPECT_EQ(V_I4(error.Get()), 0);
+    const LONG accepted = c.GetLong(kHandle);
+    EXPECT_NE(accepted, -1);
+    EXPECT_NE(accepted, listener);
+    EXPECT_EQ(c.GetLong(kConnected), -1);
+    EXPECT_EQ(ReadText(c, 2), L"hi");
+    // A second accept on a handle that is no listener fails and keeps the connection.
+    EXPECT_EQ(c.Call(kAccept, {Long(listener), Missing(), RefTo(error.Get())}).code, S_OK);
+    EXPECT_NE(V_I4(error.Get()), 0);
+    EXPECT_EQ(c.GetLong(kHandle), accepted);
+    EXPECT_EQ(m.sink->Count(kOnError), 1);
+    c.Call(kDisconnect);
+    client.Wait(5000);
+}
+
+TEST_F(ControlTest, ReadIntoAnEmptyArrayReferenceMakesTheArray) {
+    EchoPeer peer;
+    ASSERT_TRUE(peer.Start());
+    EventModeControl m(false);
+    ASSERT_TRUE(m.connected);
+    LateBound& c = m.c;
+    ASSERT_EQ(c.Call(kConnect, {Text(L"127.0.0.1"), Long(peer.Port())}).code, S_OK);
+    VariantValue result;
+    ASSERT_EQ(c.Call(kWrite, {Text(L"xyz"), Missing(), RefTo(result.Get())}).code, S_OK);
+    SAFEARRAY* empty = nullptr;
+    VARIANT byRef;
+    VariantInit(&byRef);
+    V_VT(&byRef) = VT_BYREF | VT_ARRAY | VT_UI1;
+    V_ARRAYREF(&byRef) = &empty;
+    ASSERT_EQ(c.Call(kRead, {byRef, Long(3), RefTo(result.Get())}).code, S_OK);
+    ASSERT_EQ(V_I4(result.Get()), 3);
+    ASSERT_NE(empty, nullptr);
+    LONG upper = -1;
+    SafeArrayGetUBound(empty, 1, &upper);
+    EXPECT_EQ(upper, 2);
+    unsigned char* raw = nullptr;
+    ASSERT_EQ(SafeArrayAccessData(empty, reinterpret_cast<void**>(&raw)), S_OK);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(raw), 3), "xyz");
+    SafeArrayUnaccessData(empty);
+    SafeArrayDestroy(empty);
+}
+
 }  // namespace
 }  // namespace controltest
