@@ -17,6 +17,13 @@ int FailWithWinsockError(int fallback) {
     return -1;
 }
 
+// A socket already waiting in a blocking call takes no second one.
+bool NotWaiting(const InetSocket* r) {
+    if (!r->blocking) return true;
+    InetStoreLastError(WSAEINPROGRESS);
+    return false;
+}
+
 bool ValidBuffer(const void* buffer, int length) {
     if (length < 0 || (!buffer && length > 0)) {
         InetStoreLastError(kErrInvalidParameter);
@@ -35,7 +42,7 @@ extern "C" {
 INT WINAPI InetRead(SOCKET hSocket, LPVOID lpBuffer, INT nLength) {
     InetSocket* r = InetFindSocket(hSocket);
     if (!r) return -1;
-    if (!ValidBuffer(lpBuffer, nLength)) return -1;
+    if (!ValidBuffer(lpBuffer, nLength) || !NotWaiting(r)) return -1;
     // Nothing asked, nothing received: the connection's state stays as it is.
     if (nLength == 0) return 0;
     if (r->IsSecure() && r->IsTcp()) {
@@ -72,7 +79,7 @@ INT WINAPI InetRead(SOCKET hSocket, LPVOID lpBuffer, INT nLength) {
 INT WINAPI InetWrite(SOCKET hSocket, LPCVOID lpBuffer, INT nLength) {
     InetSocket* r = InetFindSocket(hSocket);
     if (!r) return -1;
-    if (!ValidBuffer(lpBuffer, nLength)) return -1;
+    if (!ValidBuffer(lpBuffer, nLength) || !NotWaiting(r)) return -1;
     if (r->IsSecure() && r->IsTcp()) {
         InetStoreLastError(kErrSecurityNotInitialized);
         return -1;
@@ -105,6 +112,7 @@ INT WINAPI InetFlush(SOCKET hSocket) {
         InetStoreLastError(WSAEPROTONOSUPPORT);
         return -1;
     }
+    if (!NotWaiting(r)) return -1;
     const uint64_t serial = r->serial;
     r->status = INET_STATUS_FLUSH;
     r->blocking = true;

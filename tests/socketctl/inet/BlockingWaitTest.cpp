@@ -132,9 +132,16 @@ TEST(InetBlockingWait, CancelDuringReadKeepsTheSocket) {
     ASSERT_NE(p.s, INVALID_SOCKET);
     int cancel = -2;
     DWORD readableError = 0;
+    int secondRead = 0, write = 0, flush = 0;
+    DWORD secondError = 0;
     OneShot timer(200, [&] {
         InetIsReadable(p.s, 0, nullptr);
         readableError = InetGetLastError();
+        char other[4];
+        secondRead = InetRead(p.s, other, sizeof other);
+        secondError = InetGetLastError();
+        write = InetWrite(p.s, "x", 1);
+        flush = InetFlush(p.s);
         cancel = InetCancelBlockingCall(p.s);
     });
     char buf[16];
@@ -142,6 +149,11 @@ TEST(InetBlockingWait, CancelDuringReadKeepsTheSocket) {
     EXPECT_EQ(LastCode(), 10004u);
     EXPECT_EQ(cancel, 0);
     EXPECT_EQ(readableError, 0x80040000u | 10036);
+    // A second blocking call on the waiting socket is refused.
+    EXPECT_EQ(secondRead, -1);
+    EXPECT_EQ(secondError, 0x80040000u | 10036);
+    EXPECT_EQ(write, -1);
+    EXPECT_EQ(flush, -1);
     EXPECT_TRUE(InetIsConnected(p.s));
     EXPECT_EQ(InetGetStatus(p.s), INET_STATUS_IDLE);
     EXPECT_FALSE(InetIsBlocking(p.s));
@@ -187,10 +199,42 @@ TEST(InetBlockingWait, AbortDuringAcceptClosesTheListener) {
     InetSession session;
     SOCKET listener = InetListen(kLoopback, 0);
     ASSERT_NE(listener, INVALID_SOCKET);
-    OneShot timer(200, [&] { InetAbortConnection(listener); });
+    SOCKET second = 0;
+    DWORD secondError = 0;
+    OneShot timer(200, [&] {
+        second = InetAccept(listener, 1);
+        secondError = InetGetLastError();
+        InetAbortConnection(listener);
+    });
     EXPECT_EQ(InetAccept(listener, 0), INVALID_SOCKET);
+    EXPECT_EQ(second, INVALID_SOCKET);
+    EXPECT_EQ(secondError, 0x80040000u | 10036);
     EXPECT_EQ(LastCode(), 10053u);
     EXPECT_EQ(InetGetStatus(listener), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(InetBlockingWait, SocketReplacedDuringTheWaitIsNoticed) {
+    InetSession session;
+    Pair p = Connect();
+    ASSERT_NE(p.s, INVALID_SOCKET);
+    SOCKET replacement = INVALID_SOCKET;
+    OneShot timer(200, [&] {
+        // Closing everything frees the waiting socket; its value may come back at once.
+        InetUninitialize();
+        InetInitializeA(nullptr, nullptr);
+        replacement = InetListen(kLoopback, 0);
+    });
+    char buf[8];
+    EXPECT_EQ(InetRead(p.s, buf, sizeof buf), -1);
+    EXPECT_EQ(LastCode(), 10038u);
+    ASSERT_NE(replacement, INVALID_SOCKET);
+    // The ending wait left the new socket alone.
+    EXPECT_EQ(InetGetStatus(replacement), INET_STATUS_LISTEN);
+    EXPECT_FALSE(InetIsBlocking(replacement));
 }
 
 }  // namespace
