@@ -114,6 +114,9 @@ void Wirelatch::HandleTimer() {
 void Wirelatch::DispatchSocketEvent(WPARAM socket, LPARAM lParam) {
     const UINT event = LOWORD(static_cast<DWORD>(lParam));
     const UINT error = HIWORD(static_cast<DWORD>(lParam));
+    // A notification still queued for a socket the control has already let go of says
+    // nothing about the present one (and its number may belong to another socket by now).
+    if (static_cast<SOCKET>(socket) != handle_) return;
     if (error != 0) {
         if (event == INET_EVENT_CONNECT) Disconnect(nullptr);
         ReportError(INET_ERROR(error), false, true);
@@ -124,7 +127,6 @@ void Wirelatch::DispatchSocketEvent(WPARAM socket, LPARAM lParam) {
             FireOnAccept(static_cast<LONG>(socket));
             break;
         case INET_EVENT_CONNECT:
-            handle_ = static_cast<SOCKET>(socket);
             RefreshSecurityCopy();
             if (freezeCount_ > 0) {
                 // Held back until the container thaws its events.

@@ -43,6 +43,11 @@ void SwapElements(char* bytes, size_t count, size_t elementSize) {
     }
 }
 
+// True when the array's elements really have the size its VARIANT type claims.
+bool ElementsMatch(SAFEARRAY* array, size_t elementSize) {
+    return array && SafeArrayGetElemsize(array) == elementSize;
+}
+
 // The element count of a one-dimensional array; false for any other shape.
 bool VectorLength(SAFEARRAY* array, size_t* count) {
     if (!array || SafeArrayGetDim(array) != 1) return false;
@@ -87,7 +92,7 @@ HRESULT Wirelatch::Read(VARIANT* data, VARIANT length, VARIANT* result) {
     const bool isText = !isArray && (base == VT_BSTR || base == VT_EMPTY);
     const size_t elementSize = ElementSize(base);
     if (!isText && elementSize == 0) return E_INVALIDARG;
-    if (isText && byRef && base == VT_BSTR && !V_BSTRREF(target)) return E_INVALIDARG;
+    if (isText && byRef && (base != VT_BSTR || !V_BSTRREF(target))) return E_INVALIDARG;
     if (!isText && !isArray && byRef && !V_BYREF(target)) return E_INVALIDARG;
 
     SAFEARRAY** arraySlot = nullptr;
@@ -103,7 +108,7 @@ HRESULT Wirelatch::Read(VARIANT* data, VARIANT length, VARIANT* result) {
             haveSize = true;
         } else if (*arraySlot) {
             size_t count = 0;
-            if (!VectorLength(*arraySlot, &count)) return E_INVALIDARG;
+            if (!VectorLength(*arraySlot, &count) || !ElementsMatch(*arraySlot, elementSize)) return E_INVALIDARG;
             size = count * elementSize;
             haveSize = true;
         }
@@ -193,6 +198,7 @@ HRESULT Wirelatch::Write(VARIANT data, VARIANT length, VARIANT* result) {
             if (!array) return E_INVALIDARG;
             size_t count = 0;
             if (!VectorLength(array, &count)) return base == VT_UI1 ? E_INVALIDARG : kErrDesignTimeStart;
+            if (!ElementsMatch(array, elementSize)) return E_INVALIDARG;
             ArrayData access(array);
             if (!access.Get() && count) return E_INVALIDARG;
             bytes.assign(access.Get(), access.Get() + count * elementSize);

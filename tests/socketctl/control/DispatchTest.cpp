@@ -189,6 +189,12 @@ TEST_F(ControlTest, BadArgumentsAreRefusedWithoutACrash) {
     EXPECT_EQ(c.Call(kRead, {RefTo(square.Get()), Missing(), RefTo(result.Get())}).code, E_INVALIDARG);
     EXPECT_EQ(c.Call(kWrite, {RefTo(square.Get()), Missing(), RefTo(result.Get())}).code,
               static_cast<HRESULT>(0x800A0005));
+    // An array whose elements are not what its type claims is refused, not overrun.
+    VariantValue mislabelled;
+    V_VT(mislabelled.Get()) = VT_ARRAY | VT_I4;
+    V_ARRAY(mislabelled.Get()) = SafeArrayCreateVector(VT_UI1, 0, 2);
+    EXPECT_EQ(c.Call(kWrite, {RefTo(mislabelled.Get()), Missing(), RefTo(result.Get())}).code, E_INVALIDARG);
+    EXPECT_EQ(c.Call(kRead, {RefTo(mislabelled.Get()), Missing(), RefTo(result.Get())}).code, E_INVALIDARG);
     VARIANT object;
     VariantInit(&object);
     V_VT(&object) = VT_DISPATCH;
@@ -196,6 +202,81 @@ TEST_F(ControlTest, BadArgumentsAreRefusedWithoutACrash) {
     EXPECT_EQ(c.Call(kWrite, {object, Missing(), RefTo(result.Get())}).code, E_INVALIDARG);
     EXPECT_NE(c.Call(kConnect, {Text(L"127.0.0.1"), Text(L"no port")}).code, S_OK);
     EXPECT_EQ(c.GetLong(kHandle), -1);
+}
+
+HWND NotifyWindowOfThisThread() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM context) -> BOOL {
+            char name[64] = {};
+            GetClassNameA(window, name, sizeof(name));
+            if (std::string(name) != "WirelatchNotifyWindow") return TRUE;
+            *reinterpret_cast<HWND*>(context) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Socket notifications as the library posts them to the hidden window.
+TEST_F(ControlTest, SocketNotificationsBecomeEvents) {
+    auto control = CreateControl();
+    ASSERT_TRUE(control);
+    auto sink = EventSink::Create();
+    ASSERT_TRUE(sink->Connect(control.Get()));
+    HWND window = NotifyWindowOfThisThread();
+    ASSERT_TRUE(window);
+    EXPECT_FALSE(IsWindowVisible(window));
+    const WPARAM none = static_cast<WPARAM>(INVALID_SOCKET);
+    // Read, write and disconnect bits of the control's socket; the timeout bit raises nothing.
+    SendMessageW(window, 2025, none, MAKELPARAM(8, 0));
+    SendMessageW(window, 2025, none, MAKELPARAM(16, 0));
+    SendMessageW(window, 2025, none, MAKELPARAM(4, 0));
+    SendMessageW(window, 2025, none, MAKELPARAM(32, 0));
+    EXPECT_EQ(sink->Count(6), 1);
+    EXPECT_EQ(sink->Count(9), 1);
+    EXPECT_EQ(sink->Count(4), 1);
+    EXPECT_EQ(sink->Count(7), 0);
+    // A failed connect: OnError with the error's number, the handle already -1.
+    SendMessageW(window, 2025, none, MAKELPARAM(2, 10061));
+    ASSERT_EQ(sink->Count(5), 1);
+    EXPECT_EQ(sink->Last(5)->numbers, std::vector<LONG>{10061});
+    EXPECT_EQ(sink->Count(3), 0);
+    LateBound c(control.Get());
+    EXPECT_EQ(c.GetLong(kHandle), -1);
+    EXPECT_EQ(c.GetLong(kLastError), 10061);
+    // A notification left over from a socket the control no longer holds is ignored.
+    SendMessageW(window, 2025, 0x7777, MAKELPARAM(2, 10061));
+    SendMessageW(window, 2025, 0x7777, MAKELPARAM(8, 0));
+    EXPECT_EQ(sink->Count(5), 1);
+    EXPECT_EQ(sink->Count(6), 1);
+    sink->Disconnect();
+}
+
+// A connect notification while the container has frozen events is held until the last thaw.
+TEST_F(ControlTest, ConnectNotificationWaitsForTheLastThaw) {
+    auto control = CreateControl();
+    ASSERT_TRUE(control);
+    auto sink = EventSink::Create();
+    ASSERT_TRUE(sink->Connect(control.Get()));
+    auto ole = control.As<IOleControl>(IID_IOleControl);
+    ASSERT_TRUE(ole);
+    HWND window = NotifyWindowOfThisThread();
+    ASSERT_TRUE(window);
+    // An unbalanced thaw does not turn the next freeze into a thaw.
+    EXPECT_EQ(ole->FreezeEvents(FALSE), S_OK);
+    EXPECT_EQ(ole->FreezeEvents(TRUE), S_OK);
+    EXPECT_EQ(ole->FreezeEvents(TRUE), S_OK);
+    SendMessageW(window, 2025, static_cast<WPARAM>(INVALID_SOCKET), MAKELPARAM(2, 0));
+    EXPECT_EQ(sink->Count(3), 0);
+    ole->FreezeEvents(FALSE);
+    EXPECT_EQ(sink->Count(3), 0);
+    ole->FreezeEvents(FALSE);
+    EXPECT_EQ(sink->Count(3), 1);
+    ole->FreezeEvents(FALSE);
+    EXPECT_EQ(sink->Count(3), 1);
+    sink->Disconnect();
 }
 
 TEST_F(ControlTest, ObjectSafetyAnswersForItsOwnInterfaces) {
