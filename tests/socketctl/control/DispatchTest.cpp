@@ -204,18 +204,17 @@ TEST_F(ControlTest, BadArgumentsAreRefusedWithoutACrash) {
     EXPECT_EQ(c.GetLong(kHandle), -1);
 }
 
+BOOL CALLBACK FindNotifyWindow(HWND window, LPARAM context) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) != "WirelatchNotifyWindow") return TRUE;
+    *reinterpret_cast<HWND*>(context) = window;
+    return FALSE;
+}
+
 HWND NotifyWindowOfThisThread() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM context) -> BOOL {
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof(name));
-            if (std::string(name) != "WirelatchNotifyWindow") return TRUE;
-            *reinterpret_cast<HWND*>(context) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), FindNotifyWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
