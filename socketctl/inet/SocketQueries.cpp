@@ -97,6 +97,8 @@ BOOL WINAPI InetIsWritable(SOCKET hSocket, DWORD dwMilliseconds) {
 }
 
 BOOL WINAPI InetIsUrgent(SOCKET hSocket) {
+    // Only the library's own sockets are asked.
+    if (!InetPeekSocket(hSocket)) return FALSE;
     u_long atMark = 1;
     if (WsIoctlSocket(hSocket, SIOCATMARK, &atMark) != 0) return FALSE;
     return atMark == 0 ? TRUE : FALSE;
