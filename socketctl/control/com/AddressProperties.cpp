@@ -37,14 +37,8 @@ HRESULT ServiceText(LONG port, BSTR* value) {
 
 }  // namespace
 
-#define WIRELATCH_RUNTIME_GET(value)                                  \
-    do {                                                              \
-        if (!(value)) return E_POINTER;                               \
-        if (HRESULT hr = RefuseAtDesignTime(); FAILED(hr)) return hr; \
-    } while (0)
-
 HRESULT Wirelatch::get_HostName(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return NewText(hostName_.Get(), value);
 }
 
@@ -71,7 +65,7 @@ HRESULT Wirelatch::PutHostNameText(const wchar_t* text) {
 }
 
 HRESULT Wirelatch::get_HostAddress(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return NewText(hostAddress_.Get(), value);
 }
 
@@ -90,7 +84,7 @@ HRESULT Wirelatch::put_HostAddress(BSTR value) {
 }
 
 HRESULT Wirelatch::get_HostAlias(VARIANT index, BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (HRESULT hr = EnsureLibrary(); FAILED(hr)) return hr;
     LONG wanted = 0;
     if (HRESULT hr = ToLong(&index, &wanted); FAILED(hr)) return hr;
@@ -120,7 +114,7 @@ HRESULT Wirelatch::get_HostAlias(VARIANT index, BSTR* value) {
 }
 
 HRESULT Wirelatch::get_HostFile(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     char path[MAX_PATH] = {};
     if (InetGetHostFileA(path, sizeof(path)) == -1) path[0] = '\0';
     path[MAX_PATH - 1] = '\0';
@@ -134,7 +128,7 @@ HRESULT Wirelatch::put_HostFile(BSTR value) {
 }
 
 HRESULT Wirelatch::get_LocalAddress(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (HRESULT hr = EnsureLibrary(); FAILED(hr)) return hr;
     if (HasSocket()) {
         DWORD address = 0;
@@ -162,7 +156,7 @@ HRESULT Wirelatch::put_LocalAddress(BSTR value) {
 }
 
 HRESULT Wirelatch::get_LocalName(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (HRESULT hr = EnsureLibrary(); FAILED(hr)) return hr;
     char name[128] = {};
     if (InetGetLocalNameA(name, sizeof(name)) == -1) return PropertyFailure();
@@ -171,7 +165,7 @@ HRESULT Wirelatch::get_LocalName(BSTR* value) {
 }
 
 HRESULT Wirelatch::get_LocalPort(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (HRESULT hr = EnsureLibrary(); FAILED(hr)) return hr;
     if (HasSocket()) {
         DWORD address = 0;
@@ -191,7 +185,7 @@ HRESULT Wirelatch::put_LocalPort(LONG value) {
 }
 
 HRESULT Wirelatch::get_LocalService(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (HRESULT hr = EnsureLibrary(); FAILED(hr)) return hr;
     LONG port = localPort_;
     if (HasSocket()) {
@@ -214,7 +208,7 @@ HRESULT Wirelatch::put_LocalService(BSTR value) {
 }
 
 HRESULT Wirelatch::get_RemotePort(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     *value = remotePort_;
     return S_OK;
 }
@@ -227,7 +221,7 @@ HRESULT Wirelatch::put_RemotePort(LONG value) {
 }
 
 HRESULT Wirelatch::get_RemoteService(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (HRESULT hr = EnsureLibrary(); FAILED(hr)) return hr;
     return ServiceText(remotePort_, value);
 }
@@ -241,7 +235,5 @@ HRESULT Wirelatch::put_RemoteService(BSTR value) {
     remotePort_ = port;
     return S_OK;
 }
-
-#undef WIRELATCH_RUNTIME_GET
 
 }  // namespace wirelatch

@@ -13,13 +13,6 @@ HRESULT OutFlag(bool flag, VARIANT_BOOL* value) {
 
 }  // namespace
 
-// Refused at design time, and a null out pointer is refused before anything else runs.
-#define WIRELATCH_RUNTIME_GET(value)                             \
-    do {                                                         \
-        if (!(value)) return E_POINTER;                          \
-        if (HRESULT hr = RefuseAtDesignTime(); FAILED(hr)) return hr; \
-    } while (0)
-
 HRESULT Wirelatch::FillAdapterList() {
     const int count = InetEnumNetworkAdresses(adapters_, kAdapterListSize);
     if (count == -1) return PropertyFailure();
@@ -28,7 +21,7 @@ HRESULT Wirelatch::FillAdapterList() {
 }
 
 HRESULT Wirelatch::get_AdapterCount(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (HRESULT hr = EnsureLibrary(); FAILED(hr)) return hr;
     if (HRESULT hr = FillAdapterList(); FAILED(hr)) return hr;
     *value = adapterCount_;
@@ -36,7 +29,7 @@ HRESULT Wirelatch::get_AdapterCount(LONG* value) {
 }
 
 HRESULT Wirelatch::get_AdapterAddress(VARIANT index, BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (HRESULT hr = EnsureLibrary(); FAILED(hr)) return hr;
     if (adapterCount_ == 0) {
         if (HRESULT hr = FillAdapterList(); FAILED(hr)) return hr;
@@ -50,48 +43,48 @@ HRESULT Wirelatch::get_AdapterAddress(VARIANT index, BSTR* value) {
 }
 
 HRESULT Wirelatch::get_AtMark(VARIANT_BOOL* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return OutFlag(HasSocket() && InetIsUrgent(handle_), value);
 }
 
 HRESULT Wirelatch::get_Connected(VARIANT_BOOL* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return OutFlag(HasSocket() && InetIsConnected(handle_), value);
 }
 
 HRESULT Wirelatch::get_IsBlocked(VARIANT_BOOL* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return OutFlag(HasSocket() && InetIsBlocking(handle_), value);
 }
 
 HRESULT Wirelatch::get_IsClosed(VARIANT_BOOL* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return OutFlag(HasSocket() && InetIsConnectionClosed(handle_), value);
 }
 
 HRESULT Wirelatch::get_IsReadable(VARIANT_BOOL* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return OutFlag(HasSocket() && InetIsReadable(handle_, 0, nullptr), value);
 }
 
 HRESULT Wirelatch::get_IsWritable(VARIANT_BOOL* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return OutFlag(HasSocket() && InetIsWritable(handle_, 0), value);
 }
 
 HRESULT Wirelatch::get_Listening(VARIANT_BOOL* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return OutFlag(HasSocket() && InetIsListening(handle_), value);
 }
 
 HRESULT Wirelatch::get_State(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     *value = HasSocket() ? InetGetStatus(handle_) : 0;
     return S_OK;
 }
 
 HRESULT Wirelatch::get_PeerAddress(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (!HasSocket()) return NewText(L"", value);
     DWORD address = 0;
     UINT port = 0;
@@ -102,7 +95,7 @@ HRESULT Wirelatch::get_PeerAddress(BSTR* value) {
 }
 
 HRESULT Wirelatch::get_PeerName(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (!HasSocket() || !autoResolve_) return NewText(L"", value);
     DWORD address = 0;
     UINT port = 0;
@@ -113,7 +106,7 @@ HRESULT Wirelatch::get_PeerName(BSTR* value) {
 }
 
 HRESULT Wirelatch::get_PeerPort(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     *value = 0;
     if (!HasSocket()) return S_OK;
     DWORD address = 0;
@@ -124,7 +117,7 @@ HRESULT Wirelatch::get_PeerPort(LONG* value) {
 }
 
 HRESULT Wirelatch::get_PhysicalAddress(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (HRESULT hr = EnsureLibrary(); FAILED(hr)) return hr;
     char text[32] = {};
     if (!InetGetPhysicalAddressA(text, sizeof(text))) text[0] = '\0';
@@ -132,7 +125,7 @@ HRESULT Wirelatch::get_PhysicalAddress(BSTR* value) {
 }
 
 HRESULT Wirelatch::get_PortString(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     if (!HasSocket()) return NewText(L"", value);
     char text[64] = {};
     if (InetGetLocalAddressStringA(handle_, text, sizeof(text)) == -1) return PropertyFailure();
@@ -153,67 +146,65 @@ HRESULT Wirelatch::ReadSecurityTime(const SYSTEMTIME& time, BSTR* value) {
 }
 
 HRESULT Wirelatch::get_CertificateExpires(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return ReadSecurityTime(security_.stCertValidTo, value);
 }
 
 HRESULT Wirelatch::get_CertificateIssued(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return ReadSecurityTime(security_.stCertValidFrom, value);
 }
 
 HRESULT Wirelatch::get_CertificateIssuer(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return ReadSecurityText(security_.lpszCertIssuer, value);
 }
 
 HRESULT Wirelatch::get_CertificateSubject(BSTR* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return ReadSecurityText(security_.lpszCertSubject, value);
 }
 
 HRESULT Wirelatch::get_CertificateStatus(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     *value = HasSocket() ? static_cast<LONG>(security_.dwCertStatus) : 0;
     return S_OK;
 }
 
 HRESULT Wirelatch::get_CipherStrength(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     *value = HasSocket() ? static_cast<LONG>(security_.dwCipherStrength) : 0;
     return S_OK;
 }
 
 HRESULT Wirelatch::get_HashStrength(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     *value = HasSocket() ? static_cast<LONG>(security_.dwHashStrength) : 0;
     return S_OK;
 }
 
 HRESULT Wirelatch::get_SecureCipher(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     *value = HasSocket() ? static_cast<LONG>(security_.dwCipher) : 0;
     return S_OK;
 }
 
 HRESULT Wirelatch::get_SecureHash(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     *value = HasSocket() ? static_cast<LONG>(security_.dwHash) : 0;
     return S_OK;
 }
 
 HRESULT Wirelatch::get_SecureKeyExchange(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     *value = HasSocket() ? static_cast<LONG>(security_.dwKeyExchange) : 0;
     return S_OK;
 }
 
 HRESULT Wirelatch::get_SecureProtocol(LONG* value) {
-    WIRELATCH_RUNTIME_GET(value);
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     *value = HasSocket() ? static_cast<LONG>(security_.dwProtocol) : 0;
     return S_OK;
 }
-
-#undef WIRELATCH_RUNTIME_GET
 
 }  // namespace wirelatch

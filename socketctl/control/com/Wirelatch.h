@@ -265,11 +265,11 @@ public:
     void DispatchSocketEvent(WPARAM socket, LPARAM lParam);
 
 private:
-    friend class NotifyWindowAccess;
-
     // False while the container is in design mode; no client site counts as run time.
     bool UserMode() const;
     HRESULT RefuseAtDesignTime() const { return UserMode() ? S_OK : kErrDesignTime; }
+    // A get of run time: a missing out pointer, then design time, are refused.
+    HRESULT CheckRunTimeGet(const void* value) const { return value ? RefuseAtDesignTime() : E_POINTER; }
     HRESULT EnsureLibrary();
     bool HasSocket() const { return handle_ != INVALID_SOCKET; }
     bool MakeNotifyWindow();
