@@ -225,6 +225,29 @@ TEST_F(CrashGuardTest, LocalStateOfTheProcedureSurvivesAndNestedGuardsTakeTheirO
     ExpectOneFaultReport("modTest", "Inner", "Access Violation");
 }
 
+bool g_faultInReporter = false;
+void FaultingReporter(const std::string& m, const std::string& p, int16_t l, int32_t n, const std::string& d) {
+    if (g_faultInReporter) {
+        g_faultInReporter = false;
+        AccessViolation();
+    }
+    Capture(m, p, l, n, d);
+}
+
+TEST_F(CrashGuardTest, FaultInsideTheReporterGoesToTheEnclosingGuardAndReportingGoesOn) {
+    SetReportErrorHook(&FaultingReporter);
+    for (int round = 0; round < 5; ++round) {
+        g_faultInReporter = true;
+        EXPECT_FALSE(Guard("modTest", "Outer", [] { Guard("modTest", "Inner", [] { Raise(errInvalidProcedureCall); }); }));
+        ExpectOneFaultReport("modTest", "Outer", "Access Violation");
+    }
+    // The abandoned reports left no nesting behind: errors are still reported.
+    EXPECT_FALSE(Guard("modTest", "Proc", [] { Raise(errInvalidProcedureCall); }));
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(g_reports[0].number, 5);
+    SetReportErrorHook(&Capture);
+}
+
 TEST_F(CrashGuardTest, RunTimeErrorsStillReportAsBefore) {
     EXPECT_FALSE(Guard("modTest", "Proc", [] { Raise(errDivisionByZero); }));
     ASSERT_EQ(g_reports.size(), 1u);
