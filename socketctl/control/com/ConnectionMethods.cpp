@@ -64,9 +64,9 @@ HRESULT Wirelatch::Disconnect(VARIANT* error) {
 
 HRESULT Wirelatch::Abort(VARIANT* error) {
     SetOutLong(error, 0);
-    // Without a socket there is nothing to abort; the library would take -1 as the thread's
-    // blocking socket, which may belong to another control.
-    if (!HasSocket()) return S_OK;
+    // Without a socket of its own the control aborts the thread's blocking socket only while
+    // its own Connect or Accept waits for it; otherwise that socket belongs to another control.
+    if (!HasSocket() && !opening_) return S_OK;
     if (InetAbortConnection(handle_) == -1) return MethodFailure(error);
     // A socket that is gone must not be named by the handle any more.
     if (InetGetStatus(handle_) == 0) {
@@ -126,9 +126,11 @@ HRESULT Wirelatch::Connect(VARIANT hostName, VARIANT remotePort, VARIANT protoco
     SetOutLong(error, 0);
     const std::string narrowHost = WideToNarrow(host);
     const DWORD used = static_cast<DWORD>(optionWord);
+    opening_ = true;
     handle_ = InetAsyncConnectExA(narrowHost.c_str(), static_cast<UINT>(port), static_cast<UINT>(proto),
                                   static_cast<UINT>(seconds), used, bindAddress, static_cast<UINT>(bindPort), nullptr,
                                   NotifyTarget(), NotifyMessage());
+    opening_ = false;
     if (handle_ == INVALID_SOCKET) return MethodFailure(error);
 
     localPort_ = 0;
@@ -189,8 +191,10 @@ HRESULT Wirelatch::Accept(VARIANT handle, VARIANT options, VARIANT* error) {
     InetCreateSecurityCredentialsA(kSecureProtocols, 0, nullptr, nullptr, store.c_str(), name.c_str(), 0,
                                    &credentials_);
     const DWORD used = static_cast<DWORD>(optionWord);
+    opening_ = true;
     const SOCKET accepted = InetAsyncAcceptExA(listener, static_cast<UINT>(timeout_), used, credentials_,
                                                NotifyTarget(), NotifyMessage());
+    opening_ = false;
     if (accepted == INVALID_SOCKET) {
         handle_ = remembered;
         return MethodFailure(error);

@@ -315,6 +315,8 @@ private:
     SIZEL extent_{};
     LONG freezeCount_ = 0;
     bool connectPending_ = false;
+    // Set while Connect or Accept waits inside the library for its socket.
+    bool opening_ = false;
     bool dirty_ = false;
     DWORD safetyEnabled_ = 0;
     HWND window_ = nullptr;

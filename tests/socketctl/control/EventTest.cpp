@@ -357,5 +357,40 @@ TEST_F(ControlTest, ReadIntoAnEmptyArrayReferenceMakesTheArray) {
     SafeArrayDestroy(empty);
 }
 
+// The host aborts, from its timer handler, a blocking connect that gets no answer.
+TEST_F(ControlTest, AbortEndsABlockingConnectToASilentPeer) {
+    const uint16_t port = testsupport::FreePort();
+    testsupport::ChildProcess peer;
+    ASSERT_TRUE(peer.StartPython("tools/testpeers/silent.py", "--port " + std::to_string(port)));
+    ASSERT_TRUE(testsupport::WaitForPort(port, 10000));  // this probe leaves the queue full
+    EventModeControl m(false);
+    ASSERT_TRUE(m.connected);
+    struct Context {
+        LateBound* control;
+        int aborts = 0;
+    } context{&m.c};
+    m.sink->OnEvent(
+        kOnTimer,
+        [](EventSink*, void* p) {
+            auto* ctx = static_cast<Context*>(p);
+            if (ctx->aborts++ == 0) ctx->control->Call(kAbort);
+        },
+        &context);
+    ASSERT_EQ(m.c.Put(kInterval, Long(300)).code, S_OK);
+    VariantValue error;
+    const DWORD start = GetTickCount();
+    CallResult r = m.c.Call(kConnect, {Text(L"127.0.0.1"), Long(port), Missing(), Long(20), Missing(), Missing(),
+                                       Missing(), RefTo(error.Get())});
+    const DWORD took = GetTickCount() - start;
+    m.c.Put(kInterval, Long(0));
+    EXPECT_EQ(r.code, S_OK);  // ThrowError is off: the failure goes to Error and OnError
+    EXPECT_GE(context.aborts, 1);
+    EXPECT_LT(took, 10000u);
+    EXPECT_EQ(V_I4(error.Get()), 10053);
+    ASSERT_EQ(m.sink->Count(kOnError), 1);
+    EXPECT_EQ(m.sink->Last(kOnError)->numbers, std::vector<LONG>{10053});
+    EXPECT_EQ(m.c.GetLong(kHandle), -1);
+}
+
 }  // namespace
 }  // namespace controltest
