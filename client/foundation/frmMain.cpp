@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "frmMapDisp.h"
 #include "runtime/App.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/PictureBox.h"
@@ -96,8 +97,30 @@ Control& frmMainForm::cmdAlias(int index) {
 HWND frmMainForm::CreateFormWindow(HWND owner) {
     // Once unloaded, the main window stays gone: the program is ending.
     if (released_) Raise(errObjectNotSet, "frmMain", "The main window has been unloaded");
-    HWND hwnd = Form::CreateFormWindow(owner);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &Form::StaticProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIcon(instance, MAKEINTRESOURCE(1));
+        if (!wc.hIcon) wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+        wc.lpszClassName = MainWindowClass;
+        registered = RegisterClassExA(&wc) != 0;
+    }
+    HWND hwnd = CreateWindowExA(exStyle_, MainWindowClass, initialCaption_.c_str(), style_ & ~WS_VISIBLE,
+                                initialRect_.left, initialRect_.top, initialRect_.right, initialRect_.bottom,
+                                owner, nullptr, instance, this);
     if (!hwnd) return hwnd;
+    CLIENTCREATESTRUCT ccs{};
+    ccs.idFirstChild = 0xFF00;
+    mdiClient_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                 WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0,
+                                 hwnd, nullptr, instance, &ccs);
     menuBar_.AttachTo(hwnd);
     CreateControls();
     return hwnd;
@@ -120,6 +143,9 @@ void frmMainForm::CreateControls() {
     txtSend.Create(hwnd, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
     TxtBuffer.Create(hwnd);
     ArrangeControls();
+    // The socket control is created with the window, as the window's other controls are;
+    // without it the load goes on and the connection cannot be made.
+    Guard("frmMain", "sckConnect", [&] { sckConnect.Create(SocketControlClassId); });
 }
 
 void frmMainForm::ArrangeControls() {
@@ -135,11 +161,15 @@ void frmMainForm::ArrangeControls() {
     int x = 4;
     cmdConnect.Move(x, 3, 76, BarHeight - 6);
     x += 80;
+    int shown = 0;
+    for (int i = 0; i <= 16; ++i) shown += alias_[static_cast<size_t>(i)].Visible() ? 1 : 0;
+    // Up to 64 pixels a button, narrower when the row would not fit.
+    int buttonWidth = shown > 0 ? std::clamp((w - x - 4) / shown - 2, 24, 64) : 64;
     for (int i = 0; i <= 16; ++i) {
         Control& b = alias_[static_cast<size_t>(i)];
         if (!b.Visible()) continue;
-        b.Move(x, 3, 64, BarHeight - 6);
-        x += 66;
+        b.Move(x, 3, buttonWidth, BarHeight - 6);
+        x += buttonWidth + 2;
     }
     lblInformation.Move(x + 8, 3, std::max(w - x - 12, 0), BarHeight - 6);
     int top = BarHeight;
@@ -164,7 +194,18 @@ void frmMainForm::ArrangeControls() {
     if (mdiClient_) MoveWindow(mdiClient_, 0, top, std::max(w - scannerWidth, 0), std::max(entryTop - top, 0), TRUE);
 }
 
-void frmMainForm::OnResize() { ArrangeControls(); }
+void frmMainForm::OnResize() {
+    ArrangeControls();
+    if (!Handle() || IsIconic(Handle())) return;
+    Guard("frmMain", "MDIForm_Resize", [&] {
+        if (mnuWindowAutoTileWindows.Checked()) TileChildWindows();
+    });
+}
+
+void frmMainForm::TileChildWindows() {
+    frmMapDisp().Load();
+    if (mdiClient_) SendMessageA(mdiClient_, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+}
 
 void frmMainForm::PopupMisc() {
     HWND hwnd = hWnd();

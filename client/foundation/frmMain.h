@@ -14,6 +14,10 @@
 
 namespace skx {
 
+// The main window's own window class (never the class name of another runtime).
+inline constexpr char MainWindowClass[] = "SkirmexMain";
+inline const char* MainWindowClassName() { return MainWindowClass; }
+
 // The socket control's class identifier.
 inline constexpr const char* SocketControlClassId = "{B94DC122-5EB7-4EED-8C6C-9E0022FD9AC3}";
 
@@ -165,6 +169,11 @@ public:
     // True once the window was unloaded; it is never created again in this run.
     bool Released() const { return released_; }
 
+    // Captions, tool tips and visibility of the custom command buttons from Buttons and
+    // ButtonCount (buttons 0 to min(ButtonCount, 17) - 1 shown).
+    void ShowCustomButtons();
+    // Makes sure the map window is loaded, then tiles the child windows horizontally.
+    void TileChildWindows();
     // Lays out the bar controls inside the frame; public for the window-look step.
     void ArrangeControls();
 
@@ -180,7 +189,6 @@ private:
     void BuildMenus();
     void CreateControls();
     void MemoryWarmUp();
-    void ShowCustomButtons();
     void SetUpSocketControl();
     void ShowTipOfTheDay();
     void DXTimer_Timer();

@@ -1,13 +1,38 @@
 // The main window's life: its load, its close request and unload, its timers and the orderly
 // end of the program (Shutdown).
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
+#include "CrashGuard.h"
+#include "ProgramSettings.h"
+#include "Registry.h"
+#include "Renderer.h"
+#include "SettingsFiles.h"
+#include "Startup.h"
+#include "SystemServices.h"
 #include "frmMain.h"
+#include "frmTip.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/MessagePump.h"
 
 namespace skx {
+
+namespace {
+// Dispatch identifiers of the socket control members used here.
+constexpr DISPID DispAutoResolve = 4;
+constexpr DISPID DispBlocking = 6;
+constexpr DISPID DispConnected = 17;
+constexpr DISPID DispInLine = 24;
+constexpr DISPID DispProtocol = 47;
+constexpr DISPID DispState = 58;
+constexpr DISPID DispThrowError = 59;
+constexpr DISPID DispAbort = 67;
+constexpr DISPID DispDisconnect = 72;
+constexpr int32_t ProtocolTcp = 6;
+constexpr int32_t StateConnecting = 3;
+}  // namespace
 
 void frmMainForm::OnLoad() {
     ProcLine line;
@@ -16,16 +41,30 @@ void frmMainForm::OnLoad() {
         Show();
         line.Line = 2;
         MemoryWarmUp();
+        line.Line = 3;
+        ShowCustomButtons();
         line.Line = 4;
         cmdConnect.SetCaption("&Connect");
+        line.Line = 5;
+        // The system menu loses Close and the separator above it.
+        RemoveMenus(hWnd(), {false, false, false, false, false, true, true});
         line.Line = 6;
         ReadyToClose = false;
         iGameInfoUpdate = 1;
         line.Line = 7;
         SetUpSocketControl();
+        line.Line = 8;
+        ShowTipOfTheDay();
         line.Line = 9;
         keyboard_.SetUp(hWnd());
     }, &line);
+    // Exit is the one way the user ends the program.
+    if (!mnuFileExit.OnClick) {
+        mnuFileExit.OnClick = [this] {
+            ReadyToClose = true;
+            Shutdown(false);
+        };
+    }
 }
 
 void frmMainForm::MemoryWarmUp() {
@@ -40,20 +79,60 @@ void frmMainForm::MemoryWarmUp() {
     StatBar.SetPanelText(3, "");
 }
 
+void frmMainForm::ShowCustomButtons() {
+    for (int i = 0; i <= 16; ++i) {
+        Control& b = alias_[static_cast<size_t>(i)];
+        b.SetCaption(Buttons[static_cast<size_t>(i)].Name);
+        b.SetToolTipText(Buttons[static_cast<size_t>(i)].Tip);
+    }
+    int shown = std::clamp<int>(ButtonCount, 0, 17);
+    for (int i = 0; i <= 16; ++i) alias_[static_cast<size_t>(i)].SetVisible(i < shown);
+    // Entries 17 to 34 belong to other windows.
+    for (int i = 35; i <= 54; ++i) {
+        Control& b = alias_[static_cast<size_t>(i)];
+        b.SetCaption(Buttons[static_cast<size_t>(i)].Name);
+        b.SetToolTipText(Buttons[static_cast<size_t>(i)].Tip);
+    }
+    ArrangeControls();
+}
+
 void frmMainForm::SetUpSocketControl() {
-    // Properties by dispatch identifier: Protocol 47, Blocking 6, AutoResolve 4, InLine 24,
-    // ThrowError 59.
+    // Its creation failed and was reported with the window: nothing to set.
     if (!sckConnect.IsCreated()) return;
-    sckConnect.PropertyPut(47, Variant(int32_t{6}));
-    sckConnect.PropertyPut(6, Variant(false));
-    sckConnect.PropertyPut(4, Variant(true));
-    sckConnect.PropertyPut(24, Variant(true));
-    sckConnect.PropertyPut(59, Variant(true));
+    sckConnect.PropertyPut(DispProtocol, Variant(ProtocolTcp));
+    sckConnect.PropertyPut(DispBlocking, Variant(false));
+    sckConnect.PropertyPut(DispAutoResolve, Variant(true));
+    sckConnect.PropertyPut(DispInLine, Variant(true));
+    sckConnect.PropertyPut(DispThrowError, Variant(true));
+}
+
+void frmMainForm::ShowTipOfTheDay() {
+    RegistryValue update;
+    fReadValue(ClientRegistryRoot, ClientRegistryKey(AccessCode), "Update", "S", std::string("True"), update);
+    const std::string* text = std::get_if<std::string>(&update);
+    if (text && *text == "True") {
+        frmTip().Load();
+        frmTip().Show(ShowMode::Modeless, this);
+    }
 }
 
 bool frmMainForm::OnQueryUnload(UnloadMode) { return !ReadyToClose; }
 
+namespace {
+// Windows owned by the main window would go with it unasked; they are unloaded on their own
+// (and may refuse), so they lose their owner first.
+BOOL CALLBACK ReleaseOwned(HWND hwnd, LPARAM owner) {
+    if (GetWindow(hwnd, GW_OWNER) == reinterpret_cast<HWND>(owner)) {
+        if (Form* f = Form::FromHandle(hwnd)) {
+            if (f->IsLoaded()) SetWindowLongPtrA(hwnd, GWLP_HWNDPARENT, 0);
+        }
+    }
+    return TRUE;
+}
+}  // namespace
+
 bool frmMainForm::OnUnload() {
+    EnumThreadWindows(GetCurrentThreadId(), &ReleaseOwned, reinterpret_cast<LPARAM>(Handle()));
     // The main window is gone for good: nothing re-creates it, and the loop ends.
     released_ = true;
     PostQuitMessage(0);
@@ -70,13 +149,42 @@ void frmMainForm::tmrGameInfo_Timer() {}
 void frmMainForm::tmrSoundCheck_Timer() {}
 
 void frmMainForm::Shutdown(bool) {
+    ProcLine line;
     Guard("frmMain", "Shutdown", [&] {
+        line.Line = 1;
+        RemoveExceptionHandler();
+        line.Line = 2;
+        if (sckConnect.IsCreated()) {
+            if (sckConnect.PropertyGet(DispConnected).ToBool()) {
+                sckConnect.Invoke(DispDisconnect);
+            } else if (sckConnect.PropertyGet(DispState).ToLong() == StateConnecting) {
+                sckConnect.Invoke(DispAbort);
+            }
+        }
+        line.Line = 3;
         tmrGameInfo.SetEnabled(false);
         DXTimer.SetEnabled(false);
+        line.Line = 4;
+        CleanUp();
+        line.Line = 5;
+        SaveClientSettings();
+        line.Line = 6;
         keyboard_.Release();
-        sckConnect.Release();
-        UnloadAllForms(UnloadMode::FormCode);
-    });
+        line.Line = 7;
+        // In the order the windows were loaded; a window may refuse.
+        std::vector<Form*> forms = LoadedForms();
+        for (Form* f : forms) {
+            const auto& now = LoadedForms();
+            if (std::find(now.begin(), now.end(), f) != now.end()) f->Unload(UnloadMode::FormCode);
+        }
+        line.Line = 8;
+        if (LoadedForms().empty()) {
+            // Nothing is left: the message loop ends and with it the program.
+            PostQuitMessage(0);
+        } else {
+            EndProgram(0);
+        }
+    }, &line);
 }
 
 }  // namespace skx

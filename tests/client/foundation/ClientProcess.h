@@ -1,0 +1,49 @@
+// Running the client (a copy of Skirmex.exe in a scratch program folder) or a scenario of this
+// test program as a child process, and finding the windows such a process shows.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace clienttest {
+
+class Process {
+public:
+    Process() = default;
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool Start(const std::string& commandLine, const std::string& folder = {});
+    DWORD Pid() const { return pid_; }
+    // True when the process ended within the time; its exit code goes to exitCode.
+    bool Wait(uint32_t timeoutMs, DWORD* exitCode = nullptr);
+    bool Running();
+    void Kill();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+// A visible top-level window of the process with that class (null: any) and title (null: any).
+HWND FindProcessWindow(DWORD pid, const char* windowClass, const char* title);
+// Waits (pumping this thread's messages) for such a window.
+HWND WaitForProcessWindow(DWORD pid, const char* windowClass, const char* title, uint32_t timeoutMs);
+// The child window of parent with that class and text.
+HWND FindChild(HWND parent, const char* windowClass, const char* text);
+std::string WindowText(HWND hwnd);
+
+// A scratch program folder holding a copy of the client and its agreement text.
+std::string PrepareProgramFolder(const std::string& folder);
+// The client's per-machine key for the drive of a folder (HKLM relative path).
+std::string ClientKeyFor(const std::string& folder);
+void SetClientValue(const std::string& key, const std::string& name, const std::string& value);
+void DeleteClientValue(const std::string& key, const std::string& name);
+
+// Runs a disabled scenario test of this program in a child process; its exit code (0 when
+// every expectation of the scenario held).
+DWORD RunScenario(const std::string& testName, uint32_t timeoutMs = 60000);
+
+}  // namespace clienttest
