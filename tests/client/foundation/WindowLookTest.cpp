@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "SelfRun.h"
 #include "WinTestSupport.h"
 #include "WindowLook.h"
 #include "runtime/Form.h"
@@ -138,9 +139,7 @@ namespace {
 std::string OsNameUnderWineVersion(const std::string& version) {
     testsupport::ScratchDir dir("looktest");
     std::string exe = dir.File("looktest_" + version + ".exe");
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    if (!CopyFileA(self, exe.c_str(), FALSE)) return "copy failed";
+    if (!CopyFileA(selfrun::ThisProgram().c_str(), exe.c_str(), FALSE)) return "copy failed";
     std::string appKey = "Software\\Wine\\AppDefaults\\looktest_" + version + ".exe";
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, appKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
@@ -150,26 +149,10 @@ std::string OsNameUnderWineVersion(const std::string& version) {
     RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
                    static_cast<DWORD>(version.size() + 1));
     RegCloseKey(key);
-    std::string out = dir.File("out.txt");
-    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    HANDLE file = CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = file;
-    si.hStdError = file;
-    PROCESS_INFORMATION pi{};
-    std::string cmd = "\"" + exe + "\" --gtest_also_run_disabled_tests --gtest_filter=WindowLookChild.*";
-    bool started = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, dir.Path().c_str(), &si, &pi);
-    if (started) {
-        WaitForSingleObject(pi.hProcess, 60000);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    CloseHandle(file);
+    int code = 0;
+    std::string text = selfrun::Run(exe, "--gtest_also_run_disabled_tests --gtest_filter=WindowLookChild.*",
+                                    dir.Path(), code);
     testsupport::RegDeleteTree(HKEY_CURRENT_USER, appKey);
-    if (!started) return "start failed";
-    std::string text = testsupport::ReadFileBytes(out).value_or("");
     size_t at = text.find("LOOK-OS[");
     if (at == std::string::npos) return "no answer";
     size_t end = text.find(']', at);
