@@ -1,4 +1,5 @@
-// The central error reporter every procedure of the client hands its errors to.
+// The central error reporter every procedure of the client hands its errors to. Each report
+// is a time-stamped file in the program folder, enciphered in place.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -10,5 +11,31 @@ void ReportError(const std::string& ModuleName, const std::string& ProcedureName
 
 // Puts ReportError behind the error guard of every procedure.
 void InstallErrorReporter();
+
+// Enciphers a file in place under password; true when the file now holds the cipher text.
+// A file that cannot be enciphered stays as it was.
+bool DoEncrypt(const std::string& FileName, const std::string& Password);
+
+// A number of bytes, as decimal text, as a short size text ("512", "1K", "1.05M").
+std::string ConvertValues(const std::string& NumberText);
+
+// The password of the report files.
+inline constexpr const char* kLogPassword = "Tw7Kp2Hd";
+
+// What the reporter asks of the rest of the client. Each member may be null: no account
+// name, errors not shown, no box.
+struct ErrorReporterPeers {
+    std::string (*AccountName)() = nullptr;  // the account of the running connection
+    bool (*ShowErrors)() = nullptr;          // Options > Show Errors is checked
+    // The client's message box (text, style, title), modal.
+    int32_t (*ShowBox)(const std::string& text, int32_t style, const std::string& title) = nullptr;
+};
+// The client's own peers (the settings' user name, the main window's menu, its message box).
+ErrorReporterPeers ClientErrorReporterPeers();
+void SetErrorReporterPeers(const ErrorReporterPeers& peers);
+const ErrorReporterPeers& GetErrorReporterPeers();
+
+// Forgets the last reported error number (a new session of the reporter).
+void ResetLastReportedError();
 
 }  // namespace skx
