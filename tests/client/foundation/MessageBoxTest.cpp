@@ -404,3 +404,20 @@ TEST(ClientMessageBox, IconsComeFromTheSystem) {
         EXPECT_EQ(has, c.icon);
     }
 }
+
+TEST(ClientMessageBox, ModelessBoxClosesItselfOnItsButton) {
+    frmMsgBox* box = frmMsgBox::SMessage("Saved.", 6, "Modeless", 0, true, true, -1, "Tahoma", nullptr);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(IsWindowVisible(box->Handle()));
+    EXPECT_EQ(VisibleCaptions(box), (std::vector<std::string>{"Ok"}));
+    HWND h = box->Handle();
+    PostMessageA(box->Button(0), BM_CLICK, 0, 0);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(h); }, 3000));
+    // Any other button set shows no button at all.
+    frmMsgBox* plain = frmMsgBox::SMessage("Note", mbYesNo, "Modeless 2", 0, true, true, -1, "Tahoma", nullptr);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_TRUE(VisibleCaptions(plain).empty());
+    HWND p = plain->Handle();
+    boxtest::ClickCloseImage(plain);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(p); }, 3000));
+}
