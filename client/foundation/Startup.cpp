@@ -12,7 +12,7 @@
 #include "ProtocolFrame.h"
 #include "Registry.h"
 #include "SettingsFiles.h"
-#include "StartupLayout.h"
+#include "Layout.h"
 #include "SystemServices.h"
 #include "frmEULA.h"
 #include "frmMain.h"
@@ -89,7 +89,9 @@ bool Program_Running() {
             return;
         }
         HWND other = FindWindowA(MainWindowClassName(), App::Title().c_str());
-        running = other != nullptr && other != frmMain().Handle();
+        DWORD pid = 0;
+        if (other) GetWindowThreadProcessId(other, &pid);
+        running = other != nullptr && pid != GetCurrentProcessId();
     });
     return running;
 }
@@ -143,7 +145,7 @@ void AllAboard() {
         // Stored values win over these, but every setting starts from its default.
         SetDefaultSettings();
         line.Line = 2;
-        StartupLayout();
+        InitiateLayout();
         line.Line = 3;
         IsFirstRun();
         line.Line = 4;

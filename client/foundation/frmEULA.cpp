@@ -3,6 +3,7 @@
 #include "FileServices.h"
 #include "ProgramSettings.h"
 #include "Registry.h"
+#include "WindowLook.h"
 #include "frmMain.h"
 #include "runtime/App.h"
 #include "runtime/ErrorGuard.h"
@@ -27,6 +28,7 @@ frmEULAForm::frmEULAForm() : Form("frmEULA", FormKind::Dialog) {
 void frmEULAForm::OnLoad() {
     Guard("frmEULA", "Form_Load", [&] {
         HWND hwnd = hWnd();
+        DropShadow(hwnd);
         int w = ScaleWidth(), h = ScaleHeight();
         rtbEULA.Move(8, 8, w - 16, h - 52);
         OKButton.Move(w - 176, h - 36, 80, 26);
@@ -43,7 +45,12 @@ void frmEULAForm::OnLoad() {
     });
 }
 
-void frmEULAForm::OnActivate(bool) {}
+void frmEULAForm::OnActivate(bool active) {
+    Guard("frmEULA", active ? "Form_Activate" : "Form_Deactivate", [&] {
+        if (active) MakeOpaque(Handle());
+        else MakeTransparent(Handle(), 90);
+    });
+}
 
 bool frmEULAForm::OnUnload() {
     // The title bar cannot close the agreement: it stays loaded for the rest of the run.

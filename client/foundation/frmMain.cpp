@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "Layout.h"
 #include "frmMapDisp.h"
 #include "runtime/App.h"
 #include "runtime/ErrorGuard.h"
@@ -196,8 +197,10 @@ void frmMainForm::ArrangeControls() {
 
 void frmMainForm::OnResize() {
     ArrangeControls();
-    if (!Handle() || IsIconic(Handle())) return;
+    // The window's own creation sizes it too; the resize handler runs from the load on.
+    if (!loadStarted_ || !Handle() || IsIconic(Handle())) return;
     Guard("frmMain", "MDIForm_Resize", [&] {
+        InitiateLayout();
         if (mnuWindowAutoTileWindows.Checked()) TileChildWindows();
     });
 }

@@ -200,6 +200,7 @@ private:
     HWND tips_ = nullptr;
     KeyboardInput keyboard_;
     bool released_ = false;
+    bool loadStarted_ = false;
 };
 
 frmMainForm& frmMain();

@@ -35,6 +35,7 @@ constexpr int32_t StateConnecting = 3;
 }  // namespace
 
 void frmMainForm::OnLoad() {
+    loadStarted_ = true;
     ProcLine line;
     Guard("frmMain", "MDIForm_Load", [&] {
         line.Line = 1;

@@ -2,6 +2,7 @@
 
 #include "ProgramSettings.h"
 #include "Registry.h"
+#include "WindowLook.h"
 #include "runtime/ErrorGuard.h"
 
 namespace skx {
@@ -39,6 +40,7 @@ int frmTipForm::TipCount() { return static_cast<int>(sizeof Tips / sizeof Tips[0
 void frmTipForm::OnLoad() {
     Guard("frmTip", "Form_Load", [&] {
         HWND hwnd = hWnd();
+        DialogLookOnLoad(hwnd);
         int w = ScaleWidth(), h = ScaleHeight();
         lblTipText.Move(12, 12, w - 24, h - 64);
         chkLoadTipsAtStartup.Move(12, h - 38, 170, 24);
@@ -58,7 +60,7 @@ void frmTipForm::OnLoad() {
 }
 
 void frmTipForm::OnActivate(bool active) {
-    (void)active;
+    Guard("frmTip", active ? "Form_Activate" : "Form_Deactivate", [&] { DialogLookOnActivate(Handle(), active); });
 }
 
 void frmTipForm::ShowNextTip() {

@@ -148,6 +148,21 @@ TEST(MainWindowScenario, DISABLED_Load) {
     EXPECT_TRUE(main.Keyboard().Acquired());
     EXPECT_TRUE(main.Keyboard().HasEvent());
 
+    // A key pressed reaches the DirectX event sink through the keyboard's notification.
+    std::vector<KeyEvent> keys;
+    main.OnKeyEvents = [&](const std::vector<KeyEvent>& events) { keys.insert(keys.end(), events.begin(), events.end()); };
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_KEYBOARD;
+    press[0].ki.wVk = press[1].ki.wVk = 'W';
+    press[0].ki.wScan = press[1].ki.wScan = 0x11;
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, press, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return keys.size() >= 2; }, 3000));
+    ASSERT_GE(keys.size(), 2u);
+    EXPECT_EQ(keys[0].ScanCode, 0x11u);  // DIK_W
+    EXPECT_TRUE(keys[0].Down);
+    EXPECT_FALSE(keys[1].Down);
+
     // The system menu has lost Close; the title bar's close is refused.
     HMENU sys = GetSystemMenu(hwnd, FALSE);
     EXPECT_EQ(GetMenuState(sys, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));

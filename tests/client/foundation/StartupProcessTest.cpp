@@ -6,6 +6,7 @@
 
 #include "ClientProcess.h"
 #include "WinTestSupport.h"
+#include "Startup.h"
 #include "frmMain.h"
 
 using namespace clienttest;
@@ -113,6 +114,8 @@ TEST_F(ClientStart, FirstRunCancelEndsWithTheSettingsSaved) {
     WritePrivateProfileStringA("Signature", "String", "old signature", gameDat.c_str());
     WritePrivateProfileStringA("Notes", "Last", "42", gameDat.c_str());
     WritePrivateProfileStringA("Settings", "LeftClick", "LOOK", gameDat.c_str());
+    WritePrivateProfileStringA("LASTSETTINGS", "Map", "  Harbour  ", gameDat.c_str());
+    WritePrivateProfileStringA("File", "Hunt", "hunt.mid", dir.File("Dat\\GameMusic.DAT").c_str());
 
     HWND main = StartClient();
     ASSERT_NE(main, nullptr);
@@ -136,15 +139,21 @@ TEST_F(ClientStart, FirstRunCancelEndsWithTheSettingsSaved) {
     EXPECT_EQ(IniValue(gameDat, "Notes", "Last"), "42");
     EXPECT_EQ(IniValue(gameDat, "Settings", "LeftClick"), "LOOK");
     EXPECT_NE(IniValue(dir.File("Dat\\Buttons.DAT"), "Button0", "Name"), "<missing>");
-    EXPECT_EQ(IniValue(dir.File("Dat\\GameMusic.DAT"), "File", "Hunt"), "<none>");
+    // The last map and the music slots were read at start-up and went back unchanged.
+    EXPECT_EQ(IniValue(gameDat, "LASTSETTINGS", "Map"), "Harbour");
+    EXPECT_EQ(IniValue(dir.File("Dat\\GameMusic.DAT"), "File", "Hunt"), "hunt.mid");
+    EXPECT_EQ(IniValue(dir.File("Dat\\GameMusic.DAT"), "File", "Survival"), "<none>");
     // Cancel does not accept the agreement.
     EXPECT_EQ(testsupport::RegReadString(HKEY_LOCAL_MACHINE, key, "Initialized").value_or(""), "True");
 }
 
 TEST_F(ClientStart, SecondInstanceShowsTheBoxAndEndsWithoutTouchingDat) {
     SetClientValue(key, "Initialized", "False");
+    EXPECT_FALSE(skx::Program_Running());
     HWND main = StartClient();
     ASSERT_NE(main, nullptr);
+    // Another process's main window counts as a running client.
+    EXPECT_TRUE(skx::Program_Running());
 
     ScratchDir second("startup-second");
     std::string secondExe = PrepareProgramFolder(second.Path());
