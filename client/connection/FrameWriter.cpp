@@ -1,0 +1,162 @@
+#include "FrameWriter.h"
+
+#include <cmath>
+
+#include "ProtocolFrame.h"
+#include "ReceiveBuffer.h"
+#include "WirelatchDispids.h"
+#include "frmChatBar.h"
+#include "frmMain.h"
+#include "modRTFLinks.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorGuard.h"
+#include "runtime/MessagePump.h"
+
+namespace skx {
+
+std::function<void()> OnConnectionReset;
+
+namespace {
+
+bool IsTrue(DispatchObject& sck, DISPID id) { return sck.PropertyGet(id).ToLong() == wl::True; }
+
+// Turns the message loop while the control is busy reading or writing. Only the first
+// reading decides which of the two waits runs.
+void WaitWhileBusy(DispatchObject& sck, long first, long second) {
+    long state = sck.PropertyGet(wl::State).ToLong();
+    long busy = state == first ? first : (state == second ? second : 0);
+    if (!busy) return;
+    while (sck.IsCreated() && sck.PropertyGet(wl::State).ToLong() == busy) {
+        DoEvents();
+        Sleep(1);
+    }
+}
+
+std::string TimeStampPrefix() {
+    if (!frmMain().mnuDisplayTimeStamp.Checked()) return {};
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    char date[64] = {}, time[64] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, sizeof date);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, sizeof time);
+    return "[" + std::string(date) + " " + time + "] ";
+}
+
+}  // namespace
+
+void ServerOn(DispatchObject& sck, const std::string& CtrlChar, const std::string& Msg) {
+    ProcLine line;
+    RunTimeError failure(0);
+    bool failed = false;
+    Guard("frmMain", "Server", [&] {
+        try {
+            if (!sck.IsCreated() || !IsTrue(sck, wl::Connected)) return;
+            std::string frame = BuildClientFrame(CtrlChar, Msg);
+            if (frame.size() > 32767) Raise(errOverflow);  // the count is a 16-bit Integer
+            auto length = static_cast<int16_t>(frame.size());
+            WaitWhileBusy(sck, wl::StatusWrite, wl::StatusRead);
+            if (!IsTrue(sck, wl::IsWritable)) return;  // dropped: no queue, no retry
+            std::vector<Variant> args{Variant(frame), Variant(static_cast<int32_t>(length))};
+            sck.Invoke(wl::Write, args);
+        } catch (const RunTimeError& e) {
+            // A reset by the peer (raised because the control throws its errors) ends the
+            // connection through the life cycle; anything else is reported.
+            if ((e.Number() & 0xFFFF) == 10054) {
+                failed = true;
+                return;
+            }
+            throw;
+        }
+    }, &line);
+    (void)failure;
+    if (failed && OnConnectionReset) Guard("frmMain", "RequestConnect", [] { OnConnectionReset(); });
+}
+
+void Server(const std::string& CtrlChar, const std::string& Msg) { ServerOn(frmMain().sckConnect, CtrlChar, Msg); }
+
+int16_t ReadFromControl(DispatchObject& sck, std::string& buffer, int32_t maxCount) {
+    IDispatch* disp = sck.Get();
+    if (!disp) return 0;
+    BSTR data = SysAllocStringLen(nullptr, 0);
+    // Arguments go in reverse: [2] Data by reference, [1] the largest count, [0] the count read
+    // by reference (the control answers the count there as well as in its result).
+    LONG count = -1;
+    VARIANT args[3];
+    for (VARIANT& a : args) VariantInit(&a);
+    args[2].vt = VT_BYREF | VT_BSTR;
+    args[2].pbstrVal = &data;
+    args[1].vt = VT_I4;
+    args[1].lVal = maxCount;
+    args[0].vt = VT_BYREF | VT_I4;
+    args[0].plVal = &count;
+    DISPPARAMS params{args, nullptr, 3, 0};
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO info{};
+    HRESULT hr = disp->Invoke(wl::Read, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, &info, nullptr);
+    Variant text;
+    VariantClear(text.get());
+    text.get()->vt = VT_BSTR;
+    text.get()->bstrVal = data;  // the Variant owns the string now
+    buffer = text.ToString();
+    long n = 0;
+    if (SUCCEEDED(hr)) {
+        VARIANT asLong;
+        VariantInit(&asLong);
+        if (result.vt != VT_EMPTY && SUCCEEDED(VariantChangeType(&asLong, &result, 0, VT_I4))) n = asLong.lVal;
+        else n = count;
+    }
+    VariantClear(&result);
+    SysFreeString(info.bstrSource);
+    SysFreeString(info.bstrDescription);
+    SysFreeString(info.bstrHelpFile);
+    if (FAILED(hr)) {
+        long code = info.scode ? info.scode : hr;
+        Raise(static_cast<int32_t>(code & 0xFFFF), "sckConnect");
+    }
+    if (n < -32768 || n > 32767) Raise(errOverflow);
+    return static_cast<int16_t>(n);
+}
+
+void ReadInto(DispatchObject& sck) {
+    Guard("frmMain", "sckConnect_OnRead", [&] {
+        if (!sck.IsCreated()) return;
+        if (sck.PropertyGet(wl::IsClosed).ToLong() != 0) return;
+        WaitWhileBusy(sck, wl::StatusRead, wl::StatusWrite);
+        if (!IsTrue(sck, wl::IsReadable)) return;
+        std::string buffer;
+        int16_t n = ReadFromControl(sck, buffer, 4096);
+        UpdateDataLength(static_cast<int16_t>(buffer.size()));
+        if (n >= 1) ReceiveBuffer += buffer;
+    });
+}
+
+void sckConnect_OnRead() { ReadInto(frmMain().sckConnect); }
+
+std::string TrafficText(int32_t total) {
+    double kb = std::nearbyint(static_cast<double>(total) / 1024.0);
+    return CStr(static_cast<int64_t>(total)) + " (" + CStr(static_cast<int64_t>(kb)) + " Kb)";
+}
+
+void UpdateDataLength(int16_t iDataLength) {
+    Guard("frmMain", "UpdateDataLength", [&] {
+        int64_t total = static_cast<int64_t>(frmMain().lDataLength) + iDataLength;
+        if (total > INT32_MAX || total < INT32_MIN) Raise(errOverflow);
+        frmMain().lDataLength = static_cast<int32_t>(total);
+        frmMain().StatBar.SetPanelText(4, TrafficText(frmMain().lDataLength));
+    });
+}
+
+void ProcessData() {
+    Guard("frmMain", "ProcessData", [] {
+        DispatchObject& sck = frmMain().sckConnect;
+        bool connected = sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() != 0;
+        DispatchReceived(connected, [](char command) {
+            frmChatBar().Load();
+            AddToRTB(TimeStampPrefix() + UnimplementedCommandText(command), frmChatBar().txtStatus[1], 255,
+                     true, true, false, true);
+        });
+    });
+}
+
+}  // namespace skx
