@@ -122,6 +122,10 @@ HRESULT Wirelatch::get_HostFile(BSTR* value) {
 }
 
 HRESULT Wirelatch::put_HostFile(BSTR value) {
+    // The host table belongs to the library's record of this thread: start it first.
+    if (UserMode()) {
+        if (HRESULT hr = EnsureLibrary(); FAILED(hr)) return hr;
+    }
     const std::string path = WideToNarrow(value, value ? SysStringLen(value) : 0);
     if (InetSetHostFileA(path.empty() ? nullptr : path.c_str()) == -1) return PropertyFailure();
     return S_OK;

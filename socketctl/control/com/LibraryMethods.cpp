@@ -3,16 +3,15 @@
 #include <cstdio>
 
 #include "VariantArgs.h"
+#include "WinsockBinding.h"
 #include "Wirelatch.h"
 
 namespace wirelatch {
 namespace {
 
-constexpr char kDefaultSocketsLibrary[] = "WSOCK32.DLL";
-
-// The full path of the loaded Windows Sockets library.
-std::wstring SocketsLibraryPath(const char* moduleName) {
-    HMODULE module = GetModuleHandleA(moduleName && *moduleName ? moduleName : kDefaultSocketsLibrary);
+// The full path of the Windows Sockets library the sockets API bound.
+std::wstring SocketsLibraryPath() {
+    HMODULE module = inet::InetGetSocketsModule();
     if (!module) return {};
     wchar_t path[MAX_PATH] = {};
     DWORD n = GetModuleFileNameW(module, path, MAX_PATH);
@@ -29,7 +28,7 @@ HRESULT Wirelatch::StartLibrary(const char* moduleName) {
     info.dwFlags = INET_INFO_STARTUP;
     if (!InetInitializeExA(moduleName && *moduleName ? moduleName : nullptr, nullptr, &info))
         return ReportError(LastFailure(), true, false);
-    library_ = BStr(SocketsLibraryPath(moduleName).c_str());
+    library_ = BStr(SocketsLibraryPath().c_str());
     if (const WSADATA* data = info.lpWsaData) {
         wchar_t version[16];
         swprintf(version, 16, L"%d.%d", LOBYTE(data->wHighVersion), HIBYTE(data->wHighVersion));
