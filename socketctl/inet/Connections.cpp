@@ -169,13 +169,19 @@ SOCKET WINAPI InetAsyncConnectExA(LPCSTR lpszHost, UINT nPort, UINT nProtocol, U
         if (WsBind(s, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
             return FailAndClose(s, WinsockErrorOr(WSAEADDRNOTAVAIL));
     }
-    if (int rc = InetSelectEvents(r, hWnd, kAsyncMessage)) return FailAndClose(s, rc);
+    // Event mode selects on the window with WM_INETASYNC and records the caller's window and
+    // message for the notifications; no window: blocking mode.
+    if (int rc = InetEnableEventsOn(r, hWnd, uMsg)) return FailAndClose(s, rc);
     if (tcp) {
         sockaddr_in remote = Address(address, r->remotePort);
         if (WsConnect(s, reinterpret_cast<sockaddr*>(&remote), sizeof remote) != 0) {
             int error = WsGetLastError();
             if (error != WSAEWOULDBLOCK) return FailAndClose(s, error != 0 ? error : WSAECONNREFUSED);
-            if (hWnd) return s;
+            if (hWnd) {
+                // Completion arrives as the connect event; the options hold from now on.
+                ApplyOptions(s, tcp, dwOptions);
+                return s;
+            }
             int timeout = r->timeout == 0 ? kDefaultConnectTimeout : r->timeout;
             WaitResult wait = InetBlockingWait(r, WaitKind::Connect, timeout, INET_STATUS_CONNECT);
             if (!wait.record) return Fail(WSAENOTSOCK);
@@ -266,7 +272,8 @@ SOCKET WINAPI InetAsyncListenExA(DWORD dwLocalAddress, UINT nPort, INT nBacklog,
             return FailAndClose(s, WinsockErrorOr(WSAEADDRINUSE));
     }
     if (WsListen(s, nBacklog <= 0 ? kDefaultBacklog : nBacklog) != 0) return FailAndClose(s, WinsockErrorOr(WSAEINVAL));
-    if (int rc = InetSelectEvents(r, hWnd, kAsyncMessage)) return FailAndClose(s, rc);
+    // A listening socket in event mode is told of accept only.
+    if (int rc = InetEnableEventsOn(r, hWnd, uMsg)) return FailAndClose(s, rc);
     ReadLocalName(r);
     return s;
 }
@@ -336,7 +343,8 @@ SOCKET WINAPI InetAsyncAcceptExA(SOCKET hListen, UINT nTimeout, DWORD dwOptions,
     }
     if (!hWnd) return s;
     InetSocket* r = InetFindSocket(s);
-    if (int rc = InetSelectEvents(r, hWnd, kAsyncMessage)) return FailAndClose(s, rc);
+    if (int rc = InetEnableEventsOn(r, hWnd, uMsg)) return FailAndClose(s, rc);
+    // The accepted connection is announced to its window at once.
     InetDispatchEvent(s, INET_EVENT_CONNECT, 0);
     return s;
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "LibraryCore.h"
+#include "SocketEvents.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     switch (reason) {
@@ -10,6 +11,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         inet::InetLibraryAttach(instance);
         break;
     case DLL_PROCESS_DETACH:
+        // No window may keep a procedure of an unloaded library.
+        inet::InetRestoreWindows();
         inet::InetLibraryDetach();
         break;
     default:

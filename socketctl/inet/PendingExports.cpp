@@ -56,22 +56,6 @@ extern "C" {
 
 
 
-INT WINAPI InetEnableEvents(SOCKET, HWND, UINT) {
-    InetStoreLastError(kErrNotImplemented);
-    return -1;
-}
-
-INT WINAPI InetDisableEvents(SOCKET) {
-    InetStoreLastError(kErrNotImplemented);
-    return -1;
-}
-
-
-INT WINAPI InetFreezeEvents(SOCKET, BOOL) {
-    InetStoreLastError(kErrNotImplemented);
-    return -1;
-}
-
 
 
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "LibraryCore.h"
+#include "SocketEvents.h"
 #include "WinsockBinding.h"
 
 namespace inet {
@@ -155,8 +156,8 @@ void InetCloseSocket(SOCKET s, bool abortive) {
         }
     }
     if (!record) return;
-    // An event window is left to its own teardown; the buffers go with the record.
-    if (record->eventWindow) WsAsyncSelect(s, record->eventWindow, 0, 0);
+    // Detached from its event window (Part 2.105); the buffers go with the record.
+    InetReleaseEvents(record.get());
     if (abortive) {
         WsCloseSocketAbortive(s);
         return;

@@ -23,6 +23,8 @@ struct InetSocket {
     UINT asyncMessage = 0;
     UINT notifyMessage = 0;
     DWORD recordedEvents = 0;
+    // The error of a connect event recorded while frozen, posted again with it (Part 2.105).
+    DWORD recordedConnectError = 0;
     WNDPROC previousProc = nullptr;
     bool aborted = false;
     bool blocking = false;
@@ -47,6 +49,8 @@ struct InetSocket {
     INETEVENTPROC callbacks[kEventSlots] = {};
     LPVOID callbackParams[kEventSlots] = {};
     int freezeNesting = 0;
+    // The serial of the socket whose InetFreezeOtherEvents froze this one, 0 when none did.
+    uint64_t frozenBy = 0;
     char hostName[129] = {};
     DWORD secureProtocols = 0;
     std::unique_ptr<char[]> secureIn;
