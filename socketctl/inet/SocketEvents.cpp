@@ -1,5 +1,5 @@
 // Event notification: blocking and event mode, delivery of a socket's events to its callbacks
-// and notification window, freezing and re-posting, and the exports of Part 2.105.
+// and notification window, freezing and re-posting, and their exports.
 #include "SocketEvents.h"
 
 #include "LibraryCore.h"

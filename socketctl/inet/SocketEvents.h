@@ -1,4 +1,4 @@
-// Event notification (Part 2.105): the switch between blocking and event mode, the delivery
+// Event notification: the switch between blocking and event mode, the delivery
 // of a socket's events to its callbacks and notification window, freezing, and the window
 // subclassing that receives the platform's asynchronous notifications.
 #pragma once

@@ -156,7 +156,7 @@ void InetCloseSocket(SOCKET s, bool abortive) {
         }
     }
     if (!record) return;
-    // Detached from its event window (Part 2.105); the buffers go with the record.
+    // Detached from its event window; the buffers go with the record.
     InetReleaseEvents(record.get());
     if (abortive) {
         WsCloseSocketAbortive(s);

@@ -23,7 +23,7 @@ struct InetSocket {
     UINT asyncMessage = 0;
     UINT notifyMessage = 0;
     DWORD recordedEvents = 0;
-    // The error of a connect event recorded while frozen, posted again with it (Part 2.105).
+    // The error of a connect event recorded while frozen, posted again with it.
     DWORD recordedConnectError = 0;
     WNDPROC previousProc = nullptr;
     bool aborted = false;

@@ -1,4 +1,4 @@
-// Event notification (Part 2.105): sockets in event mode report to a hidden window that records
+// Event notification: sockets in event mode report to a hidden window that records
 // every notification; the tests pump its messages with a deadline. Peers are raw Windows Sockets
 // in this process, or Python programs that burst and close.
 #include <gtest/gtest.h>

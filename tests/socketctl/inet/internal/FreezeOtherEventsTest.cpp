@@ -1,4 +1,4 @@
-// InetFreezeOtherEvents (Part 2.105), the freezing of a thread's other sockets around secure
+// InetFreezeOtherEvents, the freezing of a thread's other sockets around secure
 // work. Ruling: an unfreeze thaws only the sockets that the socket's own freeze froze, never
 // those the caller froze on purpose.
 #include <gtest/gtest.h>
