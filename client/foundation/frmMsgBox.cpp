@@ -82,19 +82,8 @@ frmMsgBox::frmMsgBox()
 frmMsgBox::~frmMsgBox() { Timer1_.SetEnabled(false); }
 
 const char* frmMsgBox::BoxClassName() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &Form::StaticProc;
-        wc.hInstance = Instance();
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "SkirmexMsgBox";
-        RegisterClassExA(&wc);
-        registered = true;
-    }
+    static const bool registered = (RegisterFormClass("SkirmexMsgBox", false), true);
+    (void)registered;
     return "SkirmexMsgBox";
 }
 

@@ -53,22 +53,25 @@ Form::~Form() {
     if (MdiFrameInstance() == this) MdiFrameInstance() = nullptr;
 }
 
-const char* Form::WindowClassName() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &Form::StaticProc;
-        wc.hInstance = Instance();
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+void Form::RegisterFormClass(const char* className, bool withIcon) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &Form::StaticProc;
+    wc.hInstance = Instance();
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    if (withIcon) {
         wc.hIcon = LoadIcon(Instance(), MAKEINTRESOURCE(1));
         if (!wc.hIcon) wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "SkirmexForm";
-        RegisterClassExA(&wc);
-        registered = true;
     }
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    RegisterClassExA(&wc);
+}
+
+const char* Form::WindowClassName() {
+    static const bool registered = (RegisterFormClass("SkirmexForm", true), true);
+    (void)registered;
     return "SkirmexForm";
 }
 

@@ -83,6 +83,9 @@ protected:
     HWND mdiClient_ = nullptr;  // MDI frames: the client window
 
     static const char* WindowClassName();
+    // Registers a window class whose windows run through the forms' procedure (double clicks,
+    // arrow cursor, button-face background); withIcon gives it the program's icon.
+    static void RegisterFormClass(const char* className, bool withIcon);
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
