@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "KeyboardInput.h"
@@ -156,6 +157,20 @@ public:
     bool ReadyToClose = false;
     int16_t iGameInfoUpdate = 0;
     int32_t lDataLength = 0;
+
+    // ---- connection life cycle ----
+    // The one connect/disconnect toggle (File menu item, toolbar button, error recovery).
+    void RequestConnect();
+    // Ends the connection (user, server or error); True when it ran to its end.
+    bool CloseSocket();
+    // Re-sends the stored vote and game preferences.
+    void SetVoteInformation();
+    // Frames and sends one client message (dropped when not connected).
+    void Server(const std::string& CtrlChar, const std::string& Msg);
+    // The socket control's events.
+    void sckConnect_OnConnect();
+    void sckConnect_OnDisconnect();
+    void sckConnect_OnError(int32_t Error, const std::string& Description);
 
     // The orderly end of the program (Force is accepted and not used).
     void Shutdown(bool Force);

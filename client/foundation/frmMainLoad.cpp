@@ -146,8 +146,6 @@ void frmMainForm::DirectXEvent8_DXCallback(int32_t) {
 }
 
 void frmMainForm::DXTimer_Timer() {}
-void frmMainForm::tmrGameInfo_Timer() {}
-void frmMainForm::tmrSoundCheck_Timer() {}
 
 void frmMainForm::Shutdown(bool) {
     ProcLine line;
