@@ -9,6 +9,7 @@
 #include "KeyboardInput.h"
 #include "runtime/Control.h"
 #include "runtime/DispatchObject.h"
+#include "runtime/EventConnection.h"
 #include "runtime/Form.h"
 #include "runtime/FormTimer.h"
 #include "runtime/MenuItem.h"
@@ -152,6 +153,8 @@ public:
 
     // ---- socket control ----
     DispatchObject sckConnect;
+    // Its events, routed to the sckConnect_On... handlers (ended before the control goes).
+    EventConnection sckConnectEvents;
 
     // ---- public state ----
     bool ReadyToClose = false;

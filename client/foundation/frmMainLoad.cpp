@@ -6,10 +6,13 @@
 #include <vector>
 
 #include "CrashGuard.h"
+#include "FrameWriter.h"
 #include "ProgramSettings.h"
+#include "ReceiveBuffer.h"
 #include "Registry.h"
 #include "Renderer.h"
 #include "SettingsFiles.h"
+#include "SocketControlEvents.h"
 #include "Startup.h"
 #include "SystemServices.h"
 #include "frmMain.h"
@@ -100,6 +103,7 @@ void frmMainForm::ShowCustomButtons() {
 void frmMainForm::SetUpSocketControl() {
     // Its creation failed and was reported with the window: nothing to set.
     if (!sckConnect.IsCreated()) return;
+    ConnectSocketControlEvents(*this);
     sckConnect.PropertyPut(DispProtocol, Variant(ProtocolTcp));
     sckConnect.PropertyPut(DispBlocking, Variant(false));
     sckConnect.PropertyPut(DispAutoResolve, Variant(true));
@@ -136,6 +140,7 @@ bool frmMainForm::OnUnload() {
     EnumThreadWindows(GetCurrentThreadId(), &ReleaseOwned, reinterpret_cast<LPARAM>(Handle()));
     // The main window is gone for good: nothing re-creates it, and the loop ends.
     released_ = true;
+    sckConnectEvents.Disconnect();
     PostQuitMessage(0);
     return false;
 }
@@ -145,7 +150,10 @@ void frmMainForm::DirectXEvent8_DXCallback(int32_t) {
     if (!events.empty() && OnKeyEvents) OnKeyEvents(events);
 }
 
-void frmMainForm::DXTimer_Timer() {}
+void frmMainForm::DXTimer_Timer() {
+    // Received bytes are dispatched first, so a frame drawn after shows what they changed.
+    if (!ReceiveBuffer.empty()) ProcessData();
+}
 
 void frmMainForm::Shutdown(bool) {
     ProcLine line;

@@ -17,6 +17,8 @@ public:
     explicit Variant(bool b) : Variant() { v_.vt = VT_BOOL; v_.boolVal = b ? VARIANT_TRUE : VARIANT_FALSE; }
     explicit Variant(int32_t n) : Variant() { v_.vt = VT_I4; v_.lVal = n; }
     explicit Variant(const std::string& s);
+    // A copy of a VARIANT handed over by COM (an event's argument, say).
+    explicit Variant(const VARIANT& v) : Variant() { VariantCopy(&v_, const_cast<VARIANT*>(&v)); }
     ~Variant() { VariantClear(&v_); }
     Variant(const Variant& other);
     Variant& operator=(const Variant& other);

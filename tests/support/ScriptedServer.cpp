@@ -1,0 +1,51 @@
+#include "ScriptedServer.h"
+
+#include <winsock2.h>
+
+namespace testsupport {
+
+bool RegisterSocketControl() {
+    ChildProcess reg;
+    if (!reg.Start("regsvr32.exe /s \"" + ProgramFolder() + "\\Tetherline.dll\"")) return false;
+    DWORD code = 1;
+    return reg.Wait(30000, &code) && code == 0;
+}
+
+bool ScriptedServer::Start(const std::string& extraArgs) {
+    WSADATA w;
+    WSAStartup(MAKEWORD(2, 2), &w);
+    game_ = FreePort();
+    control_ = FreePort();
+    std::string args = "--port " + std::to_string(game_) + " --control-port " + std::to_string(control_);
+    if (!extraArgs.empty()) args += " " + extraArgs;
+    if (!child_.StartPython("tools/testserver/server.py", args)) return false;
+    return WaitForPort(control_, 10000);
+}
+
+void ScriptedServer::Stop() { child_.Kill(); }
+
+std::string ScriptedServer::Command(const std::string& json) const {
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET) return {};
+    DWORD wait = 10000;
+    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&wait), sizeof wait);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(control_);
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    std::string reply;
+    if (connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
+        std::string line = json + "\n";
+        send(s, line.data(), static_cast<int>(line.size()), 0);
+        char buf[4096];
+        int n;
+        while ((n = recv(s, buf, sizeof buf, 0)) > 0) {
+            reply.append(buf, static_cast<size_t>(n));
+            if (reply.back() == '\n') break;
+        }
+    }
+    closesocket(s);
+    return reply;
+}
+
+}  // namespace testsupport

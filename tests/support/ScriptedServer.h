@@ -1,0 +1,38 @@
+// The scripted game server (tools/testserver/server.py) for tests that cross the wire, and the
+// registration of the socket control those tests connect through.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "WinTestSupport.h"
+
+namespace testsupport {
+
+// Registers Tetherline.dll of the program folder with regsvr32 (in a child process).
+bool RegisterSocketControl();
+
+class ScriptedServer {
+public:
+    ScriptedServer() = default;
+    ~ScriptedServer() { Stop(); }
+    ScriptedServer(const ScriptedServer&) = delete;
+    ScriptedServer& operator=(const ScriptedServer&) = delete;
+
+    // Starts the server on two free loopback ports and waits for its control port.
+    bool Start(const std::string& extraArgs = {});
+    void Stop();
+    uint16_t GamePort() const { return game_; }
+    uint16_t ControlPort() const { return control_; }
+
+    // One control request (a JSON object); the server's JSON answer line.
+    std::string Command(const std::string& json) const;
+    // The frames recorded so far, as the server's JSON answer.
+    std::string Frames() const { return Command("{\"cmd\": \"frames\"}"); }
+
+private:
+    ChildProcess child_;
+    uint16_t game_ = 0;
+    uint16_t control_ = 0;
+};
+
+}  // namespace testsupport
