@@ -2,6 +2,7 @@
 // late-bound and never by name.
 #pragma once
 #include <windows.h>
+#include <oaidl.h>
 
 namespace skx::wl {
 
