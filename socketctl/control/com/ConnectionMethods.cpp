@@ -192,9 +192,14 @@ HRESULT Wirelatch::Accept(VARIANT handle, VARIANT options, VARIANT* error) {
                                    &credentials_);
     const DWORD used = static_cast<DWORD>(optionWord);
     opening_ = true;
+    accepting_ = true;
+    acceptAnnounced_ = INVALID_SOCKET;
     const SOCKET accepted = InetAsyncAcceptExA(listener, static_cast<UINT>(timeout_), used, credentials_,
                                                NotifyTarget(), NotifyMessage());
+    accepting_ = false;
     opening_ = false;
+    const bool announced = accepted != INVALID_SOCKET && acceptAnnounced_ == accepted;
+    acceptAnnounced_ = INVALID_SOCKET;
     if (accepted == INVALID_SOCKET) {
         handle_ = remembered;
         return MethodFailure(error);
@@ -214,6 +219,8 @@ HRESULT Wirelatch::Accept(VARIANT handle, VARIANT options, VARIANT* error) {
     InetSetOption(handle_, INET_OPTION_NODELAY, noDelay_ ? 1 : 0);
     InetSetOption(handle_, INET_OPTION_INLINE, inLine_ ? 1 : 0);
     FreezeNewSocket();
+    // The connection the library announced during the accept is the control's now.
+    if (announced) AnnounceConnect();
     return S_OK;
 }
 

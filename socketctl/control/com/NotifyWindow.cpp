@@ -116,7 +116,12 @@ void Wirelatch::DispatchSocketEvent(WPARAM socket, LPARAM lParam) {
     const UINT error = HIWORD(static_cast<DWORD>(lParam));
     // A notification still queued for a socket the control has already let go of says
     // nothing about the present one (and its number may belong to another socket by now).
-    if (static_cast<SOCKET>(socket) != handle_) return;
+    if (static_cast<SOCKET>(socket) != handle_) {
+        // An event-mode accept announces its new connection before Accept has stored the
+        // socket; Accept announces it on once the socket is the control's own.
+        if (accepting_ && event == INET_EVENT_CONNECT && error == 0) acceptAnnounced_ = static_cast<SOCKET>(socket);
+        return;
+    }
     if (error != 0) {
         if (event == INET_EVENT_CONNECT) Disconnect(nullptr);
         ReportError(INET_ERROR(error), false, true);
@@ -127,14 +132,7 @@ void Wirelatch::DispatchSocketEvent(WPARAM socket, LPARAM lParam) {
             FireOnAccept(static_cast<LONG>(socket));
             break;
         case INET_EVENT_CONNECT:
-            RefreshSecurityCopy();
-            if (freezeCount_ > 0) {
-                // Held back until the container thaws its events.
-                InetFreezeEvents(handle_, TRUE);
-                connectPending_ = true;
-            } else {
-                FireOnConnect();
-            }
+            AnnounceConnect();
             break;
         case INET_EVENT_DISCONNECT:
             FireOnDisconnect();
@@ -147,6 +145,17 @@ void Wirelatch::DispatchSocketEvent(WPARAM socket, LPARAM lParam) {
             break;
         default:
             break;
+    }
+}
+
+void Wirelatch::AnnounceConnect() {
+    RefreshSecurityCopy();
+    if (freezeCount_ > 0) {
+        // Held back until the container thaws its events.
+        InetFreezeEvents(handle_, TRUE);
+        connectPending_ = true;
+    } else {
+        FireOnConnect();
     }
 }
 

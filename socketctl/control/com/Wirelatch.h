@@ -279,6 +279,8 @@ private:
     DWORD OptionWord() const;
     void FreezeNewSocket();
     void RefreshSecurityCopy();
+    // The connect notification's work: the security copy, then OnConnect, or held while frozen.
+    void AnnounceConnect();
     // The library's last error, or the generic failure when the library left none.
     DWORD LastFailure(DWORD generic = static_cast<DWORD>(E_FAIL)) const;
     // A method's library failure: Error set, OnError fired, a failure only with ThrowError.
@@ -317,6 +319,10 @@ private:
     bool connectPending_ = false;
     // Set while Connect or Accept waits inside the library for its socket.
     bool opening_ = false;
+    // Set while Accept runs in the library: the library announces the accepted connection
+    // there, before the control holds the new socket; the announcement is kept for Accept.
+    bool accepting_ = false;
+    SOCKET acceptAnnounced_ = INVALID_SOCKET;
     bool dirty_ = false;
     DWORD safetyEnabled_ = 0;
     HWND window_ = nullptr;

@@ -27,10 +27,10 @@ int RunRegsvr32(bool unregister);
 enum Dispid : DISPID {
     kAutoResolve = 4, kBacklog = 5, kBlocking = 6, kByteOrder = 8, kConnected = 17, kHandle = 18,
     kHostAddress = 20, kHostName = 23, kInLine = 24, kInterval = 25, kIsClosed = 27, kIsReadable = 28,
-    kIsWritable = 29, kLastError = 31, kLocalPort = 37, kNoDelay = 41, kPeerAddress = 42, kPeerPort = 44,
+    kIsWritable = 29, kLastError = 31, kListening = 34, kLocalPort = 37, kNoDelay = 41, kPeerAddress = 42, kPeerPort = 44,
     kProtocol = 47, kRemotePort = 48, kReuseAddress = 51, kRoute = 52, kSecure = 53, kState = 58,
     kThrowError = 59, kTimeout = 60, kLastErrorString = 82, kAbort = 67, kAccept = 68, kConnect = 71,
-    kDisconnect = 72, kInitialize = 74, kListen = 75, kRead = 76, kReset = 77, kResolve = 78, kWrite = 80,
+    kDisconnect = 72, kInitialize = 74, kListen = 75, kRead = 76, kReset = 77, kResolve = 78, kShutdown = 79, kWrite = 80,
     kUninitialize = 81, kEnabled = -514,
 };
 
@@ -92,6 +92,8 @@ public:
     void Disconnect();
     int Count(DISPID id) const;
     const Event* Last(DISPID id) const;
+    // Every event received, in the order of arrival.
+    const std::vector<Event>& Events() const { return events_; }
     void Clear() { events_.clear(); }
     // Runs inside the handler of the given event (for re-entrant hosts).
     void OnEvent(DISPID id, void (*handler)(EventSink*, void*), void* context) {
