@@ -1,5 +1,6 @@
 // The interfaces a container uses to site, size, persist, draw and freeze the control, its
-// connection points, class information, safety options and error information support.
+// connection points, class information, safety options and error information support. The
+// in-place interfaces and quick activation are in InPlaceActivation and QuickActivation.
 #include "ComEnumerators.h"
 #include "ModuleState.h"
 #include "Wirelatch.h"
@@ -51,6 +52,8 @@ HRESULT Wirelatch::GetGUID(DWORD kind, GUID* out) {
 // IOleObject
 
 HRESULT Wirelatch::SetClientSite(IOleClientSite* site) {
+    // Leaving a site ends the activation in it.
+    if (site != clientSite_.Get()) InPlaceDeactivate();
     clientSite_ = ComPtr<IOleClientSite>(site);
     return S_OK;
 }
@@ -64,6 +67,7 @@ HRESULT Wirelatch::GetClientSite(IOleClientSite** out) {
 HRESULT Wirelatch::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
 
 HRESULT Wirelatch::Close(DWORD) {
+    InPlaceDeactivate();
     FreezeEvents(FALSE);
     return S_OK;
 }
@@ -83,15 +87,17 @@ HRESULT Wirelatch::GetClipboardData(DWORD, IDataObject** out) {
 }
 
 HRESULT Wirelatch::DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) {
-    // Invisible at run time: showing, opening and in-place activation have nothing to do.
+    // The control opens no window of its own: showing and opening are in-place activation.
     switch (verb) {
         case OLEIVERB_PRIMARY:
         case OLEIVERB_SHOW:
         case OLEIVERB_OPEN:
-        case OLEIVERB_HIDE:
         case OLEIVERB_INPLACEACTIVATE:
+            return ActivateInPlace(false);
         case OLEIVERB_UIACTIVATE:
-            return S_OK;
+            return ActivateInPlace(true);
+        case OLEIVERB_HIDE:
+            return UIDeactivate();
         default:
             return OLEOBJ_S_INVALIDVERB;
     }

@@ -43,6 +43,9 @@ class Wirelatch final : public IWirelatch,
                         public IProvideClassInfo2,
                         public IOleObject,
                         public IOleControl,
+                        public IOleInPlaceObject,
+                        public IOleInPlaceActiveObject,
+                        public IQuickActivate,
                         public IPersistStreamInit,
                         public IViewObject2,
                         public IObjectSafety,
@@ -227,6 +230,28 @@ public:
     HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID id) override;
     HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) override;
 
+    // IOleWindow, shared by the two in-place interfaces
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) override;
+
+    // IOleInPlaceObject
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
+    HRESULT STDMETHODCALLTYPE UIDeactivate() override;
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) override;
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override;
+
+    // IOleInPlaceActiveObject
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG msg) override;
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL activate) override;
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL activate) override;
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window, BOOL frame) override;
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL enable) override;
+
+    // IQuickActivate
+    HRESULT STDMETHODCALLTYPE QuickActivate(QACONTAINER* container, QACONTROL* control) override;
+    HRESULT STDMETHODCALLTYPE SetContentExtent(LPSIZEL size) override;
+    HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) override;
+
     // IPersistStreamInit
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* out) override;
     HRESULT STDMETHODCALLTYPE IsDirty() override;
@@ -294,6 +319,8 @@ private:
     HRESULT FillAdapterList();
     HRESULT ReadSecurityText(const char* text, BSTR* value);
     HRESULT ReadSecurityTime(const SYSTEMTIME& time, BSTR* value);
+    // In-place activation in the client site, with UI activation when asked.
+    HRESULT ActivateInPlace(bool uiActivate);
 
     void FireOnAccept(LONG handle);
     void FireOnConnect();
@@ -324,6 +351,12 @@ private:
     bool accepting_ = false;
     SOCKET acceptAnnounced_ = INVALID_SOCKET;
     bool dirty_ = false;
+    // In-place state: the site and its frame and document window while active.
+    ComPtr<IOleInPlaceSite> inPlaceSite_;
+    ComPtr<IOleInPlaceFrame> inPlaceFrame_;
+    ComPtr<IOleInPlaceUIWindow> inPlaceDocument_;
+    bool uiActive_ = false;
+    RECT position_{};
     DWORD safetyEnabled_ = 0;
     HWND window_ = nullptr;
 

@@ -90,6 +90,7 @@ void Wirelatch::FinalRelease() {
         InetUninitialize();
         started_ = false;
     }
+    InPlaceDeactivate();
     eventPoint_.Clear();
     propertyPoint_.Clear();
     clientSite_.Reset();
@@ -109,6 +110,12 @@ HRESULT Wirelatch::QueryInterface(REFIID iid, void** out) {
         *out = static_cast<IOleObject*>(this);
     else if (IsEqualIID(iid, IID_IOleControl))
         *out = static_cast<IOleControl*>(this);
+    else if (IsEqualIID(iid, IID_IOleInPlaceObject) || IsEqualIID(iid, IID_IOleWindow))
+        *out = static_cast<IOleInPlaceObject*>(this);
+    else if (IsEqualIID(iid, IID_IOleInPlaceActiveObject))
+        *out = static_cast<IOleInPlaceActiveObject*>(this);
+    else if (IsEqualIID(iid, IID_IQuickActivate))
+        *out = static_cast<IQuickActivate*>(this);
     else if (IsEqualIID(iid, IID_IPersistStreamInit) || IsEqualIID(iid, IID_IPersist))
         *out = static_cast<IPersistStreamInit*>(this);
     else if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2))

@@ -189,6 +189,8 @@ HRESULT FakeSite::QueryInterface(REFIID iid, void** out) {
         *out = static_cast<IOleClientSite*>(this);
     else if (IsEqualIID(iid, IID_IDispatch))
         *out = static_cast<IDispatch*>(this);
+    else if (inPlace && (IsEqualIID(iid, IID_IOleInPlaceSite) || IsEqualIID(iid, IID_IOleWindow)))
+        *out = static_cast<IOleInPlaceSite*>(this);
     else
         return E_NOINTERFACE;
     AddRef();
@@ -206,6 +208,68 @@ HRESULT FakeSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* re
     VariantInit(result);
     V_VT(result) = VT_BOOL;
     V_BOOL(result) = userMode ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+HRESULT FakeSite::GetWindow(HWND* out) {
+    if (!out) return E_POINTER;
+    *out = window;
+    return window ? S_OK : E_FAIL;
+}
+
+HRESULT FakeSite::GetWindowContext(IOleInPlaceFrame** frameOut, IOleInPlaceUIWindow** document, LPRECT position,
+                                   LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+    if (!frameOut || !document || !position || !clip || !info) return E_POINTER;
+    *frameOut = nullptr;
+    *document = nullptr;
+    if (frame) {
+        frame->AddRef();
+        *frameOut = frame.Get();
+    }
+    *position = place;
+    *clip = place;
+    info->fMDIApp = FALSE;
+    info->hwndFrame = window;
+    info->haccel = nullptr;
+    info->cAccelEntries = 0;
+    return S_OK;
+}
+
+// FakeFrame
+
+ComPtr<FakeFrame> FakeFrame::Create(HWND window) {
+    auto made = std::make_unique<FakeFrame>();
+    made->window_ = window;
+    return ComPtr<FakeFrame>::Adopt(made.release());
+}
+
+HRESULT FakeFrame::QueryInterface(REFIID iid, void** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceUIWindow) ||
+        IsEqualIID(iid, IID_IOleInPlaceFrame)) {
+        *out = static_cast<IOleInPlaceFrame*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return E_NOINTERFACE;
+}
+
+ULONG FakeFrame::Release() {
+    LONG left = InterlockedDecrement(&refs_);
+    if (left == 0) std::unique_ptr<FakeFrame> owner(this);
+    return static_cast<ULONG>(left);
+}
+
+HRESULT FakeFrame::GetWindow(HWND* out) {
+    if (!out) return E_POINTER;
+    *out = window_;
+    return window_ ? S_OK : E_FAIL;
+}
+
+HRESULT FakeFrame::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
+    ++activeCalls;
+    active = ComPtr<IOleInPlaceActiveObject>(object);
     return S_OK;
 }
 
