@@ -100,8 +100,10 @@ HRESULT Wirelatch::get_PeerName(BSTR* value) {
     DWORD address = 0;
     UINT port = 0;
     if (InetGetPeerAddress(handle_, &address, &port) == -1) return PropertyFailure();
+    // A peer without a name is no failure of the property: its name is empty.
     char text[128] = {};
-    if (InetGetHostNameA(address, text, sizeof(text)) == -1) return PropertyFailure();
+    if (InetGetHostNameA(address, text, sizeof(text)) == -1) text[0] = '\0';
+    text[sizeof(text) - 1] = '\0';
     return NewText(text, value);
 }
 

@@ -255,7 +255,7 @@ HRESULT Wirelatch::put_LastError(LONG value) {
     return ReportError(code, true, false);
 }
 HRESULT Wirelatch::get_LastErrorString(BSTR* value) {
-    if (!value) return E_POINTER;
+    if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
     return NewText(ErrorText(lastError_).c_str(), value);
 }
 
