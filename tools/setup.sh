@@ -10,7 +10,8 @@ SUDO=""
 need=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
       g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
       mingw-w64-tools cmake ninja-build wine wine64 xvfb xauth x11-apps imagemagick
-      python3 googletest locales libasound2-plugins)
+      python3 googletest locales libasound2-plugins
+      libgnutls30)
 
 missing=()
 for p in "${need[@]}"; do

@@ -4,6 +4,8 @@
 #include "AddressParser.h"
 #include "BlockingWait.h"
 #include "LibraryCore.h"
+#include "SecurityInterface.h"
+#include "SecurityRecords.h"
 #include "SocketEvents.h"
 #include "SocketTable.h"
 #include "TextConvert.h"
@@ -27,6 +29,12 @@ SOCKET Fail(DWORD code) {
 // Fails with the thread's Windows Sockets error (or a fallback), closing the socket.
 SOCKET FailAndClose(SOCKET s, int error) {
     InetStoreLastError(static_cast<DWORD>(error));
+    InetCloseSocket(s);
+    return INVALID_SOCKET;
+}
+
+// Closes a socket whose secure set-up failed, keeping that failure as the last error.
+SOCKET CloseFailed(SOCKET s) {
     InetCloseSocket(s);
     return INVALID_SOCKET;
 }
@@ -149,8 +157,8 @@ SOCKET WINAPI InetAsyncConnectExA(LPCSTR lpszHost, UINT nPort, UINT nProtocol, U
                                   UINT uMsg) {
     if (!lpszHost || !*lpszHost) return Fail(kErrInvalidHostname);
     if (!ValidWindow(hWnd, uMsg)) return Fail(kErrInvalidParameter);
-    // The secure layer is not part of this build.
-    if (dwOptions & INET_OPTION_SECURE) return Fail(kErrSecurityNotInitialized);
+    const bool secure = (dwOptions & INET_OPTION_SECURE) != 0;
+    if (secure && !InetLoadSecurity()) return INVALID_SOCKET;
     if (!InetCheckInitialized()) return INVALID_SOCKET;
     int protocol = nProtocol == 0 ? IPPROTO_TCP : static_cast<int>(nProtocol);
     DWORD address;
@@ -164,6 +172,11 @@ SOCKET WINAPI InetAsyncConnectExA(LPCSTR lpszHost, UINT nPort, UINT nProtocol, U
     r->timeout = InetTimeoutSeconds(nTimeout);
     CopyToNarrow(lpszHost, r->hostName, sizeof r->hostName);
     const bool tcp = protocol == IPPROTO_TCP;
+    if (secure) {
+        // No client certificate up front: one is offered only when the server asks.
+        r->security.protocols = kOfferedProtocols;
+        if (!InetCreateClientCredentials(s, nullptr)) return CloseFailed(s);
+    }
     if (!tcp || dwLocalAddress != 0 || nLocalPort != 0) {
         sockaddr_in local = Address(dwLocalAddress, WsHtons(static_cast<u_short>(nLocalPort)));
         if (WsBind(s, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
@@ -197,17 +210,26 @@ SOCKET WINAPI InetAsyncConnectExA(LPCSTR lpszHost, UINT nPort, UINT nProtocol, U
         }
     }
     r->connected = true;
+    if (secure && tcp && !hWnd) {
+        // A certificate that does not validate leaves the connection standing (12104 kept).
+        if (!InetClientHandshake(s)) return CloseFailed(s);
+        if (!InetVerifyCertificate(s) && (InetGetLastError() & 0xFFFFu) != kErrSecurityCertificate)
+            return CloseFailed(s);
+        r = InetFindSocket(s);
+        if (!r) return INVALID_SOCKET;
+    }
     ReadLocalName(r);
     ApplyOptions(s, tcp, dwOptions);
     return s;
 }
 
 SOCKET WINAPI InetAsyncConnectExW(LPCWSTR lpszHost, UINT nPort, UINT nProtocol, UINT nTimeout, DWORD dwOptions,
-                                  DWORD dwLocalAddress, UINT nLocalPort, LPSECURITYCREDENTIALSW, HWND hWnd,
-                                  UINT uMsg) {
-    // Connect reads nothing from the credentials.
+                                  DWORD dwLocalAddress, UINT nLocalPort, LPSECURITYCREDENTIALSW lpCredentials,
+                                  HWND hWnd, UINT uMsg) {
+    AnsiCredentials credentials;
+    if (!InetCredentialsToAnsi(lpCredentials, credentials.out())) return INVALID_SOCKET;
     return InetAsyncConnectExA(NarrowArg(lpszHost).get(), nPort, nProtocol, nTimeout, dwOptions, dwLocalAddress,
-                               nLocalPort, nullptr, hWnd, uMsg);
+                               nLocalPort, credentials.get(), hWnd, uMsg);
 }
 
 SOCKET WINAPI InetAsyncConnectA(LPCSTR lpszHost, UINT nPort, UINT nProtocol, UINT nTimeout, HWND hWnd, UINT uMsg) {
@@ -241,7 +263,7 @@ SOCKET WINAPI InetConnectW(LPCWSTR lpszHost, UINT nPort, UINT nProtocol, UINT nT
 SOCKET WINAPI InetAsyncListenExA(DWORD dwLocalAddress, UINT nPort, INT nBacklog, DWORD dwOptions, HWND hWnd,
                                  UINT uMsg) {
     if (!ValidWindow(hWnd, uMsg)) return Fail(kErrInvalidParameter);
-    if (dwOptions & INET_OPTION_SECURE) return Fail(kErrSecurityNotInitialized);
+    // A listener is never secure itself: accept makes each connection secure when asked.
     SOCKET s = InetOpenSocket(IPPROTO_TCP);
     if (s == INVALID_SOCKET) return INVALID_SOCKET;
     InetSocket* r = InetFindSocket(s);
@@ -299,12 +321,15 @@ SOCKET WINAPI InetListen(DWORD dwLocalAddress, UINT nPort) {
     return InetAsyncListenExA(dwLocalAddress, nPort, kDefaultBacklog, INET_OPTION_REUSEADDRESS, nullptr, 0);
 }
 
-SOCKET WINAPI InetAsyncAcceptExA(SOCKET hListen, UINT nTimeout, DWORD dwOptions, LPSECURITYCREDENTIALSA, HWND hWnd,
-                                 UINT uMsg) {
+SOCKET WINAPI InetAsyncAcceptExA(SOCKET hListen, UINT nTimeout, DWORD dwOptions, LPSECURITYCREDENTIALSA lpCredentials,
+                                 HWND hWnd, UINT uMsg) {
     InetSocket* listener = InetLookupSocket(hListen, false);
     if (!listener) return INVALID_SOCKET;
     if (listener->blocking) return Fail(WSAEINPROGRESS);
-    if (dwOptions & INET_OPTION_SECURE) return Fail(kErrSecurityNotInitialized);
+    const bool secure = (dwOptions & INET_OPTION_SECURE) != 0;
+    if (secure && !InetLoadSecurity()) return INVALID_SOCKET;
+    // A record too small to hold its fields is refused before anything is accepted.
+    if (lpCredentials && lpCredentials->dwSize < sizeof(SECURITYCREDENTIALSA)) return Fail(kErrInvalidParameter);
     if (!ValidWindow(hWnd, uMsg)) return Fail(kErrInvalidParameter);
     const int timeout = InetTimeoutSeconds(nTimeout);
     if (!listener->eventWindow) {
@@ -341,6 +366,14 @@ SOCKET WINAPI InetAsyncAcceptExA(SOCKET hListen, UINT nTimeout, DWORD dwOptions,
         ReadPeerName(r.get());
         InetStoreRecord(std::move(r));
     }
+    if (secure) {
+        InetSocket* r = InetFindSocket(s);
+        r->security.protocols = kOfferedProtocols;
+        r->security.server = true;
+        const char* store = lpCredentials ? lpCredentials->lpszCertStore : nullptr;
+        const char* name = lpCredentials ? lpCredentials->lpszCertName : nullptr;
+        if (!InetCreateServerCredentials(s, store, name) || !InetServerHandshake(s)) return CloseFailed(s);
+    }
     if (!hWnd) return s;
     InetSocket* r = InetFindSocket(s);
     if (int rc = InetEnableEventsOn(r, hWnd, uMsg)) return FailAndClose(s, rc);
@@ -349,10 +382,11 @@ SOCKET WINAPI InetAsyncAcceptExA(SOCKET hListen, UINT nTimeout, DWORD dwOptions,
     return s;
 }
 
-SOCKET WINAPI InetAsyncAcceptExW(SOCKET hListen, UINT nTimeout, DWORD dwOptions, LPSECURITYCREDENTIALSW, HWND hWnd,
-                                 UINT uMsg) {
-    // Credentials matter only to secure sockets, which this build refuses.
-    return InetAsyncAcceptExA(hListen, nTimeout, dwOptions, nullptr, hWnd, uMsg);
+SOCKET WINAPI InetAsyncAcceptExW(SOCKET hListen, UINT nTimeout, DWORD dwOptions, LPSECURITYCREDENTIALSW lpCredentials,
+                                 HWND hWnd, UINT uMsg) {
+    AnsiCredentials credentials;
+    if (!InetCredentialsToAnsi(lpCredentials, credentials.out())) return INVALID_SOCKET;
+    return InetAsyncAcceptExA(hListen, nTimeout, dwOptions, credentials.get(), hWnd, uMsg);
 }
 
 SOCKET WINAPI InetAcceptExA(SOCKET hListen, UINT nTimeout, DWORD dwOptions, LPSECURITYCREDENTIALSA lpCredentials) {
@@ -379,6 +413,8 @@ INT WINAPI InetDisconnect(SOCKET hSocket) {
         return -1;
     }
     r->status = INET_STATUS_DISCONNECT;
+    // A secure connection tells its peer it is closing; the close goes on either way.
+    if (r->IsSecure() && r->security.contextPtr) InetSecureClose(hSocket);
     InetCloseSocket(hSocket);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Reading, writing and flushing an open socket.
 #include "BlockingWait.h"
 #include "LibraryCore.h"
+#include "SecurityInterface.h"
 #include "SocketTable.h"
 #include "Tetherline.h"
 #include "WinsockBinding.h"
@@ -45,10 +46,7 @@ INT WINAPI InetRead(SOCKET hSocket, LPVOID lpBuffer, INT nLength) {
     if (!ValidBuffer(lpBuffer, nLength) || !NotWaiting(r)) return -1;
     // Nothing asked, nothing received: the connection's state stays as it is.
     if (nLength == 0) return 0;
-    if (r->IsSecure() && r->IsTcp()) {
-        InetStoreLastError(kErrSecurityNotInitialized);
-        return -1;
-    }
+    if (r->IsSecure() && r->IsTcp()) return InetSecureRead(hSocket, static_cast<char*>(lpBuffer), nLength);
     auto receive = [&](InetSocket* rec) {
         char* buffer = static_cast<char*>(lpBuffer);
         if (rec->IsTcp()) return WsRecv(hSocket, buffer, nLength, 0);
@@ -80,10 +78,7 @@ INT WINAPI InetWrite(SOCKET hSocket, LPCVOID lpBuffer, INT nLength) {
     InetSocket* r = InetFindSocket(hSocket);
     if (!r) return -1;
     if (!ValidBuffer(lpBuffer, nLength) || !NotWaiting(r)) return -1;
-    if (r->IsSecure() && r->IsTcp()) {
-        InetStoreLastError(kErrSecurityNotInitialized);
-        return -1;
-    }
+    if (r->IsSecure() && r->IsTcp()) return InetSecureWrite(hSocket, static_cast<const char*>(lpBuffer), nLength);
     auto transmit = [&](InetSocket* rec) {
         const char* buffer = static_cast<const char*>(lpBuffer);
         if (rec->IsTcp()) return WsSend(hSocket, buffer, nLength, 0);
@@ -116,16 +111,27 @@ INT WINAPI InetFlush(SOCKET hSocket) {
     const uint64_t serial = r->serial;
     r->status = INET_STATUS_FLUSH;
     r->blocking = true;
+    const bool secure = r->IsSecure();
     for (;;) {
-        fd_set readSet{};
-        readSet.fd_count = 1;
-        readSet.fd_array[0] = hSocket;
-        timeval wait{0, kFlushWaitMicroseconds};
-        if (WsSelect(0, &readSet, nullptr, nullptr, &wait) <= 0) break;
+        // Bytes the secure layer already holds need no wait.
+        InetSocket* now = InetFindRecord(hSocket, serial);
+        if (!now) break;
+        if (!InetSecureDataWaiting(now)) {
+            fd_set readSet{};
+            readSet.fd_count = 1;
+            readSet.fd_array[0] = hSocket;
+            timeval wait{0, kFlushWaitMicroseconds};
+            if (WsSelect(0, &readSet, nullptr, nullptr, &wait) <= 0) break;
+        }
         char discard[kFlushChunk];
+        if (secure) {
+            // The decrypting read counts the bytes it receives itself.
+            if (InetSecureRead(hSocket, discard, sizeof discard) <= 0) break;
+            continue;
+        }
         int n = WsRecv(hSocket, discard, sizeof discard, 0);
         if (n <= 0) break;
-        r->bytesReceived += static_cast<DWORD>(n);
+        now->bytesReceived += static_cast<DWORD>(n);
     }
     r = InetFindRecord(hSocket, serial);
     if (!r) {

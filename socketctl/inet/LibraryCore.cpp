@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "SecurityInterface.h"
 #include "SocketTable.h"
 #include "TextConvert.h"
 #include "Tetherline.h"
@@ -73,6 +74,7 @@ void InetLibraryDetach() {
     }
     if (count != 0) return;
     InterlockedExchange(&g.attachCount, -1);
+    InetUnloadSecurity();
     if (g.tlsIndex != TLS_OUT_OF_INDEXES) TlsFree(g.tlsIndex);
     g.tlsIndex = TLS_OUT_OF_INDEXES;
     g.threads.clear();

@@ -3,6 +3,7 @@
 #include "SocketEvents.h"
 
 #include "LibraryCore.h"
+#include "SecurityInterface.h"
 #include "WinsockBinding.h"
 
 namespace inet {
@@ -202,14 +203,33 @@ void InetHandleSocketMessage(HWND window, UINT message, WPARAM first, LPARAM sec
         case FD_READ: InetDispatchEvent(s, INET_EVENT_READ, error); break;
         case FD_WRITE: InetDispatchEvent(s, INET_EVENT_WRITE, error); break;
         case FD_ACCEPT: InetDispatchEvent(s, INET_EVENT_ACCEPT, error); break;
-        case FD_CONNECT:
+        case FD_CONNECT: {
             ReadLocalName(r);
-            if (error == 0) r->connected = true;
-            InetDispatchEvent(s, INET_EVENT_CONNECT, error);
+            DWORD failure = error;
+            if (error == 0 && secure && r->IsTcp()) {
+                // The handshake runs with the socket's own notifications set aside; a failed
+                // handshake is the connect's failure, the certificate check's result is not.
+                const bool suspended = SuspendEvents(r);
+                if (InetClientHandshake(s)) {
+                    InetVerifyCertificate(s);
+                } else {
+                    failure = InetGetLastError() & 0xFFFFu;
+                    if (failure == 0) failure = kErrSecurityContext;
+                }
+                r = InetFindRecord(s, serial);
+                if (r && failure == 0) r->connected = true;
+                ResumeEvents(s, serial, suspended);
+                if (!r) break;
+            } else if (error == 0) {
+                r->connected = true;
+            }
+            if (failure != 0) InetStoreLastError(failure);
+            InetDispatchEvent(s, INET_EVENT_CONNECT, failure);
             // A failed connect closes its socket: the same record only, never a new socket
             // that a handler opened meanwhile with the same value.
-            if (error != 0 && InetFindRecord(s, serial)) InetCloseSocket(s);
+            if (failure != 0 && InetFindRecord(s, serial)) InetCloseSocket(s);
             break;
+        }
         case FD_CLOSE:
             if (!r->listening) {
                 r->remoteClosed = true;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "LibraryCore.h"
+#include "SecurityInterface.h"
 #include "SocketEvents.h"
 #include "WinsockBinding.h"
 
@@ -158,6 +159,7 @@ void InetCloseSocket(SOCKET s, bool abortive) {
     if (!record) return;
     // Detached from its event window; the buffers go with the record.
     InetReleaseEvents(record.get());
+    if (record->IsSecure()) InetReleaseSecurity(record.get());
     if (abortive) {
         WsCloseSocketAbortive(s);
         return;

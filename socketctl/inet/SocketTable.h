@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "SecureFields.h"
 #include "Tetherline.h"
 
 namespace inet {
@@ -52,7 +53,9 @@ struct InetSocket {
     // The serial of the socket whose InetFreezeOtherEvents froze this one, 0 when none did.
     uint64_t frozenBy = 0;
     char hostName[129] = {};
-    DWORD secureProtocols = 0;
+    // The secure layer: its fields, the encrypted input buffer and the decrypted (plaintext)
+    // buffer, 64 KB each.
+    SecureFields security;
     std::unique_ptr<char[]> secureIn;
     std::unique_ptr<char[]> secureOut;
     // Tells this record from a later one that got the same socket value.

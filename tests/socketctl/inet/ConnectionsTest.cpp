@@ -99,16 +99,6 @@ TEST(InetConnect, RefusedAtOnce) {
     EXPECT_LT(GetTickCount() - start, 5000u);
 }
 
-TEST(InetConnect, SecureOptionFailsCleanly) {
-    InetSession session;
-    EchoServer echo;
-    EXPECT_EQ(InetConnectExA("127.0.0.1", echo.port(), 0, 5, INET_OPTION_SECURE, 0, 0, nullptr), INVALID_SOCKET);
-    EXPECT_EQ(LastCode(), 12101u);
-    // The echo server still waits for its one client.
-    SOCKET s = InetConnectA("127.0.0.1", echo.port(), 0, 5);
-    EXPECT_NE(s, INVALID_SOCKET);
-}
-
 TEST(InetConnect, TimeoutsAreSecondsOrMilliseconds) {
     InetSession session;
     EchoServer echo;

@@ -159,10 +159,4 @@ TEST(InetErrorText, NoTextForNoError) {
     EXPECT_EQ(InetGetErrorStringA(0x80040000u | 10061, buffer, 0), 0);
 }
 
-TEST(InetExports, PendingFunctionsFailWithNotImplemented) {
-    InetSession session;
-    EXPECT_FALSE(InetGetSecurityInformationA(INVALID_SOCKET, nullptr));
-    EXPECT_EQ(LastCode(), 12003u);
-}
-
 }  // namespace
