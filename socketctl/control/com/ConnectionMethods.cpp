@@ -246,14 +246,11 @@ HRESULT Wirelatch::Authenticate(VARIANT userName, VARIANT password, VARIANT cert
     if (credentials_) InetDeleteSecurityCredentialsA(&credentials_);
     credentials_ = nullptr;
     if (!InetCreateSecurityCredentialsA(kSecureProtocols, static_cast<DWORD>(optionWord), u.c_str(), p.c_str(),
-                                        s.c_str(), n.c_str(), 0, &credentials_)) {
-        InetSetLastError(LastFailure(INET_ERROR(12101)));
+                                        s.c_str(), n.c_str(), 0, &credentials_))
         return MethodFailure(error);
-    }
-    if (InetSecurityAuthenticationA(handle_, static_cast<DWORD>(optionWord), 0, credentials_) == -1) {
-        InetSetLastError(LastFailure(INET_ERROR(12101)));
+    // The library reports why: "not implemented" for a socket of its own, else an unknown socket.
+    if (InetSecurityAuthenticationA(handle_, static_cast<DWORD>(optionWord), 0, credentials_) == -1)
         return MethodFailure(error);
-    }
     return S_OK;
 }
 

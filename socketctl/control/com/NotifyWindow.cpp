@@ -163,6 +163,10 @@ void Wirelatch::RefreshSecurityCopy() {
     security_ = SECURITYINFOA{};
     security_.dwSize = sizeof(SECURITYINFOA);
     InetGetSecurityInformationA(handle_, &security_);
+    securityIssuer_ = security_.lpszCertIssuer ? security_.lpszCertIssuer : "";
+    securitySubject_ = security_.lpszCertSubject ? security_.lpszCertSubject : "";
+    security_.lpszCertIssuer = security_.lpszCertIssuer ? securityIssuer_.data() : nullptr;
+    security_.lpszCertSubject = security_.lpszCertSubject ? securitySubject_.data() : nullptr;
 }
 
 }  // namespace wirelatch

@@ -13,6 +13,7 @@
 #include <olectl.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ComPtr.h"
@@ -408,6 +409,10 @@ private:
     BStr vendor_;
     BStr version_;
     SECURITYINFOA security_{};
+    // The copy's issuer and subject texts, kept by the control itself: the socket's own texts
+    // go with the socket, which the library may close while the handle is still held.
+    std::string securityIssuer_;
+    std::string securitySubject_;
 };
 
 }  // namespace wirelatch
