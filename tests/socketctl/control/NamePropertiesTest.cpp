@@ -5,7 +5,9 @@
 
 #include <Tetherline.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "ControlFixture.h"
 #include "WinTestSupport.h"
@@ -96,6 +98,65 @@ TEST_F(NamePropertiesTest, WithoutAutoResolveNothingIsLookedUp) {
     EXPECT_EQ(c.GetText(kHostName), L"gh");
     EXPECT_EQ(PutText(c, kHostAddress, L"not an address").code, static_cast<HRESULT>(0x800A0000 | 11001));
     EXPECT_EQ(c.GetText(kHostName), L"");
+}
+
+// The platform's list for a host, as the C API gives it: official name, then the aliases.
+std::vector<std::wstring> PlatformAliases(const char* host) {
+    std::vector<std::wstring> names;
+    if (!InetInitializeA(nullptr, nullptr)) return names;
+    const int size = InetEnumHostAliasesA(host, nullptr, 0);
+    if (size > 0) {
+        std::string list(static_cast<size_t>(size) + 1, '\0');
+        if (InetEnumHostAliasesA(host, list.data(), size) > 0) {
+            for (const char* p = list.c_str(); *p; p += strlen(p) + 1) names.emplace_back(p, p + strlen(p));
+        }
+    }
+    InetUninitialize();
+    return names;
+}
+
+// The alias list comes from the platform's own host file (no name server is asked for
+// localhost); the thread's host file of the library plays no part in it.
+TEST_F(NamePropertiesTest, HostAliasListsTheOfficialNameThenTheAliases) {
+    auto control = CreateControl();
+    ASSERT_TRUE(control);
+    LateBound c(control.Get());
+    std::wstring text;
+    // No name and no address: there is no list.
+    EXPECT_EQ(GetIndexed(c, kHostAlias, 0, &text).code, E_INVALIDARG);
+
+    const std::vector<std::wstring> byName = PlatformAliases("localhost");
+    ASSERT_FALSE(byName.empty());
+    ASSERT_EQ(PutText(c, kHostName, L"localhost").code, S_OK);
+    for (size_t i = 0; i < byName.size(); ++i) {
+        ASSERT_EQ(GetIndexed(c, kHostAlias, static_cast<LONG>(i), &text).code, S_OK) << i;
+        EXPECT_EQ(text, byName[i]) << i;
+    }
+    const LONG count = static_cast<LONG>(byName.size());
+    EXPECT_EQ(GetIndexed(c, kHostAlias, count, &text).code, E_INVALIDARG);
+    EXPECT_EQ(GetIndexed(c, kHostAlias, -1, &text).code, E_INVALIDARG);
+    EXPECT_EQ(GetIndexed(c, kHostAlias, 0x7FFFFFFF, &text).code, E_INVALIDARG);
+    // The index converts like any argument; a text that is no number is a conversion failure.
+    VariantValue v;
+    EXPECT_EQ(c.Invoke(kHostAlias, DISPATCH_PROPERTYGET, {Text(L"0")}, v.Get()).code, S_OK);
+    EXPECT_EQ(std::wstring(V_BSTR(v.Get())), byName[0]);
+    EXPECT_EQ(c.Invoke(kHostAlias, DISPATCH_PROPERTYGET, {Text(L"first")}, v.Receive()).code, DISP_E_TYPEMISMATCH);
+
+    // An address is preferred to the name and looked up by address; a new put builds a new list.
+    const std::vector<std::wstring> byAddress = PlatformAliases("127.0.0.1");
+    ASSERT_FALSE(byAddress.empty());
+    ASSERT_EQ(PutText(c, kHostAddress, L"127.0.0.1").code, S_OK);
+    for (size_t i = 0; i < byAddress.size(); ++i) {
+        ASSERT_EQ(GetIndexed(c, kHostAlias, static_cast<LONG>(i), &text).code, S_OK) << i;
+        EXPECT_EQ(text, byAddress[i]) << i;
+    }
+    EXPECT_EQ(GetIndexed(c, kHostAlias, static_cast<LONG>(byAddress.size()), &text).code, E_INVALIDARG);
+
+    // The library's host file is not the platform's: a name only it knows has no alias list.
+    const std::wstring file(hostFile_.begin(), hostFile_.end());
+    ASSERT_EQ(PutText(c, kHostFile, file.c_str()).code, S_OK);
+    ASSERT_EQ(PutText(c, kHostName, L"gamehost.skirmora.invalid").code, S_OK);
+    EXPECT_EQ(GetIndexed(c, kHostAlias, 0, &text).code, static_cast<HRESULT>(0x800A0000 | 11001));
 }
 
 TEST_F(NamePropertiesTest, MissingHostFileFailsThePut) {
