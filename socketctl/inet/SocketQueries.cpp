@@ -5,6 +5,7 @@
 
 #include "BlockingWait.h"
 #include "LibraryCore.h"
+#include "SecurityInterface.h"
 #include "SocketTable.h"
 #include "TextConvert.h"
 #include "Tetherline.h"
@@ -60,6 +61,12 @@ bool ReadyQuery(SOCKET s, bool forReading, DWORD milliseconds, LPDWORD available
     if (r->blocking || InetThreadIsBlocking()) {
         InetStoreLastError(WSAEINPROGRESS);
         return false;
+    }
+    if (forReading && InetSecureDataWaiting(r)) {
+        // The secure layer already holds bytes to read: no network wait is needed for them.
+        const int count = r->security.plainCount > 0 ? r->security.plainCount : r->security.inCount;
+        if (available) *available = static_cast<DWORD>(count);
+        return true;
     }
     const uint64_t serial = r->serial;
     if (!Ready(s, forReading, milliseconds)) return false;
