@@ -1,6 +1,8 @@
 #include "FrameWriter.h"
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
@@ -14,22 +16,31 @@
 
 namespace skx {
 
-std::function<void()> OnConnectionReset;
+std::function<void()> OnConnectionReset = [] { frmMain().RequestConnect(); };
+std::function<void()> OnReceiveOverflow = [] { frmMain().CloseSocket(); };
 
 namespace {
 
 bool IsTrue(DispatchObject& sck, DISPID id) { return sck.PropertyGet(id).ToLong() == wl::True; }
 
+// How long a wait on the socket may take before the call gives up.
+constexpr uint32_t kSocketWaitMs = 5000;
+
 // Turns the message loop while the control is busy reading or writing. Only the first
-// reading decides which of the two waits runs.
+// reading decides which of the two waits runs; the wait is bounded.
 void WaitWhileBusy(DispatchObject& sck, long first, long second) {
     long state = sck.PropertyGet(wl::State).ToLong();
     long busy = state == first ? first : (state == second ? second : 0);
     if (!busy) return;
-    while (sck.IsCreated() && sck.PropertyGet(wl::State).ToLong() == busy) {
-        DoEvents();
-        Sleep(1);
-    }
+    PumpUntil([&] { return !sck.IsCreated() || sck.PropertyGet(wl::State).ToLong() != busy; }, kSocketWaitMs);
+}
+
+// Writes text on the control and answers the count it took.
+long WriteOnce(DispatchObject& sck, const std::string& text) {
+    std::vector<Variant> args{Variant(text), Variant(static_cast<int32_t>(text.size()))};
+    Variant written = sck.Invoke(wl::Write, args);
+    if (written.get()->vt == VT_EMPTY) return static_cast<long>(text.size());
+    return written.ToLong();
 }
 
 std::string TimeStampPrefix() {
@@ -52,12 +63,21 @@ void ServerOn(DispatchObject& sck, const std::string& CtrlChar, const std::strin
         try {
             if (!sck.IsCreated() || !IsTrue(sck, wl::Connected)) return;
             std::string frame = BuildClientFrame(CtrlChar, Msg);
-            if (frame.size() > 32767) Raise(errOverflow);  // the count is a 16-bit Integer
-            auto length = static_cast<int16_t>(frame.size());
             WaitWhileBusy(sck, wl::StatusWrite, wl::StatusRead);
             if (!IsTrue(sck, wl::IsWritable)) return;  // dropped: no queue, no retry
-            std::vector<Variant> args{Variant(frame), Variant(static_cast<int32_t>(length))};
-            sck.Invoke(wl::Write, args);
+            long written = WriteOnce(sck, frame);
+            // A short write: the rest follows as the socket takes it, within a bounded wait;
+            // when the connection ends meanwhile the rest is dropped.
+            DWORD started = GetTickCount();
+            while (written >= 0 && static_cast<size_t>(written) < frame.size()) {
+                frame.erase(0, static_cast<size_t>(written));
+                bool writable = PumpUntil([&] {
+                    return !sck.IsCreated() || !IsTrue(sck, wl::Connected) || IsTrue(sck, wl::IsWritable);
+                }, kSocketWaitMs);
+                if (!writable || !sck.IsCreated() || !IsTrue(sck, wl::Connected)) return;
+                if (GetTickCount() - started > kSocketWaitMs) return;
+                written = WriteOnce(sck, frame);
+            }
         } catch (const RunTimeError& e) {
             // A reset by the peer (raised because the control throws its errors) ends the
             // connection through the life cycle; anything else is reported.
@@ -119,6 +139,7 @@ int16_t ReadFromControl(DispatchObject& sck, std::string& buffer, int32_t maxCou
 }
 
 void ReadInto(DispatchObject& sck) {
+    bool overflow = false;
     Guard("frmMain", "sckConnect_OnRead", [&] {
         if (!sck.IsCreated()) return;
         if (sck.PropertyGet(wl::IsClosed).ToLong() != 0) return;
@@ -127,36 +148,64 @@ void ReadInto(DispatchObject& sck) {
         std::string buffer;
         int16_t n = ReadFromControl(sck, buffer, 4096);
         UpdateDataLength(static_cast<int16_t>(buffer.size()));
-        if (n >= 1) ReceiveBuffer += buffer;
+        if (n < 1) return;
+        ReceiveBuffer += buffer;
+        if (size_t dropped = TrimFrameTail(ReceiveBuffer, kMaxFrameTail)) {
+            ReportCaught("frmMain", "sckConnect_OnRead", 0, errOverflow, "frmMain",
+                         "An unfinished frame grew past " + std::to_string(kMaxFrameTail) + " characters; " +
+                             std::to_string(dropped) + " characters were dropped");
+        }
+        if (ReceiveBuffer.size() > kMaxReceiveBuffer) overflow = true;
     });
+    if (overflow) {
+        ReportCaught("frmMain", "sckConnect_OnRead", 0, errOverflow, "frmMain",
+                     "More than " + std::to_string(kMaxReceiveBuffer) +
+                         " received characters wait for the dispatcher; the connection is closed");
+        ClearReceiveBuffer();
+        if (OnReceiveOverflow) Guard("frmMain", "CloseSocket", [] { OnReceiveOverflow(); });
+    }
 }
 
 void sckConnect_OnRead() { ReadInto(frmMain().sckConnect); }
 
-std::string TrafficText(int32_t total) {
+std::string TrafficText(int64_t total) {
     double kb = std::nearbyint(static_cast<double>(total) / 1024.0);
-    return CStr(static_cast<int64_t>(total)) + " (" + CStr(static_cast<int64_t>(kb)) + " Kb)";
+    return CStr(total) + " (" + CStr(static_cast<int64_t>(kb)) + " Kb)";
 }
 
 void UpdateDataLength(int16_t iDataLength) {
     Guard("frmMain", "UpdateDataLength", [&] {
-        int64_t total = static_cast<int64_t>(frmMain().lDataLength) + iDataLength;
-        if (total > INT32_MAX || total < INT32_MIN) Raise(errOverflow);
-        frmMain().lDataLength = static_cast<int32_t>(total);
+        frmMain().lDataLength += iDataLength;
         frmMain().StatBar.SetPanelText(4, TrafficText(frmMain().lDataLength));
     });
 }
 
+namespace {
+DispatchReport ClientDispatchReport() {
+    DispatchReport report;
+    report.unimplemented = [](char command) {
+        frmChatBar().Load();
+        AddToRTB(TimeStampPrefix() + UnimplementedCommandText(command), frmChatBar().txtStatus[1], 255, true, true,
+                 false, true);
+    };
+    report.dropped = [](size_t count) {
+        ReportCaught("frmMain", "ProcessData", 0, errInvalidProcedureCall, "frmMain",
+                     std::to_string(count) + " received characters were not part of a frame and were dropped");
+    };
+    return report;
+}
+}  // namespace
+
 void ProcessData() {
     Guard("frmMain", "ProcessData", [] {
         DispatchObject& sck = frmMain().sckConnect;
-        bool connected = sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() != 0;
-        DispatchReceived(connected, [](char command) {
-            frmChatBar().Load();
-            AddToRTB(TimeStampPrefix() + UnimplementedCommandText(command), frmChatBar().txtStatus[1], 255,
-                     true, true, false, true);
-        });
+        DispatchReceived([&sck] { return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() != 0; },
+                         ClientDispatchReport());
     });
+}
+
+void ProcessBufferedFrames() {
+    Guard("frmMain", "ProcessData", [] { DispatchReceived([] { return true; }, ClientDispatchReport()); });
 }
 
 }  // namespace skx

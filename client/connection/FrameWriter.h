@@ -10,7 +10,8 @@
 namespace skx {
 
 // Frames CtrlChar and Msg and writes the frame on the main window's socket control when it
-// is connected and writable; otherwise the frame is dropped without a word.
+// is connected and writable; otherwise the frame is dropped without a word. A frame the
+// socket takes only in part is completed as the socket takes more (bounded wait).
 void Server(const std::string& CtrlChar, const std::string& Msg);
 void ServerOn(DispatchObject& sck, const std::string& CtrlChar, const std::string& Msg);
 
@@ -21,14 +22,19 @@ void ReadInto(DispatchObject& sck);
 // Adds a count to the traffic total and shows it in panel 4 of the main window's status bar.
 void UpdateDataLength(int16_t iDataLength);
 // "5120 (5 Kb)": the total and the total / 1024 rounded half to even.
-std::string TrafficText(int32_t total);
+std::string TrafficText(int64_t total);
 
 // One dispatcher pass over ReceiveBuffer (the frame timer calls it when the buffer is not
 // empty); unknown commands write the unimplemented-command line into the "Game" pane.
 void ProcessData();
+// Hands on the whole frames already received whatever the connection's state: the disconnect
+// event runs it before the clean-up, so the server's last words are shown.
+void ProcessBufferedFrames();
 
-// The connection reset path of the frame writer (the login life cycle sets it).
+// A write that found the connection reset by the peer runs this (the connect toggle).
 extern std::function<void()> OnConnectionReset;
+// Received text past its bound runs this (the close of the connection).
+extern std::function<void()> OnReceiveOverflow;
 
 // Reads up to maxCount characters from the control (Read with the buffer by reference).
 int16_t ReadFromControl(DispatchObject& sck, std::string& buffer, int32_t maxCount);

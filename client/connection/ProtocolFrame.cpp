@@ -34,29 +34,50 @@ std::string BuildClientFrame(std::string_view ctrlChar, std::string_view msg) {
     return frame;
 }
 
-std::vector<ServerFrame> TakeWholeFrames(std::string& buffer) {
+std::vector<ServerFrame> TakeWholeFrames(std::string& buffer, size_t* dropped) {
     std::vector<ServerFrame> frames;
     const char end = FrameEnd[0];
+    const char start = FrameStart[0];
     // While a long frame is still arriving, a pass finds no FrameEnd and leaves the buffer
     // exactly as it is: no copy of the waiting text.
     size_t at = buffer.find(end);
     if (at == std::string::npos) return frames;
     size_t from = 0;
+    size_t junk = 0;
     while (at != std::string::npos) {
-        std::string_view piece(buffer.data() + from, at - from);
-        from = at + 1;
-        if (!piece.empty() && piece.front() == FrameStart[0]) {
+        std::string_view stretch(buffer.data() + from, at - from);
+        size_t first = stretch.find(start);
+        if (first == std::string_view::npos) {
+            junk += stretch.size() + 1;  // with its FrameEnd: nothing of it is a frame
+        } else {
+            junk += first;
+            std::string_view piece = stretch.substr(first);
             ServerFrame f;
             f.command = piece.size() >= 2 ? piece[1] : ' ';
             if (piece.size() > 3) f.data.assign(piece.substr(3));
             frames.push_back(std::move(f));
         }
-        // An empty piece, or one that does not begin with FrameStart, is not a frame: dropped.
+        from = at + 1;
         at = buffer.find(end, from);
     }
     // The unfinished tail waits, with its FrameStart, for the rest of its frame.
     buffer.erase(0, from);
+    if (dropped) *dropped += junk;
     return frames;
+}
+
+size_t TrimFrameTail(std::string& buffer, size_t maxTail) {
+    size_t last = buffer.rfind(FrameEnd[0]);
+    size_t tail = last == std::string::npos ? 0 : last + 1;
+    // Find where the kept text begins first, then drop once.
+    size_t keep = tail;
+    while (buffer.size() - keep > maxTail) {
+        // The tail's own FrameStart (if it begins with one) is not where the next frame starts.
+        size_t next = buffer.find(FrameStart[0], keep + 1);
+        keep = next == std::string::npos ? buffer.size() : next;
+    }
+    buffer.erase(tail, keep - tail);
+    return keep - tail;
 }
 
 }  // namespace skx

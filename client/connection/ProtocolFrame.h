@@ -28,8 +28,15 @@ struct ServerFrame {
 };
 
 // Cuts every whole frame off buffer, in order, and leaves in it only the unfinished tail
-// (a frame still waiting for its FrameEnd). A terminated piece that does not begin with
-// FrameStart cannot be a frame; it is dropped so that it never holds back the frames after it.
-std::vector<ServerFrame> TakeWholeFrames(std::string& buffer);
+// (the text after the last FrameEnd). A whole frame is the text from a FrameStart to the next
+// FrameEnd; text before the first FrameStart of a terminated stretch cannot belong to a frame
+// and is dropped, as is a terminated stretch without a FrameStart, so that such text never
+// holds back the frames after it. The count of dropped characters is added to *dropped.
+std::vector<ServerFrame> TakeWholeFrames(std::string& buffer, size_t* dropped = nullptr);
+
+// Bounds the unfinished tail: while the text after the last FrameEnd is longer than maxTail,
+// its beginning is dropped up to the next FrameStart (all of it when there is none). Returns
+// the count of dropped characters.
+size_t TrimFrameTail(std::string& buffer, size_t maxTail);
 
 }  // namespace skx

@@ -1,25 +1,58 @@
 #include "ReceiveBuffer.h"
 
-#include <vector>
+#include <deque>
+#include <utility>
 
 #include "ProtocolFrame.h"
 #include "modEvents.h"
-#include "runtime/ErrorGuard.h"
 
 namespace skx {
 
 std::string ReceiveBuffer;
 
+namespace {
+// Frames already cut off the buffer and not yet handled, oldest first: shared by nested passes.
+std::deque<ServerFrame> pendingFrames;
+int passDepth = 0;
+bool droppedReported = false;
+
+struct PassLevel {
+    PassLevel() { ++passDepth; }
+    ~PassLevel() { --passDepth; }
+    PassLevel(const PassLevel&) = delete;
+    PassLevel& operator=(const PassLevel&) = delete;
+};
+}  // namespace
+
 std::string UnimplementedCommandText(char command) {
     return "Client Used UnImplemented Command: " + std::string(1, command);
 }
 
-void DispatchReceived(bool connected, const std::function<void(char)>& reportUnimplemented) {
-    if (!connected) return;
-    // The pass keeps its frames in a list of its own: a handler that turns the message loop
-    // may let a nested pass handle text that arrived meanwhile.
-    std::vector<ServerFrame> frames = TakeWholeFrames(ReceiveBuffer);
-    for (ServerFrame& frame : frames) {
+void ClearReceiveBuffer() {
+    ReceiveBuffer.clear();
+    pendingFrames.clear();
+    droppedReported = false;
+}
+
+bool HasReceivedData() { return !ReceiveBuffer.empty() || !pendingFrames.empty(); }
+
+void DispatchReceived(const std::function<bool()>& connected, const DispatchReport& report) {
+    if (passDepth >= kMaxDispatchDepth) return;
+    PassLevel level;
+    for (;;) {
+        if (!connected()) return;  // what is left waits (or goes with Clean_Up)
+        if (pendingFrames.empty()) {
+            size_t dropped = 0;
+            std::vector<ServerFrame> cut = TakeWholeFrames(ReceiveBuffer, &dropped);
+            if (dropped && !droppedReported) {
+                droppedReported = true;
+                if (report.dropped) report.dropped(dropped);
+            }
+            if (cut.empty()) return;
+            for (ServerFrame& f : cut) pendingFrames.push_back(std::move(f));
+        }
+        ServerFrame frame = std::move(pendingFrames.front());
+        pendingFrames.pop_front();
         CommandRoute route = RouteCommand(frame.command);
         switch (route.kind) {
             case CommandKind::Handler:
@@ -28,7 +61,7 @@ void DispatchReceived(bool connected, const std::function<void(char)>& reportUni
             case CommandKind::Ignored:
                 break;
             case CommandKind::Unimplemented:
-                if (reportUnimplemented) reportUnimplemented(frame.command);
+                if (report.unimplemented) report.unimplemented(frame.command);
                 break;
         }
     }

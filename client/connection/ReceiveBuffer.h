@@ -1,6 +1,7 @@
 // The received text not yet dispatched, and the dispatcher that cuts whole frames off it and
 // hands each command letter to its handler.
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -9,10 +10,30 @@ namespace skx {
 // Program-wide: appended by the read event, cut by the dispatcher, emptied by Clean_Up.
 extern std::string ReceiveBuffer;
 
-// One dispatcher pass. Does nothing while not connected (the buffer stays as it is). Every
-// whole frame is handed to its command's handler in order; the unfinished tail stays in the
-// buffer; an unknown command character goes to reportUnimplemented.
-void DispatchReceived(bool connected, const std::function<void(char command)>& reportUnimplemented);
+// Bounds of the received text: an unfinished frame longer than kMaxFrameTail is dropped (up
+// to the next FrameStart); a buffer longer than kMaxReceiveBuffer ends the connection.
+inline constexpr size_t kMaxFrameTail = 64 * 1024;
+inline constexpr size_t kMaxReceiveBuffer = 4 * 1024 * 1024;
+// How deep dispatcher passes may nest (handlers that turn the message loop start new ones).
+inline constexpr int kMaxDispatchDepth = 4;
+
+// Empties the buffer and the frames cut but not yet handled, and starts a new connection's
+// reporting (Clean_Up uses it at every connect and disconnect).
+void ClearReceiveBuffer();
+// True while received text or cut frames wait for the dispatcher.
+bool HasReceivedData();
+
+struct DispatchReport {
+    std::function<void(char command)> unimplemented;  // a command without a handler
+    std::function<void(size_t count)> dropped;        // text that was no frame (once a connection)
+};
+
+// One dispatcher pass: while connected() holds, takes the oldest whole frame and hands it to
+// its command's handler, until none is left; the unfinished tail stays in the buffer. A
+// handler that turns the message loop may start a nested pass, which simply goes on with the
+// next frame, so frames are handled once each and in the order they arrived; passes nest at
+// most kMaxDispatchDepth deep (a deeper one leaves the frames to the passes below it).
+void DispatchReceived(const std::function<bool()>& connected, const DispatchReport& report);
 
 // The chat line for a command without a handler.
 std::string UnimplementedCommandText(char command);

@@ -159,7 +159,7 @@ public:
     // ---- public state ----
     bool ReadyToClose = false;
     int16_t iGameInfoUpdate = 0;
-    int32_t lDataLength = 0;
+    int64_t lDataLength = 0;  // characters received in this connection
 
     // ---- connection life cycle ----
     // The one connect/disconnect toggle (File menu item, toolbar button, error recovery).

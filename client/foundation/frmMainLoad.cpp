@@ -32,7 +32,6 @@ constexpr DISPID DispProtocol = 47;
 constexpr DISPID DispState = 58;
 constexpr DISPID DispThrowError = 59;
 constexpr DISPID DispAbort = 67;
-constexpr DISPID DispDisconnect = 72;
 constexpr int32_t ProtocolTcp = 6;
 constexpr int32_t StateConnecting = 3;
 }  // namespace
@@ -152,7 +151,7 @@ void frmMainForm::DirectXEvent8_DXCallback(int32_t) {
 
 void frmMainForm::DXTimer_Timer() {
     // Received bytes are dispatched first, so a frame drawn after shows what they changed.
-    if (!ReceiveBuffer.empty()) ProcessData();
+    if (HasReceivedData()) ProcessData();
 }
 
 void frmMainForm::Shutdown(bool) {
@@ -163,7 +162,7 @@ void frmMainForm::Shutdown(bool) {
         line.Line = 2;
         if (sckConnect.IsCreated()) {
             if (sckConnect.PropertyGet(DispConnected).ToBool()) {
-                sckConnect.Invoke(DispDisconnect);
+                CloseSocket();
             } else if (sckConnect.PropertyGet(DispState).ToLong() == StateConnecting) {
                 sckConnect.Invoke(DispAbort);
             }

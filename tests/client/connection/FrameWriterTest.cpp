@@ -4,10 +4,13 @@
 #include <winsock2.h>
 
 #include "FrameWriter.h"
+#include "ProtocolFrame.h"
+#include "frmMain.h"
 #include "ReceiveBuffer.h"
 #include "ScriptedServer.h"
 #include "WirelatchDispids.h"
 #include "runtime/DispatchObject.h"
+#include "runtime/ErrorGuard.h"
 #include "runtime/RunTimeError.h"
 
 using namespace skx;
@@ -67,4 +70,104 @@ TEST_F(FrameWriter, ReadEventFillsTheReceiveBuffer) {
     EXPECT_EQ(TrafficText(5120), "5120 (5 Kb)");
     EXPECT_EQ(TrafficText(512), "512 (0 Kb)");
     EXPECT_EQ(TrafficText(1536), "1536 (2 Kb)");  // a half goes to the even neighbour
+}
+
+namespace {
+struct Reported {
+    std::string procedure;
+    int32_t number;
+};
+std::vector<Reported>& Reports() {
+    static std::vector<Reported> r;
+    return r;
+}
+void Record(const std::string&, const std::string& procedure, int16_t, int32_t number, const std::string&) {
+    // The traffic panel belongs to a main window this test program does not show.
+    if (procedure != "UpdateDataLength") Reports().push_back({procedure, number});
+}
+// The frame as the server's recorder lists it.
+std::string Recorded(const std::string& command, const std::string& data) {
+    return "[\"" + command + "\", \"" + data + "\"]";
+}
+}  // namespace
+
+TEST_F(FrameWriter, LongFramesGoOutWholeInBothModes) {
+    sck.Invoke(wl::Connect);
+    ASSERT_EQ(sck.PropertyGet(wl::Connected).ToLong(), wl::True);
+    const std::string forty(40000, 'a');  // longer than a 16-bit count
+    ServerOn(sck, "C", forty);
+    ASSERT_TRUE(PumpUntil([&] { return Frames().find(Recorded("C", forty)) != std::string::npos; }, 10000));
+
+    // Event mode: a frame far beyond the socket's buffers is taken in parts and completed.
+    sck.Invoke(wl::Disconnect);
+    server.Command("{\"cmd\": \"clear\"}");
+    sck.PropertyPut(wl::Blocking, Variant(false));
+    sck.Invoke(wl::Connect);
+    ASSERT_TRUE(PumpUntil([&] { return sck.PropertyGet(wl::Connected).ToLong() == wl::True; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return sck.PropertyGet(wl::IsWritable).ToLong() == wl::True; }, 5000));
+    std::string big(3000000, 'b');
+    for (size_t i = 0; i < big.size(); i += 1000) big[i] = static_cast<char>('c' + (i / 1000) % 20);
+    ServerOn(sck, "C", big);
+    ServerOn(sck, "n", "after");
+    ASSERT_TRUE(PumpUntil([&] { return Frames().find(Recorded("n", "after")) != std::string::npos; }, 20000));
+    std::string frames = Frames();
+    size_t at = frames.find(Recorded("C", big));
+    ASSERT_NE(at, std::string::npos) << "the long frame arrived cut or not at all";
+    EXPECT_LT(at, frames.find(Recorded("n", "after")));
+}
+
+TEST_F(FrameWriter, TrafficCounterGoesPastThirtyTwoBits) {
+    frmMain().lDataLength = INT32_MAX;
+    UpdateDataLength(100);
+    EXPECT_EQ(frmMain().lDataLength, int64_t{INT32_MAX} + 100);
+    EXPECT_EQ(TrafficText(frmMain().lDataLength), "2147483747 (2097152 Kb)");
+    frmMain().lDataLength = 0;
+}
+
+TEST_F(FrameWriter, ReceivedTextIsBounded) {
+    Reports().clear();
+    auto previous = GetReportErrorHook();
+    SetReportErrorHook(&Record);
+    int closes = 0;
+    auto previousClose = OnReceiveOverflow;
+    OnReceiveOverflow = [&] {
+        ++closes;
+        sck.Invoke(wl::Disconnect);
+    };
+    sck.Invoke(wl::Connect);
+    ASSERT_EQ(sck.PropertyGet(wl::Connected).ToLong(), wl::True);
+    ClearReceiveBuffer();
+
+    // An unfinished frame of 70,000 characters, then a whole frame: the long one is dropped
+    // and reported, the next frame stays.
+    std::string longOne = "\\u001bN\\u0000" + std::string(70000, 'x');
+    server.Command("{\"cmd\": \"raw\", \"data\": \"" + longOne + "\\u001bw\\u0000ok\\u0001\"}");
+    ASSERT_TRUE(PumpUntil([&] {
+        for (int i = 0; i < 64; ++i) ReadInto(sck);
+        return ReceiveBuffer.find('\x01') != std::string::npos;
+    }, 10000));
+    EXPECT_LE(ReceiveBuffer.size(), kMaxFrameTail);
+    auto frames = TakeWholeFrames(ReceiveBuffer);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].command, 'w');
+    EXPECT_EQ(frames[0].data, "ok");
+    ASSERT_FALSE(Reports().empty());
+    EXPECT_EQ(Reports().front().procedure, "sckConnect_OnRead");
+    EXPECT_EQ(closes, 0);
+
+    // Whole frames nobody dispatches: past 4 MiB the text is dropped and the connection closed.
+    Reports().clear();
+    std::string many;
+    for (int i = 0; i < 5000; ++i) many += "\\u001bc\\u0000" + std::string(1000, 'y') + "\\u0001";
+    server.Command("{\"cmd\": \"raw\", \"data\": \"" + many + "\"}");
+    ASSERT_TRUE(PumpUntil([&] {
+        for (int i = 0; i < 64 && closes == 0; ++i) ReadInto(sck);
+        return closes > 0;
+    }, 20000));
+    EXPECT_EQ(closes, 1);
+    EXPECT_LE(ReceiveBuffer.size(), kMaxReceiveBuffer);
+    EXPECT_FALSE(Reports().empty());
+    OnReceiveOverflow = previousClose;
+    SetReportErrorHook(previous);
+    ClearReceiveBuffer();
 }

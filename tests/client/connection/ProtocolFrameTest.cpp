@@ -67,3 +67,46 @@ TEST(ProtocolFrame, GarbageDoesNotHoldBackLaterFrames) {
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].command, 'x');
 }
+
+TEST(ProtocolFrame, JunkBeforeAFrameInTheSameStretchIsDroppedAndCounted) {
+    // "xx" before the frame start would once have made the whole stretch a non-frame.
+    std::string buf = S("xx\x1Bw\0ok\x01zz\x01\x1Bq\0\x01", 15);
+    size_t dropped = 0;
+    auto frames = TakeWholeFrames(buf, &dropped);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].command, 'w');
+    EXPECT_EQ(frames[0].data, "ok");
+    EXPECT_EQ(frames[1].command, 'q');
+    EXPECT_EQ(dropped, 5u);  // "xx", then "zz" with its end character
+    EXPECT_TRUE(buf.empty());
+}
+
+TEST(ProtocolFrame, ReservedEndCharacterInTheDataDoesNotWedgeTheBuffer) {
+    // A Chr(2) arriving just before a read boundary: the frame still comes out whole.
+    std::string buf = S("\x1Bz\0a\x02", 5);
+    EXPECT_TRUE(TakeWholeFrames(buf).empty());
+    buf += S("b\x01\x1By\0c\x01", 7);
+    auto frames = TakeWholeFrames(buf);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].data, S("a\x02" "b", 3));
+    EXPECT_EQ(frames[1].command, 'y');
+    EXPECT_TRUE(buf.empty());
+}
+
+TEST(ProtocolFrame, LongUnfinishedTailIsDroppedUpToTheNextFrameStart) {
+    std::string whole = S("\x1Bw\0ok\x01", 6);
+    std::string buf = whole + "\x1Bh" + std::string(100, 'x') + "\x1Bk" + std::string(10, 'y');
+    EXPECT_EQ(TrimFrameTail(buf, 50), 102u);  // the long frame goes, the next one stays
+    EXPECT_EQ(buf, whole + "\x1Bk" + std::string(10, 'y'));
+    EXPECT_EQ(TrimFrameTail(buf, 50), 0u);
+    // Without a later frame start, the whole tail goes; whole frames are never touched.
+    buf += std::string(60, 'z');
+    EXPECT_EQ(TrimFrameTail(buf, 50), 72u);
+    EXPECT_EQ(buf, whole);
+    auto frames = TakeWholeFrames(buf);
+    ASSERT_EQ(frames.size(), 1u);
+    // With no frame end at all, the tail is the whole buffer.
+    buf = std::string("\x1B" "a") + std::string(80, 'x');
+    EXPECT_EQ(TrimFrameTail(buf, 50), 82u);
+    EXPECT_TRUE(buf.empty());
+}
