@@ -65,10 +65,11 @@ void AddToRTB(std::string Text, RichTextBox& RTB, int32_t Color, bool NewLine, b
                 GoToEnd(RTB);
                 RtbFormat f;
                 f.color = colour;
-                if (Bold) f.bold = true;
+                // Bold and italic are set for every run, so no run inherits them from the last.
+                f.bold = Bold;
                 f.fontName = AltFont ? FontType2 : FontType;
                 f.fontSize = FontSize;
-                if (Italic) f.italic = true;
+                f.italic = Italic;
                 RtbApplyFormat(RTB, f);
                 RtbInsert(RTB, NewLine ? Text + "\r\n" : Text);
                 RtbSetSelection(RTB, SavedChatPosition);
@@ -80,15 +81,21 @@ void AddToRTB(std::string Text, RichTextBox& RTB, int32_t Color, bool NewLine, b
             GoToEnd(RTB);
             RtbFormat plain;
             plain.color = colour;
+            plain.bold = Bold;
+            plain.italic = Italic;
             RtbApplyFormat(RTB, plain);
             if (p > 1) RtbInsert(RTB, Left(Text, p - 1));
             RtbFormat link;
             link.color = kLinkColour;
             link.underline = true;
+            link.bold = Bold;
+            link.italic = Italic;
             RtbApplyFormat(RTB, link);
             RtbFormat back;
             back.color = colour;
             back.underline = false;
+            back.bold = Bold;
+            back.italic = Italic;
             int32_t b = InStr(p + 1, Text, " ");
             if (b == 0) {
                 RtbInsert(RTB, Mid(Text, p));

@@ -119,6 +119,13 @@ RtbFormat RtbFormatAt(const RichTextBox& box, int32_t pos) {
 
 void RtbInsert(RichTextBox& box, const std::string& text) {
     // The box is read-only for the user; the program writes through the insertion point.
+    // The box would read a text that begins with "{\rtf" (or "{\urtf") as rich text: such a
+    // text goes in as its opening brace and the rest, so it always shows as written.
+    if (text.size() >= 2 && text[0] == '{' && text[1] == '\\') {
+        Send(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("{"));
+        Send(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str() + 1));
+        return;
+    }
     Send(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

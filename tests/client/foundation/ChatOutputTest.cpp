@@ -184,3 +184,44 @@ TEST_F(ChatOutput, ShellFailureShowsItsText) {
     EXPECT_EQ(seenTitle, "Error running Z:\\no\\such\\file-here.xyz");
     EXPECT_EQ(seenText, "File Not found.");
 }
+
+TEST_F(ChatOutput, BoldAndItalicAreSetForEveryRunOfALinkLine) {
+    // A bold line, then a plain line holding a link: no piece of the second line is bold.
+    AddToRTB("Shout", box(), 255, true, true, false, false);
+    AddToRTB("read http://a.example/x please", box(), 0, true, false, false, false);
+    std::string t = Text();
+    int32_t read = static_cast<int32_t>(t.find("read"));
+    int32_t link = static_cast<int32_t>(t.find("http"));
+    int32_t please = static_cast<int32_t>(t.find("please"));
+    EXPECT_TRUE(At(0).bold.value());
+    EXPECT_FALSE(At(read).bold.value());
+    EXPECT_FALSE(At(link).bold.value());
+    EXPECT_FALSE(At(please).bold.value());
+    // A bold line with a link is bold throughout, link included.
+    RtbClear(box());
+    AddToRTB("x http://b.example/y z", box(), 0, false, true, false, false);
+    EXPECT_TRUE(At(0).bold.value());
+    EXPECT_TRUE(At(2).bold.value());
+    EXPECT_TRUE(At(2).underline.value());
+    // Italic on for one line and off for the next: the second is upright.
+    RtbClear(box());
+    Italic = true;
+    AddToRTB("leaning http://c.example/ end", box(), 0, true, false, false, false);
+    Italic = false;
+    AddToRTB("upright http://d.example/ end", box(), 0, true, false, false, false);
+    t = Text();
+    EXPECT_TRUE(At(0).italic.value());
+    EXPECT_TRUE(At(static_cast<int32_t>(t.find("http://c"))).italic.value());
+    EXPECT_FALSE(At(static_cast<int32_t>(t.find("upright"))).italic.value());
+    EXPECT_FALSE(At(static_cast<int32_t>(t.find("http://d"))).italic.value());
+    EXPECT_FALSE(At(static_cast<int32_t>(t.rfind("end"))).italic.value());
+}
+
+TEST_F(ChatOutput, ServerTextThatLooksLikeRichTextIsShownAsWritten) {
+    const std::string text = "{\\rtf1\\ansi {\\b gotcha}}";
+    AddToRTB(text, box(), 0, true, false, false, false);
+    EXPECT_EQ(Text(), text + "\r");
+    EXPECT_FALSE(At(0).bold.value());
+    AddToRTB("{\\urtf1 x}", box(), 0, false, false, false, false);
+    EXPECT_EQ(Text(), text + "\r{\\urtf1 x}");
+}
