@@ -173,6 +173,10 @@ HRESULT Wirelatch::get_Timeout(LONG* value) {
 HRESULT Wirelatch::put_Timeout(LONG value) {
     if (HasSocket()) {
         if (InetSetTimeout(handle_, static_cast<UINT>(value)) == -1) return PropertyFailure();
+        // Keep what the socket now has, so the value read after the socket is gone is the
+        // one last put and not an older one.
+        const int seconds = InetGetTimeout(handle_);
+        if (seconds != -1) timeout_ = seconds;
         return S_OK;
     }
     timeout_ = value;

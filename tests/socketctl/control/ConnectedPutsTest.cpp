@@ -1,9 +1,12 @@
 // Puts while the control holds a connection to a loopback echo peer, and a range refusal
 // as the script host's JScript sees it.
+#include <winsock2.h>
+
+#include <Tetherline.h>
+
 #include <string>
 
-#include "ControlFixture.h"
-#include "WinTestSupport.h"
+#include "EventControl.h"
 
 namespace controltest {
 namespace {
@@ -11,6 +14,10 @@ namespace {
 constexpr DISPID kLibrary = 32;
 constexpr DISPID kLocalAddress = 35;
 constexpr DISPID kRemoteService = 49;
+constexpr DISPID kLocalService = 38;
+constexpr DISPID kKeepAlive = 30;
+constexpr DISPID kBroadcast = 7;
+constexpr DISPID kPeerName = 43;
 constexpr HRESULT kStateRefusal = static_cast<HRESULT>(0x800A017F);
 constexpr HRESULT kRangeRefusal = static_cast<HRESULT>(0x800A017C);
 
@@ -54,6 +61,90 @@ TEST_F(ControlTest, PutsWhileConnectedAreRefusedOrApplied) {
     EXPECT_EQ(c.Put(kRemotePort, Long(70000)).code, kRangeRefusal);
     EXPECT_EQ(c.Put(kRemotePort, Long(80)).code, S_OK);
     EXPECT_EQ(c.GetLong(kRemotePort), 80);
+}
+
+// The option as the library reads it from the socket.
+DWORD SocketOption(LateBound& c, DWORD option) {
+    DWORD value = 0xEEEE;
+    if (InetGetOption(static_cast<SOCKET>(c.GetLong(kHandle)), option, &value) == -1) return 0xFFFF;
+    return value;
+}
+
+TEST_F(ControlTest, OptionPutsWhileConnectedReachTheSocket) {
+    EchoPeer peer;
+    ASSERT_TRUE(peer.Start());
+    EventModeControl m(false);
+    ASSERT_TRUE(m.connected);
+    LateBound& c = m.c;
+    ASSERT_EQ(c.Call(kConnect, {Text(L"127.0.0.1"), Long(peer.Port())}).code, S_OK);
+    ASSERT_EQ(c.GetLong(kConnected), -1);
+    const std::pair<DISPID, DWORD> options[] = {
+        {kNoDelay, INET_OPTION_NODELAY}, {kKeepAlive, INET_OPTION_KEEPALIVE}, {kInLine, INET_OPTION_INLINE}};
+    for (auto [id, option] : options) {
+        ASSERT_EQ(c.Put(id, Bool(true)).code, S_OK) << id;
+        EXPECT_EQ(c.GetLong(id), -1) << id;
+        EXPECT_NE(SocketOption(c, option), 0u) << id;
+        ASSERT_EQ(c.Put(id, Bool(false)).code, S_OK) << id;
+        EXPECT_EQ(c.GetLong(id), 0) << id;
+        EXPECT_EQ(SocketOption(c, option), 0u) << id;
+    }
+    // Broadcast means nothing to a stream socket; whatever the library says is what is kept.
+    const CallResult broadcast = c.Put(kBroadcast, Bool(true));
+    EXPECT_EQ(c.GetLong(kBroadcast), broadcast.code == S_OK ? -1 : 0);
+    // The connection still carries data after all that.
+    VariantValue result;
+    ASSERT_EQ(c.Call(kWrite, {Text(L"opts"), Missing(), RefTo(result.Get())}).code, S_OK);
+    EXPECT_EQ(ReadText(c, 4), L"opts");
+}
+
+TEST_F(ControlTest, BlockingPutWhileConnectedSwitchesTheNotification) {
+    EchoPeer peer;
+    ASSERT_TRUE(peer.Start());
+    EventModeControl m(false);
+    ASSERT_TRUE(m.connected);
+    LateBound& c = m.c;
+    ASSERT_EQ(c.Call(kConnect, {Text(L"127.0.0.1"), Long(peer.Port())}).code, S_OK);
+    // Into event mode: the echo comes back as OnRead.
+    ASSERT_EQ(c.Put(kBlocking, Bool(false)).code, S_OK);
+    EXPECT_EQ(c.GetLong(kBlocking), 0);
+    VariantValue result;
+    ASSERT_EQ(c.Call(kWrite, {Text(L"evt"), Missing(), RefTo(result.Get())}).code, S_OK);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m.sink->Count(kOnRead) >= 1; }, 5000));
+    EXPECT_EQ(ReadUntil(c, 3, 5000), L"evt");
+    // Back to blocking: no more events, and a read waits for its data.
+    ASSERT_EQ(c.Put(kBlocking, Bool(true)).code, S_OK);
+    EXPECT_EQ(c.GetLong(kBlocking), -1);
+    const int reads = m.sink->Count(kOnRead);
+    ASSERT_EQ(c.Call(kWrite, {Text(L"blk"), Missing(), RefTo(result.Get())}).code, S_OK);
+    EXPECT_EQ(ReadText(c, 3), L"blk");
+    testsupport::PumpFor(200);
+    EXPECT_EQ(m.sink->Count(kOnRead), reads);
+    EXPECT_EQ(m.sink->Count(kOnError), 0);
+}
+
+TEST_F(ControlTest, NamePutsWhileConnectedLeaveTheConnection) {
+    EchoPeer peer;
+    ASSERT_TRUE(peer.Start());
+    EventModeControl m(false);
+    ASSERT_TRUE(m.connected);
+    LateBound& c = m.c;
+    ASSERT_EQ(c.Call(kConnect, {Text(L"127.0.0.1"), Long(peer.Port())}).code, S_OK);
+    EXPECT_EQ(c.GetText(kHostAddress), L"127.0.0.1");
+    // Without AutoResolve the peer has no name; with it, the platform's name for the address.
+    EXPECT_EQ(c.GetText(kPeerName), L"");
+    ASSERT_EQ(c.Put(kAutoResolve, Bool(true)).code, S_OK);
+    EXPECT_EQ(c.GetText(kPeerName), L"localhost");
+    EXPECT_EQ(c.GetText(kPeerAddress), L"127.0.0.1");
+    // The names are only the control's record: putting them does not touch the socket.
+    ASSERT_EQ(PutText(c, kHostName, L"localhost").code, S_OK);
+    ASSERT_EQ(PutText(c, kHostAddress, L"10.1.2.3").code, S_OK);
+    EXPECT_EQ(c.GetText(kHostAddress), L"10.1.2.3");
+    EXPECT_EQ(c.GetLong(kConnected), -1);
+    EXPECT_EQ(c.GetText(kPeerAddress), L"127.0.0.1");
+    EXPECT_EQ(PutText(c, kLocalService, L"ftp").code, kStateRefusal);
+    VariantValue result;
+    ASSERT_EQ(c.Call(kWrite, {Text(L"same"), Missing(), RefTo(result.Get())}).code, S_OK);
+    EXPECT_EQ(ReadText(c, 4), L"same");
 }
 
 constexpr char kJScript[] = R"(var o = new ActiveXObject("Wirekit.Wirelatch");
