@@ -18,6 +18,22 @@ namespace {
 
 constexpr DWORD kWlCertificateValid = 1, kWlCertificateNoMatch = 2, kWlCertificateUntrusted = 5;
 
+// What a thread timer does to a socket while a blocking read waits on it.
+SOCKET g_timerTarget = INVALID_SOCKET;
+bool g_timerAborts = false;
+VOID CALLBACK InterruptRead(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_timerAborts) InetAbortConnection(g_timerTarget);
+    else InetCancelBlockingCall(g_timerTarget);
+}
+
+LONG TraceWrites() {
+    HMODULE trace = GetModuleHandleA("WSATRACE.dll");
+    if (!trace) return -1;
+    auto count = reinterpret_cast<LONG(WINAPI*)(int)>(reinterpret_cast<void (*)()>(GetProcAddress(trace, "TraceCount")));
+    return count ? count(6) : -1;
+}
+
 class SecureSocketTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -123,6 +139,42 @@ TEST_F(SecureSocketTest, DisconnectSendsTheCloseNotificationAndAbortDoesNot) {
     ASSERT_EQ(ReadExactly(s, 5), "hello");
     ASSERT_EQ(InetWrite(s, "last?", 5), 5);
     EXPECT_EQ(ReadExactly(s, 6), "abrupt");
+    InetDisconnect(s);
+}
+
+TEST_F(SecureSocketTest, AWaitingReadCanBeCancelledOrAborted) {
+    SOCKET s = Connect("localhost", peer_->port());
+    ASSERT_NE(s, INVALID_SOCKET) << "error " << LastCode();
+    ASSERT_EQ(ReadExactly(s, 5), "hello");
+    char buffer[16];
+    // A cancelled read fails with 10004 and leaves the connection usable.
+    g_timerTarget = s;
+    g_timerAborts = false;
+    SetTimer(nullptr, 0, 200, &InterruptRead);
+    EXPECT_EQ(InetRead(s, buffer, sizeof buffer), -1);
+    EXPECT_EQ(LastCode(), 10004u);
+    ASSERT_EQ(InetWrite(s, "again", 5), 5);
+    EXPECT_EQ(ReadExactly(s, 5), "again");
+    // An aborted read fails with 10053 and the socket is gone.
+    g_timerAborts = true;
+    SetTimer(nullptr, 0, 200, &InterruptRead);
+    EXPECT_EQ(InetRead(s, buffer, sizeof buffer), -1);
+    EXPECT_EQ(LastCode(), 10053u);
+    EXPECT_EQ(InetGetStatus(s), 0);
+}
+
+TEST_F(SecureSocketTest, ReadsAndWritesAreTracedWithTheirPlainBytes) {
+    SOCKET s = Connect("localhost", peer_->port());
+    ASSERT_NE(s, INVALID_SOCKET) << "error " << LastCode();
+    ASSERT_EQ(ReadExactly(s, 5), "hello");
+    ASSERT_GT(InetEnableTraceA("secure.log", 1), 0) << "the trace stand-in is not beside the tests";
+    const LONG before = TraceWrites();
+    ASSERT_EQ(InetWrite(s, "traced", 6), 6);
+    // One line and one hex dump for the write, the same for the read.
+    EXPECT_EQ(TraceWrites(), before + 2);
+    EXPECT_EQ(ReadExactly(s, 6), "traced");
+    EXPECT_EQ(TraceWrites(), before + 4);
+    InetDisableTrace();
     InetDisconnect(s);
 }
 
