@@ -1,11 +1,212 @@
 #include "ConnectionState.h"
 
+#include <cmath>
+#include <cstdio>
+
+#include "ArenaModel.h"
+#include "ChatTimeStamp.h"
+#include "ProgramSettings.h"
+#include "ProtocolFrame.h"
+#include "ReceiveBuffer.h"
+#include "SettingsFiles.h"
+#include "SettingsText.h"
+#include "TextUtilities.h"
+#include "frmChatBar.h"
+#include "frmMain.h"
+#include "frmMapDisp.h"
+#include "frmVote.h"
+#include "modRTFLinks.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorGuard.h"
+
 namespace skx {
 
-void Clean_Up() {}
-void Screen_Center(bool&) {}
-void Logged_In(std::string, std::string, int16_t) {}
-void Logged_Out(int16_t) {}
-void HandleVoteInformation(std::string&) {}
+namespace {
+
+constexpr const char* Module = "modMiscFunctionsOne";
+
+// The players table entry of a server index; an index outside the table is error 9.
+PlayerRecord& PlayerAt(int index) {
+    if (index < 0 || index >= static_cast<int>(Players.size())) Raise(errSubscriptOutOfRange, Module);
+    return Players[static_cast<size_t>(index)];
+}
+
+// A cell of a grid by its square; a square outside 0 to 149 is error 9, never another cell.
+int16_t& CellAt(MapGrid& grid, int32_t x, int32_t y) {
+    if (x < 0 || x >= ArenaSize || y < 0 || y >= ArenaSize) Raise(errSubscriptOutOfRange, Module);
+    return grid(x, y);
+}
+
+// The map picture's drawing area in pixels (the map window is loaded first).
+SIZE MapPictureSize() {
+    frmMapDisp().Load();
+    RECT r{};
+    if (HWND pic = frmMapDisp().picMap.hWnd()) GetClientRect(pic, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+// Pixels over TileSize in single precision; a tile size of 0 is a division by zero.
+float Squares(long pixels) {
+    if (TileSize == 0) Raise(errDivisionByZero, Module);
+    return static_cast<float>(pixels) / static_cast<float>(TileSize);
+}
+
+// The decimal text of a single-precision value (seven significant digits, as it prints).
+std::string SingleText(float value) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(value));
+    return CStr(std::strtod(buf, nullptr));
+}
+
+// The text of a row's "level" sub-item ("" when it has none).
+std::string LevelOf(const ListView::Item& item) {
+    for (const auto& [key, text] : item.SubItems) {
+        if (key == "level") return text;
+    }
+    return {};
+}
+
+}  // namespace
+
+void Clean_Up() {
+    ProcLine line;
+    Guard(Module, "Clean_Up", [&] {
+        line.Line = 1;
+        for (int x = 0; x < ArenaSize; ++x) {
+            for (int y = 0; y < ArenaSize; ++y) {
+                for (MapGrid* layer : {&MapPaintballs, &MapSplats, &MapObjects, &MapPlayers, &MapBots, &MapTargets}) {
+                    (*layer)(x, y) = -1;
+                }
+            }
+        }
+        line.Line = 2;
+        MapOutline.Fill(0);
+        line.Line = 3;
+        ViewOrigin = MapPoint{0, 0};
+        OwnPosition = MapPoint{7, 7};
+        line.Line = 4;
+        ReceiveBuffer.clear();
+        line.Line = 5;
+        frmMain().txtSend.SetEnabled(false);
+        frmChatBarForm& chat = frmChatBar();
+        chat.Load();
+        for (RichTextBox& pane : chat.txtStatus) pane.SetEnabled(false);
+        chat.WhoList.SetEnabled(false);
+        frmMapDisp().Load();
+        frmMapDisp().picMap.SetEnabled(false);
+    }, &line);
+}
+
+void Screen_Center(bool& Announce) {
+    ProcLine line;
+    Guard(Module, "Screen_Center", [&] {
+        line.Line = 1;
+        SIZE area = MapPictureSize();
+        float across = Squares(area.cx);
+        float down = Squares(area.cy);
+        line.Line = 2;
+        // 149, not 150: the view starts one square further left and up than a true centre.
+        int32_t originX = CLng(static_cast<double>(OwnPosition.x + 149.0f - across / 2.0f)) % ArenaSize;
+        int32_t originY = CLng(static_cast<double>(OwnPosition.y + 149.0f - down / 2.0f)) % ArenaSize;
+        ViewOrigin = MapPoint{static_cast<float>(originX), static_cast<float>(originY)};
+        line.Line = 3;
+        frmMain().Server("M", SingleText(ViewOrigin.x) + FieldSeparator + SingleText(ViewOrigin.y) + FieldSeparator +
+                                  SingleText(across) + FieldSeparator + SingleText(down));
+        line.Line = 4;
+        MoveTarget = OwnPosition;
+        line.Line = 5;
+        if (Announce) {
+            AddToRTB(ChatTimeStamp() + "Screen Centered.", frmChatBar().txtStatus[1], 0, true, false, false, true);
+        }
+    }, &line);
+}
+
+void Logged_In(std::string Name, std::string Info, int16_t Index) {
+    if (Index > 100 || Name.empty()) return;
+    ProcLine line;
+    Guard(Module, "Logged_In", [&] {
+        line.Line = 1;
+        PlayerAt(Index).Name = Name;
+        line.Line = 2;
+        ListView& list = frmChatBar().WhoList;
+        if (list.Count() == 0) return;
+        line.Line = 3;
+        int found = 0;
+        for (int i = 1; i <= list.Count() && !found; ++i) {
+            if (IsSameText2(list.ItemAt(i).Text, Name, 1)) found = i;
+        }
+        // A player the list does not show yet waits for the next who-list feed.
+        if (!found) return;
+        line.Line = 4;
+        int keyed = 0;
+        for (int i = 1; i <= list.Count() && !keyed; ++i) {
+            if (TextEquals(list.ItemAt(i).Key, Name)) keyed = i;
+        }
+        if (!keyed) Raise(35601, Module, "Element not found");
+        if (!IsSameText2(LevelOf(list.ItemAt(keyed)), Info, 1)) list.SetSubItem(keyed, "level", Info);
+    }, &line);
+}
+
+void Logged_Out(int16_t Index) {
+    if (Index > 100) return;
+    ProcLine line;
+    Guard(Module, "Logged_Out", [&] {
+        ListView& list = frmChatBar().WhoList;
+        for (int i = 1; i <= list.Count(); ++i) {
+            line.Line = 1;
+            if (!IsSameText2(list.ItemAt(i).Text, PlayerAt(Index).Name, 1)) continue;
+            PlayerRecord& player = PlayerAt(Index);
+            player.Name.clear();
+            player.Sprite = -1;
+            line.Line = 2;
+            SIZE area = MapPictureSize();
+            int32_t rows = CLng(static_cast<double>(Squares(area.cy)));
+            int32_t columns = CLng(static_cast<double>(Squares(area.cx)));
+            int32_t left = CLng(static_cast<double>(ViewOrigin.x));
+            int32_t top = CLng(static_cast<double>(ViewOrigin.y));
+            for (int32_t c = 0; c <= columns; ++c) {
+                for (int32_t r = 0; r <= rows; ++r) {
+                    int16_t& cell = CellAt(MapPlayers, (c + left) % ArenaSize, (r + top) % ArenaSize);
+                    if (cell == Index) cell = -1;
+                }
+            }
+            return;
+        }
+    }, &line);
+}
+
+void HandleVoteInformation(std::string& Data) {
+    ProcLine line;
+    Guard(Module, "HandleVoteInformation", [&] {
+        line.Line = 1;
+        std::vector<std::string> parts = SplitB2(Trim(Data), ":");
+        if (parts.size() != 2) return;
+        const std::string code = LCase(parts[0]);
+        const std::string file = DatPath + GameDat;
+        line.Line = 2;
+        if (code == "v") {
+            // The game voted for: never an empty or multi-line value in the settings.
+            std::string game = IniValueText(parts[1]);
+            if (game.empty()) return;
+            mfncWriteIni(file, "Vote", "Game", game, false);
+            if (frmVote().Visible() && frmVote().gridVoteWindow.Count() >= 1) {
+                VoteList& list = frmVote().gridVoteWindow;
+                for (int i = 1; i <= list.Count(); ++i) list.SetSmallIcon(i, VoteList::IconOther);
+                list.SetSmallIcon(game, VoteList::IconVoted);
+            }
+        } else if (code == "h" || code == "l") {
+            // The game's name becomes a key of [Hate]: nothing that could end it or open a section.
+            std::string game = IniKeyText(parts[1]);
+            if (Trim(game).empty()) return;
+            const bool hate = code == "h";
+            mfncWriteIni(file, "Hate", game, hate ? "True" : "False", false);
+            if (frmVote().Visible() && frmVote().gridVoteWindow.Count() >= 1) {
+                frmVote().gridVoteWindow.SetSmallIcon(game, hate ? VoteList::IconHated : VoteList::IconOther);
+            }
+        } else if (code == "g") {
+            mfncWriteIni(file, "Hate", "List", IniValueText(parts[1]), false);
+        }
+    }, &line);
+}
 
 }  // namespace skx

@@ -38,6 +38,19 @@ struct PlayerRecord {
     int16_t Level = 0;
 };
 
+// A square of the arena in single precision: x, y.
+struct MapPoint {
+    float x = 0;
+    float y = 0;
+};
+
+// The own square, the end square of the moves already sent, the target square (-1, -1 for
+// none) and the square at the view's top-left corner.
+inline MapPoint OwnPosition{7, 7};
+inline MapPoint MoveTarget;
+inline MapPoint TargetPosition{-1, -1};
+inline MapPoint ViewOrigin;
+
 inline MapGrid MapTerrain, MapSplats, MapObjects, MapPlayers, MapTargets, MapPaintballs, MapBots, MapOutline;
 inline std::array<StoreRecord, 5> Stores;
 inline std::array<PlayerRecord, 101> Players;

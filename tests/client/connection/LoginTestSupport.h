@@ -1,0 +1,57 @@
+// What the login and connection-state tests share: the main window loaded once in this test
+// program with the real socket control, a scratch Dat folder, the scripted game server on
+// loopback, the frames it recorded, and every error report collected.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ScriptedServer.h"
+#include "WinTestSupport.h"
+
+namespace logintest {
+
+// A frame the server recorded: the command, then the fields.
+using Frame = std::vector<std::string>;
+// The frames of the server's JSON answer to "frames".
+std::vector<Frame> ParseFrames(const std::string& json);
+
+struct Report {
+    std::string module, procedure;
+    int32_t number;
+};
+std::vector<Report>& Reports();
+
+// The main window with its socket control (events routed), loaded once for the program.
+void EnsureMainWindow();
+
+// The chat text of a pane of the chat window.
+std::string PaneText(int pane);
+// Number of times text occurs in a text.
+int Occurrences(const std::string& text, const std::string& what);
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    std::vector<Frame> Frames() const { return ParseFrames(server.Frames()); }
+    // Frames of one command letter.
+    std::vector<Frame> FramesOf(const std::string& command) const;
+    bool ClientConnected();
+    // Connects the main window's control to the server without the dialog; true once it is
+    // connected (its connected event has run by then).
+    bool ConnectDirectly();
+    // Ends the connection without the close sequence (no box, no wait).
+    void DropConnection();
+    std::string GameDat() const { return dat.File("Game.DAT"); }
+    std::string Ini(const std::string& section, const std::string& key) const;
+    void WriteGameDat(const std::string& text) const;
+
+    testsupport::ScriptedServer server;
+    testsupport::ScratchDir dat{"login-dat"};
+};
+
+}  // namespace logintest
