@@ -234,6 +234,18 @@ TEST_F(SecureSocketTest, TranslatesTheNegotiatedAlgorithms) {
     InetDisconnect(s);
 }
 
+TEST_F(SecureSocketTest, AServerAskingForAClientCertificateGetsNone) {
+    // No certificate for client authentication is in "MY": the handshake goes on without one.
+    TlsPeer asking("server", "", true);
+    ASSERT_TRUE(asking.ok());
+    SOCKET s = Connect("localhost", asking.port());
+    ASSERT_NE(s, INVALID_SOCKET) << "error " << LastCode();
+    ASSERT_EQ(ReadExactly(s, 5), "hello");
+    ASSERT_EQ(InetWrite(s, "who?", 4), 4);
+    EXPECT_EQ(ReadExactly(s, 6), "nobody");
+    InetDisconnect(s);
+}
+
 TEST_F(SecureSocketTest, ASelfSignedCertificateLeavesTheConnectionStandingAsUntrusted) {
     SOCKET s = Connect("localhost", selfSigned_->port());
     ASSERT_NE(s, INVALID_SOCKET) << "error " << LastCode();

@@ -24,12 +24,13 @@ std::string TlsFile(const std::string& name) {
     return testsupport::SourceFolder() + "\\tests\\socketctl\\inet\\tls\\" + name;
 }
 
-TlsPeer::TlsPeer(const std::string& certificate, const std::string& ciphers) {
+TlsPeer::TlsPeer(const std::string& certificate, const std::string& ciphers, bool askForClient) {
     port_ = testsupport::FreePort();
     const std::string folder = "tests/socketctl/inet/tls/";
     std::string args = "serve " + std::to_string(port_) + " " + folder + certificate + ".pem " + folder + certificate +
                        ".key";
-    if (!ciphers.empty()) args += " " + ciphers;
+    args += " " + (ciphers.empty() ? std::string("-") : ciphers);
+    if (askForClient) args += " ask";
     ok_ = testsupport::StartPython(child_, "tests/socketctl/inet/tls_peers.py", args) &&
           testsupport::WaitForPort(port_, 10000);
 }

@@ -21,7 +21,9 @@ constexpr UINT kNotifyMessage = 2025;  // WM_SOCKETEVENT
 class TlsPeer {
 public:
     // certificate: "server" (issued by the test root for localhost) or "selfsigned".
-    explicit TlsPeer(const std::string& certificate, const std::string& ciphers = "");
+    // ciphers: OpenSSL's cipher list ("" for the defaults); askForClient: the server asks for
+    // a client certificate (optional).
+    explicit TlsPeer(const std::string& certificate, const std::string& ciphers = "", bool askForClient = false);
     bool ok() const { return ok_; }
     u_short port() const { return port_; }
 

@@ -1,19 +1,23 @@
 #!/usr/bin/env python3
 """TLS peers for the secure socket tests, run on Linux beside the Wine test program.
 
-serve PORT CERT KEY [CIPHERS]
-    A TLS 1.2 server on 127.0.0.1:PORT (until killed), one thread per connection. After the
+serve PORT CERT KEY [CIPHERS] [ASK]
+    A TLS 1.2 server on 127.0.0.1:PORT (until killed), one thread per connection; CIPHERS
+    "-" keeps the defaults, ASK "ask" requests a client certificate issued by tls/ca.pem
+    (optional: the handshake goes on without one). After the
     handshake it sends b"hello" in the same segment as its last handshake message, then
     answers each record the client sends:
       b"split:" + data  the data back as one record sent in two segments 0.4 s apart
       b"big:" + N       N bytes (i * 7 & 255) back, as records of up to 16 KB
       b"last?"          b"clean" or b"abrupt": how the previous connection ended
+      b"who?"           the subject of the client's certificate, or b"nobody"
       b"bye"            a close notification, then the connection is closed
       anything else     echoed back as one record
 client PORT CA
     Connects to 127.0.0.1:PORT, runs a TLS handshake against CA and sends b"ping"; exit
     status 0 when the handshake succeeded, 1 when it failed.
 """
+import os
 import socket
 import ssl
 import sys
@@ -64,6 +68,11 @@ def answer(sock, obj, outgoing, record):
         flush(sock, outgoing)
     elif record == b"last?":
         obj.write(last_end["kind"])
+        flush(sock, outgoing)
+    elif record == b"who?":
+        peer = obj.getpeercert()
+        names = [value for part in peer.get("subject", ()) for key, value in part if key == "commonName"] if peer else []
+        obj.write(names[0].encode() if names else b"nobody")
         flush(sock, outgoing)
     elif record == b"bye":
         try:
@@ -116,12 +125,15 @@ def session(sock, context):
         sock.close()
 
 
-def serve(port, cert, key, ciphers):
+def serve(port, cert, key, ciphers, ask):
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
     context.maximum_version = ssl.TLSVersion.TLSv1_2
     context.load_cert_chain(cert, key)
-    if ciphers:
+    if ciphers and ciphers != "-":
         context.set_ciphers(ciphers)
+    if ask == "ask":
+        context.load_verify_locations(os.path.join(os.path.dirname(cert), "ca.pem"))
+        context.verify_mode = ssl.CERT_OPTIONAL
     listener = socket.socket()
     listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
     listener.bind(("127.0.0.1", port))
@@ -155,7 +167,8 @@ def client(port, ca):
 def main():
     mode, port = sys.argv[1], int(sys.argv[2])
     if mode == "serve":
-        serve(port, sys.argv[3], sys.argv[4], sys.argv[5] if len(sys.argv) > 5 else "")
+        serve(port, sys.argv[3], sys.argv[4], sys.argv[5] if len(sys.argv) > 5 else "",
+              sys.argv[6] if len(sys.argv) > 6 else "")
     elif mode == "client":
         client(port, sys.argv[3])
     else:
