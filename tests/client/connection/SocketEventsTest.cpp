@@ -167,3 +167,29 @@ TEST_F(SocketEvents, UnknownInterfaceOrObjectIsRefused) {
     EXPECT_FALSE(events.Connect(nullptr, wl::EventsInterfaceId, Recorder(sck)));
     EXPECT_FALSE(events.IsConnected());
 }
+
+TEST_F(SocketEvents, FramesFromThePeerReachTheirHandlersInOrder) {
+    ASSERT_TRUE(events.Connect(sck.Get(), wl::EventsInterfaceId, Recorder(sck)));
+    sck.Invoke(wl::Connect);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Count(wl::OnConnect) == 1; }, 5000));
+    // Letters without a handler report themselves: their order is the order of handling.
+    std::string letters;
+    DispatchReport report;
+    report.unimplemented = [&](char c) { letters += c; };
+    std::string frames = "[";
+    const std::string sent = "xjqkmpsuAHIJKQWXYZ";
+    for (size_t i = 0; i < 200; ++i) {
+        frames += std::string(i ? ", " : "") + "[\"" + sent[i % sent.size()] + "\", \"" + std::to_string(i) + "\"]";
+    }
+    frames += "]";
+    server.Command("{\"cmd\": \"send\", \"frames\": " + frames + "}");
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        // The frame timer's pass, between read events.
+        DispatchReceived([&] { return sck.PropertyGet(wl::Connected).ToLong() == wl::True; }, report);
+        return letters.size() >= 200;
+    }, 10000));
+    std::string expected;
+    for (size_t i = 0; i < 200; ++i) expected += sent[i % sent.size()];
+    EXPECT_EQ(letters, expected);
+    EXPECT_FALSE(HasReceivedData());
+}
