@@ -77,9 +77,9 @@ HRESULT Wirelatch::get_Listening(VARIANT_BOOL* value) {
     return OutFlag(HasSocket() && InetIsListening(handle_), value);
 }
 
-HRESULT Wirelatch::get_State(LONG* value) {
+HRESULT Wirelatch::get_State(wlStatusConstants* value) {
     if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
-    *value = HasSocket() ? InetGetStatus(handle_) : 0;
+    SetEnumValue(value, HasSocket() ? InetGetStatus(handle_) : 0);
     return S_OK;
 }
 
@@ -167,9 +167,9 @@ HRESULT Wirelatch::get_CertificateSubject(BSTR* value) {
     return ReadSecurityText(security_.lpszCertSubject, value);
 }
 
-HRESULT Wirelatch::get_CertificateStatus(LONG* value) {
+HRESULT Wirelatch::get_CertificateStatus(wlCertificateConstants* value) {
     if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
-    *value = HasSocket() ? static_cast<LONG>(security_.dwCertStatus) : 0;
+    SetEnumValue(value, HasSocket() ? static_cast<LONG>(security_.dwCertStatus) : 0);
     return S_OK;
 }
 
@@ -185,27 +185,27 @@ HRESULT Wirelatch::get_HashStrength(LONG* value) {
     return S_OK;
 }
 
-HRESULT Wirelatch::get_SecureCipher(LONG* value) {
+HRESULT Wirelatch::get_SecureCipher(wlSecureCipherConstants* value) {
     if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
-    *value = HasSocket() ? static_cast<LONG>(security_.dwCipher) : 0;
+    SetEnumValue(value, HasSocket() ? static_cast<LONG>(security_.dwCipher) : 0);
     return S_OK;
 }
 
-HRESULT Wirelatch::get_SecureHash(LONG* value) {
+HRESULT Wirelatch::get_SecureHash(wlSecureHashConstants* value) {
     if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
-    *value = HasSocket() ? static_cast<LONG>(security_.dwHash) : 0;
+    SetEnumValue(value, HasSocket() ? static_cast<LONG>(security_.dwHash) : 0);
     return S_OK;
 }
 
-HRESULT Wirelatch::get_SecureKeyExchange(LONG* value) {
+HRESULT Wirelatch::get_SecureKeyExchange(wlSecureKeyExchangeConstants* value) {
     if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
-    *value = HasSocket() ? static_cast<LONG>(security_.dwKeyExchange) : 0;
+    SetEnumValue(value, HasSocket() ? static_cast<LONG>(security_.dwKeyExchange) : 0);
     return S_OK;
 }
 
-HRESULT Wirelatch::get_SecureProtocol(LONG* value) {
+HRESULT Wirelatch::get_SecureProtocol(wlSecureProtocolConstants* value) {
     if (HRESULT hr = CheckRunTimeGet(value); FAILED(hr)) return hr;
-    *value = HasSocket() ? static_cast<LONG>(security_.dwProtocol) : 0;
+    SetEnumValue(value, HasSocket() ? static_cast<LONG>(security_.dwProtocol) : 0);
     return S_OK;
 }
 

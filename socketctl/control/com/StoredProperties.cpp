@@ -37,9 +37,13 @@ HRESULT Wirelatch::put_Backlog(LONG value) {
     backlog_ = value;
     return S_OK;
 }
-HRESULT Wirelatch::get_ByteOrder(LONG* value) { return Out(byteOrder_, value); }
-HRESULT Wirelatch::put_ByteOrder(LONG value) {
-    byteOrder_ = value;
+HRESULT Wirelatch::get_ByteOrder(wlByteOrderConstants* value) {
+    if (!value) return E_POINTER;
+    SetEnumValue(value, byteOrder_);
+    return S_OK;
+}
+HRESULT Wirelatch::put_ByteOrder(wlByteOrderConstants value) {
+    byteOrder_ = EnumValue(value);
     return S_OK;
 }
 HRESULT Wirelatch::get_CertificateName(BSTR* value) {
@@ -63,9 +67,13 @@ HRESULT Wirelatch::put_Linger(LONG value) {
     linger_ = value;
     return S_OK;
 }
-HRESULT Wirelatch::get_Protocol(LONG* value) { return Out(protocol_, value); }
-HRESULT Wirelatch::put_Protocol(LONG value) {
-    protocol_ = value;
+HRESULT Wirelatch::get_Protocol(wlProtocolConstants* value) {
+    if (!value) return E_POINTER;
+    SetEnumValue(value, protocol_);
+    return S_OK;
+}
+HRESULT Wirelatch::put_Protocol(wlProtocolConstants value) {
+    protocol_ = EnumValue(value);
     return S_OK;
 }
 HRESULT Wirelatch::get_ReservedPort(VARIANT_BOOL* value) {

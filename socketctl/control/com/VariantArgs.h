@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "ComPtr.h"
 
@@ -27,6 +29,21 @@ std::wstring NarrowToWide(const char* text);
 // A new BSTR from narrow text; fails with E_OUTOFMEMORY.
 HRESULT NewText(const char* text, BSTR* out);
 HRESULT NewText(const wchar_t* text, BSTR* out);
+
+// Stores a 32-bit value into a property's enumeration-typed result as it is, also a value
+// the enumeration does not name (the enumerations are 32-bit integers to every caller).
+template <typename Enum>
+void SetEnumValue(Enum* out, LONG value) {
+    static_assert(std::is_enum_v<Enum> && sizeof(Enum) == sizeof(LONG));
+    std::memcpy(out, &value, sizeof(value));
+}
+template <typename Enum>
+LONG EnumValue(Enum value) {
+    static_assert(std::is_enum_v<Enum> && sizeof(Enum) == sizeof(LONG));
+    LONG out = 0;
+    std::memcpy(&out, &value, sizeof(out));
+    return out;
+}
 
 // The library's text for an error code, or "Undefined control error (0x...)".
 std::wstring ErrorText(DWORD code);

@@ -152,5 +152,77 @@ TEST_F(ControlTest, TypeLibraryDescribesTheInterfaceInSlotOrder) {
     EXPECT_EQ(library->GetTypeInfoOfGuid(CLSID_Wirelatch, coclass.Receive()), S_OK);
 }
 
+// The properties holding one of the library's constants are typed by its enumeration, and
+// still travel as 32-bit integers to a late-bound caller.
+TEST_F(ControlTest, ConstantPropertiesAreTypedByTheirEnumerations) {
+    ComPtr<ITypeLib> library;
+    ASSERT_EQ(LoadRegTypeLib(LIBID_WirelatchCtl, 1, 0, 0x409, library.Receive()), S_OK);
+    ComPtr<ITypeInfo> dispatchSide;
+    ASSERT_EQ(library->GetTypeInfoOfGuid(IID_IWirelatch, dispatchSide.Receive()), S_OK);
+    HREFTYPE vtableRef = 0;
+    ASSERT_EQ(dispatchSide->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef), S_OK);
+    ComPtr<ITypeInfo> info;
+    ASSERT_EQ(dispatchSide->GetRefTypeInfo(vtableRef, info.Receive()), S_OK);
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+    const UINT functions = attr->cFuncs;
+    info->ReleaseTypeAttr(attr);
+
+    // The type name of the value of a member's get (or put); empty when it is no enumeration.
+    auto valueType = [&](DISPID id, INVOKEKIND kind) {
+        std::wstring found = L"<missing>";
+        for (UINT i = 0; i < functions; ++i) {
+            FUNCDESC* desc = nullptr;
+            if (info->GetFuncDesc(i, &desc) != S_OK) continue;
+            if (desc->memid == id && desc->invkind == kind && desc->cParams >= 1) {
+                const TYPEDESC* type = &desc->lprgelemdescParam[desc->cParams - 1].tdesc;
+                if (type->vt == VT_PTR) type = type->lptdesc;
+                found.clear();
+                ComPtr<ITypeInfo> named;
+                if (type->vt == VT_USERDEFINED && info->GetRefTypeInfo(type->hreftype, named.Receive()) == S_OK) {
+                    TYPEATTR* namedAttr = nullptr;
+                    BSTR name = nullptr;
+                    if (named->GetTypeAttr(&namedAttr) == S_OK) {
+                        if (namedAttr->typekind == TKIND_ENUM && named->GetDocumentation(MEMBERID_NIL, &name, nullptr,
+                                                                                         nullptr, nullptr) == S_OK)
+                            found = name ? name : L"";
+                        named->ReleaseTypeAttr(namedAttr);
+                    }
+                    SysFreeString(name);
+                }
+            }
+            info->ReleaseFuncDesc(desc);
+        }
+        return found;
+    };
+    const std::pair<DISPID, const wchar_t*> typed[] = {
+        {8, L"wlByteOrderConstants"},        {13, L"wlCertificateConstants"},   {47, L"wlProtocolConstants"},
+        {54, L"wlSecureCipherConstants"},    {55, L"wlSecureHashConstants"},    {56, L"wlSecureKeyExchangeConstants"},
+        {57, L"wlSecureProtocolConstants"},  {58, L"wlStatusConstants"}};
+    for (const auto& [id, name] : typed) EXPECT_EQ(valueType(id, INVOKE_PROPERTYGET), name) << id;
+    EXPECT_EQ(valueType(8, INVOKE_PROPERTYPUT), L"wlByteOrderConstants");
+    EXPECT_EQ(valueType(47, INVOKE_PROPERTYPUT), L"wlProtocolConstants");
+    // Counts, flags and numbers stay plain: TraceFlags holds several bits at once.
+    EXPECT_EQ(valueType(63, INVOKE_PROPERTYGET), L"");
+    EXPECT_EQ(valueType(16, INVOKE_PROPERTYGET), L"");
+
+    // Through the dispatch interface they are 32-bit integers, named by the enumeration or not.
+    LateBound c(CreateControl().Get());
+    ASSERT_TRUE(c.Object());
+    VariantValue v;
+    ASSERT_EQ(c.Get(kProtocol, v.Get()).code, S_OK);
+    EXPECT_EQ(V_VT(v.Get()), VT_I4);
+    EXPECT_EQ(V_I4(v.Get()), 6);
+    EXPECT_EQ(c.Put(kProtocol, Long(17)).code, S_OK);
+    EXPECT_EQ(c.GetLong(kProtocol), 17);
+    EXPECT_EQ(c.Put(kProtocol, Long(99)).code, S_OK);
+    EXPECT_EQ(c.GetLong(kProtocol), 99);
+    EXPECT_EQ(c.Put(kByteOrder, Long(1)).code, S_OK);
+    EXPECT_EQ(c.GetLong(kByteOrder), 1);
+    ASSERT_EQ(c.Get(kState, v.Receive()).code, S_OK);
+    EXPECT_EQ(V_VT(v.Get()), VT_I4);
+    EXPECT_EQ(V_I4(v.Get()), 0);
+}
+
 }  // namespace
 }  // namespace controltest
