@@ -85,7 +85,7 @@ void Clean_Up() {
         ViewOrigin = MapPoint{0, 0};
         OwnPosition = MapPoint{7, 7};
         line.Line = 4;
-        ReceiveBuffer.clear();
+        ClearReceiveBuffer();
         line.Line = 5;
         frmMain().txtSend.SetEnabled(false);
         frmChatBarForm& chat = frmChatBar();

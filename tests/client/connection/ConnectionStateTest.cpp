@@ -96,7 +96,7 @@ TEST_F(ConnectionState, CleanUpResetsTheLayersPositionsAndBufferAndDisablesTheCh
     EXPECT_EQ(OwnPosition.y, 7.0f);
     EXPECT_EQ(MoveTarget.x, 12.0f);  // untouched, as the players table
     EXPECT_EQ(Players[3].Name, "Keeper");
-    EXPECT_TRUE(ReceiveBuffer.empty());
+    EXPECT_FALSE(HasReceivedData());
     EXPECT_FALSE(IsWindowEnabled(frmMain().txtSend.hWnd()));
     for (RichTextBox& pane : frmChatBar().txtStatus) EXPECT_FALSE(IsWindowEnabled(pane.hWnd()));
     EXPECT_FALSE(IsWindowEnabled(frmChatBar().WhoList.hWnd()));

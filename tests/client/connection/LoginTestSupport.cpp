@@ -127,7 +127,7 @@ void MainWindowTest::SetUp() {
     SetReportErrorHook(&Collect);
     Username.clear();
     Password.clear();
-    ReceiveBuffer.clear();
+    ClearReceiveBuffer();
     for (RichTextBox& pane : frmChatBar().txtStatus) pane.SetText("");
 }
 
