@@ -79,17 +79,17 @@ TEST_F(SocketEvents, ConnectReadAndServerCloseArriveInOrder) {
     ASSERT_TRUE(events.Connect(sck.Get(), wl::EventsInterfaceId, Recorder(sck)));
     EXPECT_TRUE(events.IsConnected());
     sck.Invoke(wl::Connect);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return Count(wl::OnConnect) == 1; }, 5000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Count(wl::OnConnect) == 1; }, 15000));
     EXPECT_EQ(sck.PropertyGet(wl::Connected).ToLong(), wl::True);
     EXPECT_TRUE(seen[IndexOf(wl::OnConnect)].args.empty());
 
     server.Command("{\"cmd\": \"send\", \"frames\": [[\"M\", \"18\", \"1\"], [\"x\"]]}");
     const std::string expected = std::string("\x1BM\0" "18\0" "1\x01\x1Bx\0\x01", 12);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return ReceiveBuffer.size() >= expected.size(); }, 5000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return ReceiveBuffer.size() >= expected.size(); }, 15000));
     EXPECT_EQ(ReceiveBuffer, expected);  // the read event read it all, Chr(0) included
 
     server.Command("{\"cmd\": \"close\"}");
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return Count(wl::OnDisconnect) == 1; }, 5000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Count(wl::OnDisconnect) == 1; }, 15000));
     EXPECT_LT(IndexOf(wl::OnConnect), IndexOf(wl::OnRead));
     EXPECT_LT(IndexOf(wl::OnRead), IndexOf(wl::OnDisconnect));
     EXPECT_EQ(Count(wl::OnError), 0);
@@ -100,7 +100,7 @@ TEST_F(SocketEvents, RefusedConnectGivesErrorNumberThenDescription) {
     MakeControl(refused, FreePort());  // nobody listens there
     ASSERT_TRUE(events.Connect(refused.Get(), wl::EventsInterfaceId, Recorder(refused)));
     refused.Invoke(wl::Connect);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return Count(wl::OnError) == 1; }, 10000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Count(wl::OnError) == 1; }, 15000));
     const Seen& e = seen[IndexOf(wl::OnError)];
     ASSERT_EQ(e.args.size(), 2u);
     EXPECT_EQ(e.args[0], "10061");  // connection refused, the number first
@@ -113,7 +113,7 @@ TEST_F(SocketEvents, RefusedConnectGivesErrorNumberThenDescription) {
 TEST_F(SocketEvents, EndedConnectionHearsNothingMore) {
     ASSERT_TRUE(events.Connect(sck.Get(), wl::EventsInterfaceId, Recorder(sck)));
     sck.Invoke(wl::Connect);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return Count(wl::OnConnect) == 1; }, 5000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Count(wl::OnConnect) == 1; }, 15000));
     events.Disconnect();
     EXPECT_FALSE(events.IsConnected());
     const size_t heard = seen.size();
@@ -129,7 +129,7 @@ TEST_F(SocketEvents, EndedConnectionHearsNothingMore) {
                               [&](DISPID id, std::vector<Variant>&) { later.push_back(id); }));
     sck.Invoke(wl::Disconnect);
     sck.Invoke(wl::Connect);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !later.empty(); }, 5000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !later.empty(); }, 15000));
     EXPECT_EQ(later.front(), wl::OnConnect);
 }
 
@@ -141,9 +141,9 @@ TEST_F(SocketEvents, HandlerFailureStaysWithTheClientAndLaterEventsStillArrive) 
         if (id == wl::OnRead) ReadInto(sck);
     }));
     sck.Invoke(wl::Connect);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return calls >= 1; }, 5000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return calls >= 1; }, 15000));
     server.Command("{\"cmd\": \"send\", \"frames\": [[\"x\"]]}");
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !ReceiveBuffer.empty(); }, 5000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !ReceiveBuffer.empty(); }, 15000));
     EXPECT_GE(calls, 2);
 }
 
@@ -154,7 +154,7 @@ TEST_F(SocketEvents, HandlerMayEndItsOwnConnection) {
         events.Disconnect();
     }));
     sck.Invoke(wl::Connect);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return calls == 1; }, 5000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return calls == 1; }, 15000));
     server.Command("{\"cmd\": \"send\", \"frames\": [[\"x\"]]}");
     testsupport::PumpUntil([] { return false; }, 500);
     EXPECT_EQ(calls, 1);
@@ -171,7 +171,7 @@ TEST_F(SocketEvents, UnknownInterfaceOrObjectIsRefused) {
 TEST_F(SocketEvents, FramesFromThePeerReachTheirHandlersInOrder) {
     ASSERT_TRUE(events.Connect(sck.Get(), wl::EventsInterfaceId, Recorder(sck)));
     sck.Invoke(wl::Connect);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return Count(wl::OnConnect) == 1; }, 5000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Count(wl::OnConnect) == 1; }, 15000));
     // Letters without a handler report themselves: their order is the order of handling.
     std::string letters;
     DispatchReport report;
@@ -187,7 +187,7 @@ TEST_F(SocketEvents, FramesFromThePeerReachTheirHandlersInOrder) {
         // The frame timer's pass, between read events.
         DispatchReceived([&] { return sck.PropertyGet(wl::Connected).ToLong() == wl::True; }, report);
         return letters.size() >= 200;
-    }, 10000));
+    }, 15000));
     std::string expected;
     for (size_t i = 0; i < 200; ++i) expected += sent[i % sent.size()];
     EXPECT_EQ(letters, expected);
