@@ -155,6 +155,36 @@ TEST_F(SecureControlTest, AHandshakeFailureIsReportedAsTheSecurityError) {
     sink->Disconnect();
 }
 
+TEST_F(SecureControlTest, AnEventModeHandshakeFailureFiresOnErrorWithTheSocketClosed) {
+    const uint16_t port = testsupport::FreePort();
+    testsupport::ChildProcess echo;
+    ASSERT_TRUE(echo.StartPython("tools/testpeers/echo.py", "--port " + std::to_string(port)));
+    ASSERT_TRUE(testsupport::WaitForPort(port, 10000));
+    EventModeControl m;
+    ASSERT_TRUE(m.connected);
+    ASSERT_EQ(m.c.Put(kSecure, Bool(true)).code, S_OK);
+    // The handle as the host reads it inside OnError: already closed.
+    struct Seen {
+        LateBound* c;
+        LONG handle = 0;
+    } seen{&m.c};
+    m.sink->OnEvent(
+        kOnError,
+        [](EventSink*, void* context) {
+            auto* s = static_cast<Seen*>(context);
+            s->handle = s->c->GetLong(kHandle);
+        },
+        &seen);
+    VariantValue error;
+    ASSERT_EQ(Connect(m.c, L"127.0.0.1", port, error.Get()).code, S_OK);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m.sink->Count(kOnError) == 1; }, 10000));
+    EXPECT_EQ(m.sink->Last(kOnError)->numbers.at(0), 12102);
+    EXPECT_EQ(m.sink->Count(kOnConnect), 0);
+    EXPECT_EQ(seen.handle, -1);
+    EXPECT_EQ(m.c.GetLong(kHandle), -1);
+    EXPECT_EQ(m.c.GetLong(kCertificateStatus), 0);
+}
+
 TEST_F(SecureControlTest, AuthenticateReportsTheLibrarysAnswer) {
     auto control = CreateControl();
     ASSERT_TRUE(control);
