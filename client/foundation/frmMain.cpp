@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Layout.h"
+#include "frmMainMenus.h"
 #include "frmMapDisp.h"
 #include "runtime/App.h"
 #include "runtime/ErrorGuard.h"
@@ -88,6 +89,7 @@ void frmMainForm::BuildMenus() {
                         &mnuMiscBan, &mnuMiscKick, &mnuMiscReset, &mnuMiscShutup}) {
         mnuMisc.Add(*m);
     }
+    WireMainMenus(*this);
 }
 
 Control& frmMainForm::cmdAlias(int index) {

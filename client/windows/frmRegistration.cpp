@@ -1,0 +1,9 @@
+#include "frmRegistration.h"
+
+namespace skx {
+
+frmRegistrationForm::frmRegistrationForm() : FeatureDialog("frmRegistration", "Registration (FREE!)", 420, 300) {}
+
+frmRegistrationForm& frmRegistration() { return TheForm<frmRegistrationForm>(); }
+
+}  // namespace skx
