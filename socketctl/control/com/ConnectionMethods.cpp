@@ -186,15 +186,13 @@ HRESULT Wirelatch::Accept(VARIANT handle, VARIANT options, VARIANT* error) {
     SetOutLong(error, 0);
     const std::string store = WideToNarrow(certificateStore_);
     const std::string name = WideToNarrow(certificateName_);
-    if (credentials_) InetDeleteSecurityCredentialsA(&credentials_);
-    credentials_ = nullptr;
     InetCreateSecurityCredentialsA(kSecureProtocols, 0, nullptr, nullptr, store.c_str(), name.c_str(), 0,
-                                   &credentials_);
+                                   credentials_.Out());
     const DWORD used = static_cast<DWORD>(optionWord);
     opening_ = true;
     accepting_ = true;
     acceptAnnounced_ = INVALID_SOCKET;
-    const SOCKET accepted = InetAsyncAcceptExA(listener, static_cast<UINT>(timeout_), used, credentials_,
+    const SOCKET accepted = InetAsyncAcceptExA(listener, static_cast<UINT>(timeout_), used, credentials_.Get(),
                                                NotifyTarget(), NotifyMessage());
     accepting_ = false;
     opening_ = false;
@@ -243,13 +241,11 @@ HRESULT Wirelatch::Authenticate(VARIANT userName, VARIANT password, VARIANT cert
     SetOutLong(error, 0);
     const std::string u = WideToNarrow(user), p = WideToNarrow(secret), s = WideToNarrow(store),
                       n = WideToNarrow(name);
-    if (credentials_) InetDeleteSecurityCredentialsA(&credentials_);
-    credentials_ = nullptr;
     if (!InetCreateSecurityCredentialsA(kSecureProtocols, static_cast<DWORD>(optionWord), u.c_str(), p.c_str(),
-                                        s.c_str(), n.c_str(), 0, &credentials_))
+                                        s.c_str(), n.c_str(), 0, credentials_.Out()))
         return MethodFailure(error);
     // The library reports why: "not implemented" for a socket of its own, else an unknown socket.
-    if (InetSecurityAuthenticationA(handle_, static_cast<DWORD>(optionWord), 0, credentials_) == -1)
+    if (InetSecurityAuthenticationA(handle_, static_cast<DWORD>(optionWord), 0, credentials_.Get()) == -1)
         return MethodFailure(error);
     return S_OK;
 }

@@ -18,6 +18,7 @@
 
 #include "ComPtr.h"
 #include "ConnectionPoint.h"
+#include "HeldCredentials.h"
 #include "Tetherline.h"
 #include "WirelatchCtl.h"
 
@@ -397,7 +398,7 @@ private:
     VARIANT_BOOL reuseAddress_ = VARIANT_TRUE;
     VARIANT_BOOL route_ = VARIANT_TRUE;
     VARIANT_BOOL secure_ = VARIANT_FALSE;
-    LPSECURITYCREDENTIALSA credentials_ = nullptr;
+    HeldCredentials credentials_;
     SOCKET handle_ = INVALID_SOCKET;
     VARIANT_BOOL throwError_ = VARIANT_FALSE;
     LONG timeout_ = 0;

@@ -75,8 +75,7 @@ HRESULT Wirelatch::FinalConstruct() {
 }
 
 void Wirelatch::FinalRelease() {
-    if (credentials_) InetDeleteSecurityCredentialsA(&credentials_);
-    credentials_ = nullptr;
+    credentials_.Reset();
     if (designBitmap_) DeleteObject(designBitmap_);
     designBitmap_ = nullptr;
     DestroyNotifyWindow();
