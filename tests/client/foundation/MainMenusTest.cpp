@@ -659,6 +659,21 @@ TEST(MainMenusScenario, DISABLED_FramesSent) {
               "[[\"R\", \"0\"], [\"R\", \"1\"], [\"R\", \"2\"], [\"T\", \"False\"], [\"T\", \"True\"], [\"n\", \"2\"]]");
     ServerControl(ctl, "{\"cmd\": \"clear\"}");
 
+    // Screen Center tells the server the view and says so in the "Game" pane.
+    frmChatBar().txtStatus[1].SetText("");
+    Click(m.mnuCommandScreen);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return RecordedFrames(ctl) != "[]"; }, 5000));
+    EXPECT_EQ(RecordedFrames(ctl).rfind("[[\"M\", ", 0), 0u) << RecordedFrames(ctl);
+    EXPECT_NE(frmChatBar().txtStatus[1].Text().find("Screen Centered."), std::string::npos);
+    ServerControl(ctl, "{\"cmd\": \"clear\"}");
+
+    // The File menu as it opens names what its item will do, and the information label
+    // shows while connected.
+    HMENU file = GetSubMenu(GetMenu(m.Handle()), 0);
+    SendMessageA(m.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+    EXPECT_EQ(m.mnuFileConnect.Caption(), "Disconnect");
+    EXPECT_TRUE(m.lblInformation.Visible());
+
     // Staff commands, below and at their levels. Each answered box is noted with its prompt
     // and the text it offered.
     std::vector<std::string> boxes;
@@ -720,6 +735,10 @@ TEST(MainMenusScenario, DISABLED_FramesSent) {
               "[\"C\", \"reset 'O'Brien'\"]]");
     EXPECT_TRUE(Reported().empty()) << Reported().front();
     m.sckConnect.Invoke(wl::Disconnect);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return m.sckConnect.PropertyGet(wl::Connected).ToLong() != wl::True; }, 5000));
+    SendMessageA(m.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(m.Handle()), 0)), 0);
+    EXPECT_EQ(m.mnuFileConnect.Caption(), "Connect");
+    EXPECT_FALSE(m.lblInformation.Visible());
 }
 
 TEST(MainMenusScenario, DISABLED_ExitEndsTheProgram) {
