@@ -3,6 +3,7 @@
 // real container window; each with the container's user mode off and on.
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "EventControl.h"
 
@@ -133,6 +134,99 @@ TEST_F(ControlTest, QuickActivationAtRunTimeDeliversEventsToTheContainersSink) {
     c.Put(kInterval, Long(0));
     EXPECT_EQ(q.sink->Count(kOnTimer), ticks);
     Query<IOleObject>(q.control.Get(), IID_IOleObject)->SetClientSite(nullptr);
+}
+
+// The container's property sink and view sink, counting what the control tells them.
+class ContainerSinks final : public IPropertyNotifySink, public IAdviseSinkEx {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyNotifySink))
+            *out = static_cast<IPropertyNotifySink*>(this);
+        else if (IsEqualIID(iid, IID_IAdviseSink) || IsEqualIID(iid, IID_IAdviseSinkEx))
+            *out = static_cast<IAdviseSinkEx*>(this);
+        else
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    // Lives on the test's stack, past every reference the control holds.
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
+        changed.push_back(id);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID id) override {
+        requested.push_back(id);
+        return allowEdit ? S_OK : S_FALSE;
+    }
+    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
+    void STDMETHODCALLTYPE OnViewChange(DWORD aspect, LONG) override {
+        if (aspect == DVASPECT_CONTENT) ++viewChanges;
+    }
+    void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
+    void STDMETHODCALLTYPE OnSave() override {}
+    void STDMETHODCALLTYPE OnClose() override {}
+    void STDMETHODCALLTYPE OnViewStatusChange(DWORD) override {}
+
+    std::vector<DISPID> changed, requested;
+    int viewChanges = 0;
+    bool allowEdit = true;
+};
+
+// Enabled asks the container for leave, then tells it of the change and redraws.
+TEST_F(ControlTest, EnabledAsksTheContainerAndTellsItOfTheChange) {
+    auto control = CreateControl();
+    ASSERT_TRUE(control);
+    auto quick = Query<IQuickActivate>(control.Get(), IID_IQuickActivate);
+    ASSERT_TRUE(quick);
+    auto site = FakeSite::Create(false);
+    ContainerSinks sinks;
+    QACONTAINER container{};
+    container.cbSize = sizeof(container);
+    container.pClientSite = site.Get();
+    container.pPropertyNotifySink = &sinks;
+    container.pAdviseSink = &sinks;
+    QACONTROL status{};
+    status.cbSize = sizeof(status);
+    ASSERT_EQ(quick->QuickActivate(&container, &status), S_OK);
+    EXPECT_NE(status.dwPropNotifyCookie, 0u);
+    auto persist = Query<IPersistStreamInit>(control.Get(), IID_IPersistStreamInit);
+    ASSERT_TRUE(persist);
+    EXPECT_EQ(persist->IsDirty(), S_FALSE);
+
+    LateBound c(control.Get());
+    // Refused by the container: nothing changes and nobody is told.
+    sinks.allowEdit = false;
+    auto direct = Query<IWirelatch>(control.Get(), IID_IWirelatch);
+    ASSERT_TRUE(direct);
+    EXPECT_EQ(direct->put_Enabled(VARIANT_FALSE), S_FALSE);
+    EXPECT_TRUE(SUCCEEDED(c.Put(kEnabled, Bool(false)).code));  // no failure for a late-bound host
+    EXPECT_EQ(c.GetLong(kEnabled), -1);
+    EXPECT_EQ(sinks.requested, (std::vector<DISPID>{kEnabled, kEnabled}));
+    EXPECT_TRUE(sinks.changed.empty());
+    EXPECT_EQ(sinks.viewChanges, 0);
+    EXPECT_EQ(persist->IsDirty(), S_FALSE);
+    // Allowed: stored, flagged as changed, the container told, the picture redrawn.
+    sinks.allowEdit = true;
+    EXPECT_EQ(c.Put(kEnabled, Bool(false)).code, S_OK);
+    EXPECT_EQ(c.GetLong(kEnabled), 0);
+    EXPECT_EQ(sinks.changed, std::vector<DISPID>{kEnabled});
+    EXPECT_EQ(sinks.viewChanges, 1);
+    EXPECT_EQ(persist->IsDirty(), S_OK);
+    // A host's 1 arrives as true; the get answers -1.
+    EXPECT_EQ(c.Put(kEnabled, Long(1)).code, S_OK);
+    EXPECT_EQ(c.GetLong(kEnabled), -1);
+
+    auto container2 = Query<IConnectionPointContainer>(control.Get(), IID_IConnectionPointContainer);
+    ComPtr<IConnectionPoint> point;
+    ASSERT_EQ(container2->FindConnectionPoint(IID_IPropertyNotifySink, point.Receive()), S_OK);
+    EXPECT_EQ(point->Unadvise(status.dwPropNotifyCookie), S_OK);
+    auto view = Query<IViewObject2>(control.Get(), IID_IViewObject2);
+    view->SetAdvise(DVASPECT_CONTENT, 0, nullptr);
+    Query<IOleObject>(control.Get(), IID_IOleObject)->SetClientSite(nullptr);
 }
 
 TEST_F(ControlTest, QuickActivationChecksItsRecordsAndKeepsTheExtent) {
