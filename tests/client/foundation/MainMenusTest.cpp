@@ -6,6 +6,7 @@
 #include <winsock2.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <string>
@@ -373,6 +374,17 @@ TEST(MainMenusScenario, DISABLED_ScrollLockAndClearChat) {
     for (size_t i = 0; i < 6; ++i) EXPECT_FALSE(IsHooked(chat.txtStatus[i].hWnd())) << i;
     SendMessageA(chat.txtStatus[2].hWnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("still answers"));
     EXPECT_EQ(chat.txtStatus[2].Text(), "still answers");
+
+    // With no tab selected there is no pane: the check mark changes all the same, and the
+    // error goes to the reporter under the handler's name.
+    SendMessageA(chat.tabChat.hWnd(), TCM_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    ASSERT_EQ(chat.tabChat.SelectedIndex(), 0);
+    Click(m.mnuOptionsScroll);
+    EXPECT_TRUE(m.mnuOptionsScroll.Checked());
+    ASSERT_EQ(Reported().size(), 1u);
+    EXPECT_EQ(Reported()[0], "frmMain.mnuOptionsScroll_Click:9");
+    Reported().clear();
+    chat.tabChat.Select(1);
 
     // Clear Chat Window empties all six panes.
     for (size_t i = 0; i < 6; ++i) chat.txtStatus[i].SetText("line in pane " + std::to_string(i));
