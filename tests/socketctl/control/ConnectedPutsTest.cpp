@@ -147,6 +147,28 @@ TEST_F(ControlTest, NamePutsWhileConnectedLeaveTheConnection) {
     EXPECT_EQ(ReadText(c, 4), L"same");
 }
 
+// A peer whose address has no name: PeerName is empty, and reading it is no failure.
+TEST_F(ControlTest, PeerNameOfANamelessPeerIsEmpty) {
+    EventModeControl m(false);
+    ASSERT_TRUE(m.connected);
+    LateBound& c = m.c;
+    const uint16_t port = testsupport::FreePort();
+    ASSERT_EQ(c.Put(kTimeout, Long(10)).code, S_OK);
+    ASSERT_EQ(c.Call(kListen, {Missing(), Long(port)}).code, S_OK);
+    testsupport::ChildProcess client;
+    ASSERT_TRUE(client.StartPython("tests/socketctl/control/control_peers.py",
+                                   "answer " + std::to_string(port) + " x 127.0.0.2"));
+    ASSERT_EQ(c.Call(kAccept).code, S_OK);
+    ASSERT_EQ(c.GetLong(kConnected), -1);
+    EXPECT_EQ(c.GetText(kPeerAddress), L"127.0.0.2");
+    ASSERT_EQ(c.Put(kAutoResolve, Bool(true)).code, S_OK);
+    VariantValue name;
+    ASSERT_EQ(c.Get(kPeerName, name.Get()).code, S_OK);
+    ASSERT_EQ(V_VT(name.Get()), VT_BSTR);
+    EXPECT_EQ(std::wstring(V_BSTR(name.Get()) ? V_BSTR(name.Get()) : L""), L"");
+    EXPECT_EQ(m.sink->Count(kOnError), 0);
+}
+
 constexpr char kJScript[] = R"(var o = new ActiveXObject("Wirekit.Wirelatch");
 var fso = new ActiveXObject("Scripting.FileSystemObject");
 var f = fso.CreateTextFile(WScript.Arguments(0), true);
