@@ -8,9 +8,9 @@
 
 #include "AccountState.h"
 #include "ConnectionState.h"
+#include "MessageBox.h"
 #include "SystemServices.h"
 #include "TextUtilities.h"
-#include "MessageBox.h"
 #include "WindowLook.h"
 #include "WirelatchDispids.h"
 #include "frmAbout.h"
