@@ -2,6 +2,7 @@
 // connection points, class information, safety options and error information support. The
 // in-place interfaces and quick activation are in InPlaceActivation and QuickActivation.
 #include "ComEnumerators.h"
+#include "DesignPicture.h"
 #include "ModuleState.h"
 #include "Wirelatch.h"
 
@@ -219,18 +220,7 @@ HRESULT Wirelatch::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dra
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (!drawDc || !bounds) return E_INVALIDARG;
     if (UserMode() || !designBitmap_) return S_OK;  // invisible at run time
-    HDC memory = CreateCompatibleDC(drawDc);
-    if (!memory) return E_FAIL;
-    SetMapMode(memory, GetMapMode(drawDc));
-    HGDIOBJ old = SelectObject(memory, designBitmap_);
-    BITMAP info{};
-    GetObjectW(designBitmap_, sizeof(info), &info);
-    POINT size{info.bmWidth, info.bmHeight};
-    DPtoLP(drawDc, &size, 1);
-    BitBlt(drawDc, bounds->left, bounds->top, size.x, size.y, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    return S_OK;
+    return DrawDesignPicture(drawDc, bounds->left, bounds->top, designBitmap_) ? S_OK : E_FAIL;
 }
 
 HRESULT Wirelatch::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colorSet) {

@@ -1,7 +1,7 @@
-// In-place activation in a container. The control is invisible at run time and has no window
-// in the container: activation tells the site, keeps the place the container gives, and, when
-// UI-activated, makes the control the frame's active object; keys and modeless changes are
-// left to the container.
+// In-place activation in a container. Activation tells the site, keeps the place the container
+// gives, and, when UI-activated, makes the control the frame's active object; keys and modeless
+// changes are left to the container. The control is invisible at run time; at design time it
+// shows its picture in a child window of the site's window while it is active.
 #include "Wirelatch.h"
 
 namespace wirelatch {
@@ -20,6 +20,9 @@ HRESULT Wirelatch::ActivateInPlace(bool uiActivate) {
         if (SUCCEEDED(site->GetWindowContext(inPlaceFrame_.Receive(), inPlaceDocument_.Receive(), &position, &clip,
                                              &frameInfo)))
             position_ = position;
+        HWND parent = nullptr;
+        if (!UserMode() && SUCCEEDED(site->GetWindow(&parent)) && parent)
+            designWindow_.Create(parent, position_, designBitmap_);
     }
     if (uiActivate && !uiActive_) {
         if (HRESULT hr = inPlaceSite_->OnUIActivate(); FAILED(hr)) return hr;
@@ -35,9 +38,9 @@ HRESULT Wirelatch::ActivateInPlace(bool uiActivate) {
 
 HRESULT Wirelatch::GetWindow(HWND* out) {
     if (!out) return E_POINTER;
-    // The notification window is hidden and no part of the container's windows.
-    *out = nullptr;
-    return E_FAIL;
+    // Only the design-time window belongs to the container; the notification window does not.
+    *out = designWindow_.Handle();
+    return *out ? S_OK : E_FAIL;
 }
 
 HRESULT Wirelatch::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
@@ -49,6 +52,7 @@ HRESULT Wirelatch::InPlaceDeactivate() {
     UIDeactivate();
     // The site may release the control from its notification; the object stays until the end.
     ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
+    designWindow_.Destroy();
     inPlaceFrame_.Reset();
     inPlaceDocument_.Reset();
     site->OnInPlaceDeactivate();
@@ -67,6 +71,7 @@ HRESULT Wirelatch::UIDeactivate() {
 HRESULT Wirelatch::SetObjectRects(LPCRECT position, LPCRECT) {
     if (!position) return E_POINTER;
     position_ = *position;
+    designWindow_.Move(position_);
     return S_OK;
 }
 

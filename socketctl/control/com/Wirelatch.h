@@ -18,6 +18,7 @@
 
 #include "ComPtr.h"
 #include "ConnectionPoint.h"
+#include "DesignPicture.h"
 #include "HeldCredentials.h"
 #include "Tetherline.h"
 #include "WirelatchCtl.h"
@@ -359,6 +360,8 @@ private:
     ComPtr<IOleInPlaceUIWindow> inPlaceDocument_;
     bool uiActive_ = false;
     RECT position_{};
+    // At design time the control shows its picture in a window of its own in the container.
+    DesignWindow designWindow_;
     DWORD safetyEnabled_ = 0;
     HWND window_ = nullptr;
 

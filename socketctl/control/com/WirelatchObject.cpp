@@ -75,6 +75,8 @@ HRESULT Wirelatch::FinalConstruct() {
 }
 
 void Wirelatch::FinalRelease() {
+    // The design window shows the picture: it goes before the picture does.
+    InPlaceDeactivate();
     credentials_.Reset();
     if (designBitmap_) DeleteObject(designBitmap_);
     designBitmap_ = nullptr;
@@ -89,7 +91,6 @@ void Wirelatch::FinalRelease() {
         InetUninitialize();
         started_ = false;
     }
-    InPlaceDeactivate();
     eventPoint_.Clear();
     propertyPoint_.Clear();
     clientSite_.Reset();

@@ -288,11 +288,33 @@ void ActivateAndDeactivate(bool userMode) {
     auto inPlace = Query<IOleInPlaceObject>(control.Get(), IID_IOleInPlaceObject);
     ASSERT_TRUE(inPlace);
     HWND own = reinterpret_cast<HWND>(1);
-    EXPECT_EQ(inPlace->GetWindow(&own), E_FAIL);  // no window of its own in the container
-    EXPECT_EQ(own, nullptr);
-    EXPECT_EQ(inPlace->SetObjectRects(nullptr, nullptr), E_POINTER);
     RECT moved{50, 60, 78, 88};
+    if (userMode) {
+        // Invisible at run time: no window of its own in the container.
+        EXPECT_EQ(inPlace->GetWindow(&own), E_FAIL);
+        EXPECT_EQ(own, nullptr);
+    } else {
+        // At design time a child window of the container's window stands at the place given.
+        ASSERT_EQ(inPlace->GetWindow(&own), S_OK);
+        ASSERT_TRUE(IsWindow(own));
+        EXPECT_EQ(GetParent(own), window.Handle());
+        EXPECT_TRUE(IsWindowVisible(own));
+        RECT r{};
+        GetWindowRect(own, &r);
+        MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, place.left);
+        EXPECT_EQ(r.top, place.top);
+        EXPECT_EQ(r.right - r.left, place.right - place.left);
+    }
+    EXPECT_EQ(inPlace->SetObjectRects(nullptr, nullptr), E_POINTER);
     EXPECT_EQ(inPlace->SetObjectRects(&moved, &moved), S_OK);
+    if (!userMode) {
+        RECT r{};
+        GetWindowRect(own, &r);
+        MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, moved.left);
+        EXPECT_EQ(r.top, moved.top);
+    }
     EXPECT_EQ(inPlace->ReactivateAndUndo(), INPLACE_E_NOTUNDOABLE);
 
     // UI activation makes the control the frame's active object.
@@ -316,6 +338,9 @@ void ActivateAndDeactivate(bool userMode) {
     EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
     EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
     EXPECT_EQ(site->inPlaceDeactivations, 1);
+    if (!userMode) {
+        EXPECT_FALSE(IsWindow(own));  // the design window goes with the activation
+    }
 
     // Closing the object, or taking its site away, ends an activation that is still on.
     object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site.Get(), 0, window.Handle(), &place);
@@ -406,6 +431,45 @@ HRESULT DrawInto(IDispatch* control, HWND window, const RECT& place) {
     return hr;
 }
 
+// Counts the pixels of the picture's rings in a square of the window at (x, y).
+int RingPixels(HWND window, int x, int y) {
+    int rings = 0;
+    for (int dy = 0; dy < 28; ++dy) {
+        for (int dx = 0; dx < 28; ++dx) {
+            const COLORREF colour = PixelAt(window, x + dx, y + dy);
+            if (colour == RGB(0, 0, 128) || colour == RGB(0, 160, 224)) ++rings;
+        }
+    }
+    return rings;
+}
+
+TEST_F(ControlTest, ActiveAtDesignTimeTheControlShowsItsPictureInItsOwnWindow) {
+    ContainerWindow window;
+    ASSERT_TRUE(window.Handle());
+    auto control = CreateControl();
+    ASSERT_TRUE(control);
+    auto site = FakeSite::Create(false);
+    site->inPlace = true;
+    site->window = window.Handle();
+    site->place = RECT{60, 30, 100, 70};
+    auto object = Query<IOleObject>(control.Get(), IID_IOleObject);
+    ASSERT_EQ(object->SetClientSite(site.Get()), S_OK);
+    RECT place = site->place;
+    ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site.Get(), 0, window.Handle(), &place), S_OK);
+    HWND own = nullptr;
+    ASSERT_EQ(Query<IOleInPlaceObject>(control.Get(), IID_IOleInPlaceObject)->GetWindow(&own), S_OK);
+    UpdateWindow(own);
+    PumpFor(100);
+    if (const char* shots = std::getenv("WIRELATCH_SHOTS"))
+        SaveClientPicture(window.Handle(), std::string(shots) + "\\design-window.bmp");
+    // The picture at the window's top-left, the rest of the place in the window colour.
+    EXPECT_EQ(PixelAt(own, 0, 0), RGB(64, 64, 64));
+    EXPECT_GT(RingPixels(own, 0, 0), 40);
+    EXPECT_EQ(PixelAt(own, 35, 35), GetSysColor(COLOR_WINDOW));
+    object->SetClientSite(nullptr);
+    EXPECT_FALSE(IsWindow(own));
+}
+
 TEST_F(ControlTest, DesignTimePictureIsDrawnInTheContainerAndNothingAtRunTime) {
     ContainerWindow window;
     ASSERT_TRUE(window.Handle());
@@ -416,8 +480,7 @@ TEST_F(ControlTest, DesignTimePictureIsDrawnInTheContainerAndNothingAtRunTime) {
     site->window = window.Handle();
     auto object = Query<IOleObject>(control.Get(), IID_IOleObject);
     ASSERT_EQ(object->SetClientSite(site.Get()), S_OK);
-    RECT place = site->place;
-    ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site.Get(), 0, window.Handle(), &place), S_OK);
+    RECT place = site->place;  // inactive: the container draws the control through IViewObject
 
     // Paint the client area one known colour first.
     HDC dc = GetDC(window.Handle());
