@@ -1,19 +1,254 @@
 // The connection's life on the main window: connect toggle, close, the control's connected,
 // disconnected and error events, and the two polling timers.
+#include "AccountState.h"
+#include "ChatTimeStamp.h"
+#include "ConnectionState.h"
 #include "FrameWriter.h"
+#include "MessageBox.h"
+#include "ProgramSettings.h"
+#include "ProtocolFrame.h"
+#include "ReceiveBuffer.h"
+#include "SettingsFiles.h"
+#include "WirelatchDispids.h"
+#include "frmChatBar.h"
+#include "frmConnect.h"
+#include "frmGame.h"
 #include "frmMain.h"
+#include "frmMapDisp.h"
+#include "modRTFLinks.h"
+#include "runtime/App.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorGuard.h"
+#include "runtime/MessagePump.h"
+#include "TextUtilities.h"
 
 namespace skx {
 
+namespace {
+
+constexpr int32_t Red = 255;
+// How long the connected event waits for the control to say Connected.
+constexpr DWORD ConnectedWaitMs = 5000;
+// The close waits this many turns of the message loop for the server to hang up.
+constexpr int CloseWaitTurns = 25000;
+
+// The socket error number last shown in a box (a repeat shows none).
+int32_t g_lastErrorShown = 0;
+
+bool IsConnected(DispatchObject& sck) {
+    return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() == wl::True;
+}
+
+// The menus that need a connection.
+void EnableFeatureMenus(frmMainForm& m, bool enabled) {
+    for (MenuItem* item : {&m.mnuView, &m.mnuCommands, &m.mnuOptions, &m.mnuMisc, &m.mnuForum}) {
+        item->SetEnabled(enabled);
+    }
+}
+
+// A red, bold status line in the "Game" pane, echoed to "General".
+void StatusLine(const std::string& text) {
+    AddToRTB(ChatTimeStamp() + text, frmChatBar().txtStatus[1], Red, true, true, false, true);
+}
+
+// One turn of a wait: the messages waiting, then a short wait for the next one.
+void WaitTurn() {
+    DoEvents();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+    SwitchToThread();
+}
+
+// Reads what the control still holds for a connection the server has closed (the read
+// events come after the close event), so that no text sent before the close is lost.
+void DrainControl(DispatchObject& sck) {
+    for (int reads = 0; reads < 64; ++reads) {
+        if (!sck.IsCreated() || sck.PropertyGet(wl::IsReadable).ToLong() != wl::True) return;
+        std::string buffer;
+        int16_t n = ReadFromControl(sck, buffer, 4096);
+        if (n < 1 || buffer.empty()) return;
+        UpdateDataLength(static_cast<int16_t>(buffer.size()));
+        ReceiveBuffer += buffer;
+        TrimFrameTail(ReceiveBuffer, kMaxFrameTail);
+    }
+}
+
+// The frame writer's and the read event's ways out: a reset connection offers the toggle, a
+// flooded receive buffer closes.
+const bool g_writerHooks = [] {
+    OnConnectionReset = [] { frmMain().RequestConnect(); };
+    OnReceiveOverflow = [] { frmMain().CloseSocket(); };
+    return true;
+}();
+
+}  // namespace
+
 void frmMainForm::Server(const std::string& CtrlChar, const std::string& Msg) { skx::Server(CtrlChar, Msg); }
 
-void frmMainForm::RequestConnect() {}
-bool frmMainForm::CloseSocket() { return true; }
-void frmMainForm::SetVoteInformation() {}
-void frmMainForm::sckConnect_OnConnect() {}
-void frmMainForm::sckConnect_OnDisconnect() {}
-void frmMainForm::sckConnect_OnError(int32_t, const std::string&) {}
-void frmMainForm::tmrGameInfo_Timer() {}
-void frmMainForm::tmrSoundCheck_Timer() {}
+void frmMainForm::RequestConnect() {
+    Guard("frmMain", "RequestConnect", [&] {
+        if (IsConnected(sckConnect)) {
+            mnuFileConnect.SetCaption("Disconnect");
+            if (AccessLevel < 5) {
+                const std::string question =
+                    "Warning!\r\nYou have not registered your character.  If you disconnect before entering your "
+                    "registration code your character will be deleted!\r\n\r\nAre you sure you want to disconnect?";
+                if (CSendMessage(question, mbYesNo, "Registration Reminder", 0, true, true, -1, "Tahoma") != mbrYes) {
+                    return;
+                }
+            }
+            if (frmConnect().IsLoaded() && IsWindowVisible(frmConnect().Handle())) frmConnect().Hide();
+            CloseSocket();
+        } else {
+            mnuFileConnect.SetCaption("Connect");
+            frmConnect().Show(ShowMode::Modeless, this);
+        }
+    });
+}
+
+bool frmMainForm::CloseSocket() {
+    bool ranToEnd = false;
+    ProcLine line;
+    Guard("frmMain", "CloseSocket", [&] {
+        line.Line = 1;
+        tmrGameInfo.SetEnabled(false);
+        Clean_Up();
+        EnableFeatureMenus(*this, false);
+        line.Line = 2;
+        StatusLine("Please Wait... Disconnecting...");
+        line.Line = 3;
+        cmdConnect.SetEnabled(false);
+        mnuFileConnect.SetEnabled(false);
+        mnuFileExit.SetEnabled(false);
+        line.Line = 4;
+        if (IsConnected(sckConnect)) Server("C", "quit");
+        line.Line = 5;
+        // The server hangs up on "quit"; its close event may run this sequence once more inside.
+        for (int turn = 0; turn < CloseWaitTurns && IsConnected(sckConnect); ++turn) WaitTurn();
+        line.Line = 6;
+        cmdConnect.SetEnabled(true);
+        mnuFileConnect.SetEnabled(true);
+        mnuFileExit.SetEnabled(true);
+        for (int tries = 0; tries < 16 && IsConnected(sckConnect); ++tries) sckConnect.Invoke(wl::Disconnect);
+        line.Line = 7;
+        StatusLine("Disconnected.");
+        cmdConnect.SetCaption("&Connect");
+        StatBar.SetPanelText(1, "Disconnected");
+        ranToEnd = true;
+    }, &line);
+    return ranToEnd;
+}
+
+void frmMainForm::SetVoteInformation() {
+    Guard("frmMain", "SetVoteInformation", [&] {
+        const std::string file = DatPath + GameDat;
+        std::string vote = Trim(mfncGetFromIni(file, "Vote", "Game", false, ""));
+        if (!vote.empty()) Server("C", "vote '" + vote + "'");
+        std::string list = mfncGetFromIni(file, "Hate", "List", false, "");
+        if (Trim(list).empty()) return;
+        for (const std::string& game : SplitB2(list, "@")) {
+            // An empty item names no game: "game like " alone would be a command without one.
+            if (Trim(game).empty()) continue;
+            bool hate = CBool(mfncGetFromIni(file, "Hate", game, false, "False"));
+            Server("C", (hate ? "game hate " : "game like ") + Replace(game, " ", ""));
+        }
+    });
+}
+
+void frmMainForm::sckConnect_OnConnect() {
+    ProcLine line;
+    Guard("frmMain", "sckConnect_Connect", [&] {
+        line.Line = 1;
+        cmdConnect.SetCaption("&Disconnect");
+        frmConnect().Unload();
+        line.Line = 2;
+        StatusLine("Connected to " + sckConnect.PropertyGet(wl::PeerAddress).ToString());
+        line.Line = 3;
+        txtSend.SetEnabled(true);
+        frmChatBarForm& chat = frmChatBar();
+        chat.Load();
+        for (RichTextBox& pane : chat.txtStatus) pane.SetEnabled(true);
+        chat.WhoList.SetEnabled(true);
+        frmMapDisp().Load();
+        frmMapDisp().picMap.SetEnabled(true);
+        EnableFeatureMenus(*this, true);
+        StatBar.SetPanelText(1, "Connected");
+        tmrGameInfo.SetEnabled(true);
+        tmrSoundCheck.SetEnabled(true);
+        line.Line = 4;
+        Server("!", Username + FieldSeparator + Password + FieldSeparator + CStr(AccessCode) + FieldSeparator +
+                        CStr(static_cast<int64_t>(App::Major())) + CStr(static_cast<int64_t>(App::Minor())) +
+                        CStr(static_cast<int64_t>(App::Revision())));
+        line.Line = 5;
+        Server("T", mnuOptionsTrue.Checked() ? "True" : "False");
+        Server("n", "1");
+        line.Line = 6;
+        // Normally connected at once; the wait ends when the connection is gone or after a while,
+        // and the stored votes go only over a connection that stands.
+        const DWORD start = GetTickCount();
+        while (!IsConnected(sckConnect)) {
+            if (!sckConnect.IsCreated() || sckConnect.PropertyGet(wl::State).ToLong() == 0) break;
+            if (GetTickCount() - start >= ConnectedWaitMs) break;
+            WaitTurn();
+            Sleep(1);
+        }
+        if (IsConnected(sckConnect)) SetVoteInformation();
+    }, &line);
+}
+
+void frmMainForm::sckConnect_OnDisconnect() {
+    ProcLine line;
+    Guard("frmMain", "sckConnect_OnDisconnect", [&] {
+        line.Line = 1;
+        // What the server sent just before it hung up ("You have been banned.") is read and
+        // handled before the close empties the receive buffer.
+        DrainControl(sckConnect);
+        if (HasReceivedData()) ProcessData();
+        line.Line = 2;
+        if (sckConnect.IsCreated()) sckConnect.Invoke(wl::Disconnect);
+        line.Line = 3;
+        CloseSocket();
+    }, &line);
+}
+
+void frmMainForm::sckConnect_OnError(int32_t Error, const std::string& Description) {
+    Guard("frmMain", "sckConnect_OnError", [&] {
+        if (Error != g_lastErrorShown) {
+            const std::string number = CStr(static_cast<int64_t>(Error));
+            CSendMessage(number + ": " + Description, mbCritical, number, 0, true, true, -1, "Tahoma");
+            g_lastErrorShown = Error;
+        }
+        RequestConnect();
+    });
+}
+
+void frmMainForm::tmrGameInfo_Timer() {
+    Guard("frmMain", "tmrGameInfo_Timer", [&] {
+        if (!IsConnected(sckConnect)) {
+            tmrGameInfo.SetEnabled(false);
+            return;
+        }
+        switch (iGameInfoUpdate) {
+            case 1:
+                if (frmGame().Visible()) Server("e", "1");
+                iGameInfoUpdate = 2;
+                break;
+            case 2:
+                Server("E", " ");
+                iGameInfoUpdate = 1;
+                break;
+            default:
+                iGameInfoUpdate = 1;
+                break;
+        }
+    });
+}
+
+void frmMainForm::tmrSoundCheck_Timer() {
+    Guard("frmMain", "tmrSoundCheck_Timer", [&] {
+        const bool connected = IsConnected(sckConnect);
+        mnuFileConnect.SetCaption(connected ? "Disconnect" : "Connect");
+        lblInformation.SetVisible(connected);
+    });
+}
 
 }  // namespace skx

@@ -226,6 +226,10 @@ LRESULT frmMainForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                     Guard("frmMain", proc.c_str(), [&] { item->Click(); });
                     return 0;
                 }
+            } else if (reinterpret_cast<HWND>(lParam) == cmdConnect.hWnd() && HIWORD(wParam) == BN_CLICKED) {
+                // The toolbar's connect button: the same toggle as the File menu's item.
+                Guard("frmMain", "cmdConnect_Click", [&] { RequestConnect(); });
+                return 0;
             }
             break;
         }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
 #include "ScriptedServer.h"
 #include "WinTestSupport.h"
 
@@ -25,6 +27,16 @@ std::vector<Report>& Reports();
 
 // The main window with its socket control (events routed), loaded once for the program.
 void EnsureMainWindow();
+
+// A window as the screen shows it (32-bit pixels, top row first).
+struct ScreenPicture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    COLORREF At(int x, int y) const;
+};
+ScreenPicture CaptureWindow(HWND window);
+// Writes the picture as a BMP file.
+bool SavePicture(const ScreenPicture& picture, const std::string& path);
 
 // The chat text of a pane of the chat window.
 std::string PaneText(int pane);
