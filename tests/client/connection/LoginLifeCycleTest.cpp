@@ -575,3 +575,29 @@ TEST_F(LoginLifeCycle, DialogShowsItsBoxesAndButtonsOnTheScreen) {
     EXPECT_EQ(picture.At(box.right - window.left - 6, (box.top + box.bottom) / 2 - window.top), GetSysColor(COLOR_BTNFACE))
         << "the locked port box is drawn in the button face";
 }
+
+TEST_F(LoginLifeCycle, ConnectedEventWaitsForTheConnectionOnlyWhileItCanCome) {
+    SeedServerSettings(server.GamePort(), "[Vote]\r\nGame=Hunt\r\n");
+    // No socket at all: the wait ends at once.
+    DWORD start = GetTickCount();
+    frmMain().sckConnect_OnConnect();
+    EXPECT_LT(GetTickCount() - start, 1500u);
+
+    // A connect that hangs: the wait gives up after about five seconds.
+    testsupport::ChildProcess silent;
+    const uint16_t port = testsupport::FreePort();
+    ASSERT_TRUE(silent.StartPython("tools/testpeers/silent.py", "--port " + std::to_string(port)));
+    ASSERT_TRUE(testsupport::WaitForPort(port, 10000));
+    DispatchObject& sck = frmMain().sckConnect;
+    sck.PropertyPut(wl::HostName, Variant(std::string("127.0.0.1")));
+    sck.PropertyPut(wl::RemotePort, Variant(static_cast<int32_t>(port)));
+    sck.Invoke(wl::Connect);
+    start = GetTickCount();
+    frmMain().sckConnect_OnConnect();
+    const DWORD waited = GetTickCount() - start;
+    EXPECT_GE(waited, 4500u);
+    EXPECT_LT(waited, 9000u);
+    EXPECT_FALSE(ClientConnected());
+    EXPECT_TRUE(Frames().empty());
+    EXPECT_TRUE(Reports().empty());
+}
