@@ -39,6 +39,13 @@ HRESULT AddressArg(const VARIANT* v, DWORD* out, bool* parsed) {
 
 }  // namespace
 
+bool Wirelatch::ReadyNotifyTarget() {
+    if (blocking_ || MakeNotifyWindow()) return true;
+    // Without its window an event-mode socket would silently block instead.
+    InetSetLastError(INET_ERROR(WSAEFAULT));
+    return false;
+}
+
 void Wirelatch::FreezeNewSocket() {
     if (freezeCount_ > 0 && HasSocket()) InetFreezeEvents(handle_, TRUE);
 }
@@ -124,6 +131,7 @@ HRESULT Wirelatch::Connect(VARIANT hostName, VARIANT remotePort, VARIANT protoco
 
     if (HasSocket() && FAILED(hr = Disconnect(error))) return hr;
     SetOutLong(error, 0);
+    if (!ReadyNotifyTarget()) return MethodFailure(error);
     const std::string narrowHost = WideToNarrow(host);
     const DWORD used = static_cast<DWORD>(optionWord);
     opening_ = true;
@@ -161,6 +169,7 @@ HRESULT Wirelatch::Listen(VARIANT localAddress, VARIANT localPort, VARIANT backl
     if (!parsed) return MethodFailure(error);
     if (HasSocket() && FAILED(hr = Disconnect(error))) return hr;
     SetOutLong(error, 0);
+    if (!ReadyNotifyTarget()) return MethodFailure(error);
     handle_ = InetAsyncListenExA(address, static_cast<UINT>(port), queue, reuseAddress_ ? INET_OPTION_REUSEADDRESS : 0,
                                  NotifyTarget(), NotifyMessage());
     if (handle_ == INVALID_SOCKET) return MethodFailure(error);
@@ -179,6 +188,7 @@ HRESULT Wirelatch::Accept(VARIANT handle, VARIANT options, VARIANT* error) {
     LONG optionWord = 0;
     if (FAILED(hr = LongArg(&options, static_cast<LONG>(OptionWord() & kAcceptOptionMask), &optionWord))) return hr;
 
+    if (!ReadyNotifyTarget()) return MethodFailure(error);
     const SOCKET remembered = handle_;
     handle_ = INVALID_SOCKET;
     // A handle given as a 32-bit integer names the socket of the same value.

@@ -67,6 +67,7 @@ bool IsReflectedNotification(UINT message) {
 
 bool Wirelatch::MakeNotifyWindow() {
     if (window_) return true;
+    timerId_ = 0;  // a timer of a window that is gone went with it
     if (!RegisterNotifyClass()) return false;
     window_ = CreateWindowExW(0, kWindowClass, L"", WS_DISABLED, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, nullptr, nullptr, ModuleHandle(), this);
@@ -86,6 +87,11 @@ void Wirelatch::DestroyNotifyWindow() {
 
 bool Wirelatch::ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
+        case WM_NCDESTROY:
+            // Destroyed by someone else (the control's own destruction detaches it first):
+            // the next member that needs the window makes a new one.
+            if (window == window_) window_ = nullptr;
+            return false;
         case WM_TIMER:
             HandleTimer();
             *result = 0;

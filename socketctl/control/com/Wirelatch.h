@@ -301,6 +301,8 @@ private:
     HRESULT EnsureLibrary();
     bool HasSocket() const { return handle_ != INVALID_SOCKET; }
     bool MakeNotifyWindow();
+    // Before an event-mode open: the window is made again when it is gone; false when none results.
+    bool ReadyNotifyTarget();
     void DestroyNotifyWindow();
     HWND NotifyTarget() const { return blocking_ ? nullptr : window_; }
     UINT NotifyMessage() const { return blocking_ ? 0 : kSocketEventMessage; }

@@ -273,6 +273,24 @@ HRESULT FakeFrame::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
     return S_OK;
 }
 
+namespace {
+
+BOOL CALLBACK FindNotifyWindow(HWND window, LPARAM context) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) != "WirelatchNotifyWindow") return TRUE;
+    *reinterpret_cast<HWND*>(context) = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND NotifyWindowOfThisThread() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindNotifyWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 ComPtr<IDispatch> CreateControl() {
     ComPtr<IDispatch> object;
     CoCreateInstance(CLSID_Wirelatch, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,

@@ -209,6 +209,9 @@ private:
     LONG refs_ = 1;
 };
 
+// The hidden notification window of a control of this thread (the first one found), or null.
+HWND NotifyWindowOfThisThread();
+
 // Creates the control by class identifier, as IDispatch.
 ComPtr<IDispatch> CreateControl();
 

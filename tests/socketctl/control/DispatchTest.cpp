@@ -204,20 +204,6 @@ TEST_F(ControlTest, BadArgumentsAreRefusedWithoutACrash) {
     EXPECT_EQ(c.GetLong(kHandle), -1);
 }
 
-BOOL CALLBACK FindNotifyWindow(HWND window, LPARAM context) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (std::string(name) != "WirelatchNotifyWindow") return TRUE;
-    *reinterpret_cast<HWND*>(context) = window;
-    return FALSE;
-}
-
-HWND NotifyWindowOfThisThread() {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindNotifyWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // Socket notifications as the library posts them to the hidden window.
 TEST_F(ControlTest, SocketNotificationsBecomeEvents) {
     auto control = CreateControl();

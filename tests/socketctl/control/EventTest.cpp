@@ -336,5 +336,42 @@ TEST_F(ControlTest, AbortEndsABlockingConnectToASilentPeer) {
     EXPECT_EQ(m.c.GetLong(kHandle), -1);
 }
 
+// Someone destroys the hidden window: the members that need it make a new one, and the
+// connection's events arrive through it.
+TEST_F(ControlTest, ADestroyedNotifyWindowIsMadeAgainWhenNeeded) {
+    EchoPeer peer;
+    ASSERT_TRUE(peer.Start());
+    EventModeControl m;
+    ASSERT_TRUE(m.connected);
+    HWND first = NotifyWindowOfThisThread();
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(DestroyWindow(first));
+    // The timer starts on a new window.
+    ASSERT_EQ(m.c.Put(kInterval, Long(20)).code, S_OK);
+    EXPECT_TRUE(PumpUntil([&] { return m.sink->Count(kOnTimer) >= 2; }, 3000));
+    ASSERT_EQ(m.c.Put(kInterval, Long(0)).code, S_OK);
+    HWND second = NotifyWindowOfThisThread();
+    ASSERT_TRUE(second);
+    ASSERT_TRUE(DestroyWindow(second));
+    // An event-mode connect makes one too, and stays in event mode.
+    ASSERT_TRUE(ConnectInEventMode(m, peer.Port()));
+    ASSERT_TRUE(PumpUntil([&] { return m.sink->Count(kOnConnect) == 1; }, 5000));
+    VariantValue result;
+    ASSERT_EQ(m.c.Call(kWrite, {Text(L"again"), Missing(), RefTo(result.Get())}).code, S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return m.sink->Count(kOnRead) >= 1; }, 5000));
+    EXPECT_EQ(ReadUntil(m.c, 5, 5000), L"again");
+    // Destroyed under an open socket: back to blocking and into events again on a new window.
+    HWND third = NotifyWindowOfThisThread();
+    ASSERT_TRUE(third);
+    ASSERT_TRUE(DestroyWindow(third));
+    ASSERT_EQ(m.c.Put(kBlocking, Bool(true)).code, S_OK);
+    ASSERT_EQ(m.c.Put(kBlocking, Bool(false)).code, S_OK);
+    const int reads = m.sink->Count(kOnRead);
+    ASSERT_EQ(m.c.Call(kWrite, {Text(L"more"), Missing(), RefTo(result.Get())}).code, S_OK);
+    EXPECT_TRUE(PumpUntil([&] { return m.sink->Count(kOnRead) > reads; }, 5000));
+    EXPECT_EQ(ReadUntil(m.c, 4, 5000), L"more");
+    EXPECT_EQ(m.sink->Count(kOnError), 0);
+}
+
 }  // namespace
 }  // namespace controltest
