@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../foundation/BoxDriver.h"
+#include "../foundation/SelfRun.h"
 #include "AccessCode.h"
 #include "AccountState.h"
 #include "ArenaModel.h"
@@ -608,4 +609,39 @@ TEST_F(LoginLifeCycle, ConnectedEventWaitsForTheConnectionOnlyWhileItCanCome) {
     EXPECT_FALSE(ClientConnected());
     EXPECT_TRUE(Frames().empty());
     EXPECT_TRUE(Reports().empty());
+}
+
+// ---- the program's end while connected, in a process of its own ----
+
+TEST(LoginScenario, DISABLED_ShutdownWhileConnectedSaysQuitFirst) {
+    EnsureMainWindow();
+    char port[16] = {};
+    ASSERT_GT(GetEnvironmentVariableA("SKIRMEX_TEST_GAME_PORT", port, sizeof port), 0u);
+    testsupport::ScratchDir dat("shutdown-dat");
+    DatPath = dat.Path() + "\\";
+    DispatchObject& sck = frmMain().sckConnect;
+    sck.PropertyPut(wl::HostName, Variant(std::string("127.0.0.1")));
+    sck.PropertyPut(wl::RemotePort, Variant(static_cast<int32_t>(std::stoi(port))));
+    sck.Invoke(wl::Connect);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return sck.PropertyGet(wl::Connected).ToLong() == wl::True; }, 10000));
+    testsupport::PumpFor(200);
+    frmMain().ReadyToClose = true;
+    frmMain().Shutdown(false);
+    EXPECT_NE(sck.IsCreated() ? sck.PropertyGet(wl::Connected).ToLong() : 0, wl::True);
+    EXPECT_FALSE(frmMain().IsLoaded());
+}
+
+TEST_F(LoginLifeCycle, ShutdownWhileConnectedClosesTheConnectionWithQuit) {
+    SetEnvironmentVariableA("SKIRMEX_TEST_GAME_PORT", std::to_string(server.GamePort()).c_str());
+    int exitCode = -1;
+    std::string output = selfrun::Run(selfrun::ThisProgram(),
+                                      "--gtest_filter=LoginScenario.DISABLED_ShutdownWhileConnectedSaysQuitFirst "
+                                      "--gtest_also_run_disabled_tests",
+                                      dat.Path(), exitCode);
+    SetEnvironmentVariableA("SKIRMEX_TEST_GAME_PORT", nullptr);
+    EXPECT_EQ(exitCode, 0) << output;
+    std::vector<Frame> said = FramesOf("C");
+    ASSERT_FALSE(said.empty());
+    EXPECT_EQ(said.back(), (Frame{"C", "quit"}));
+    EXPECT_FALSE(FramesOf("!").empty());  // it had logged in
 }
