@@ -19,5 +19,6 @@ fi
 python3 "$root/tools/testserver/server.py" --port 10001 &
 server_pid=$!
 trap 'kill $server_pid 2>/dev/null; true' EXIT
-echo "Client on DISPLAY=$DISPLAY; test server on 127.0.0.1:10001 (log in with any name)."
+echo "Client on DISPLAY=$DISPLAY; test server on 127.0.0.1:10001 (Connect, then log in with any name of"
+echo "3 letters or more and any password of 4 letters or digits or more)."
 "$WINE" "$bin/Skirmex.exe"
