@@ -9,6 +9,7 @@
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
 #include "SettingsFiles.h"
+#include "TextUtilities.h"
 #include "WirelatchDispids.h"
 #include "frmChatBar.h"
 #include "frmConnect.h"
@@ -20,7 +21,6 @@
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/MessagePump.h"
-#include "TextUtilities.h"
 
 namespace skx {
 
@@ -51,10 +51,9 @@ void StatusLine(const std::string& text) {
     AddToRTB(ChatTimeStamp() + text, frmChatBar().txtStatus[1], Red, true, true, false, true);
 }
 
-// One turn of a wait: the messages waiting, then a short wait for the next one.
+// One turn of a wait: the messages waiting, then the processor left to others for a moment.
 void WaitTurn() {
     DoEvents();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
     SwitchToThread();
 }
 
