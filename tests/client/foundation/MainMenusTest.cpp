@@ -753,6 +753,34 @@ TEST(MainMenusScenario, DISABLED_FramesSent) {
     EXPECT_FALSE(m.lblInformation.Visible());
 }
 
+TEST(MainMenusScenario, DISABLED_ExitWhileConnected) {
+    uint16_t game = PortFromEnvironment(GamePortVariable), ctl = PortFromEnvironment(ControlPortVariable);
+    ASSERT_NE(game, 0);
+    ASSERT_NE(ctl, 0);
+    WSADATA w;
+    WSAStartup(MAKEWORD(2, 2), &w);
+    testsupport::ScratchDir dat("menus-exit-connected");
+    LoadMain(dat);
+    SetProgramEndHook([](int) {});
+    frmMainForm& m = frmMain();
+    ASSERT_TRUE(m.sckConnect.IsCreated());
+    AccessLevel = 10;  // registered: no question on the way out
+    m.sckConnect.PropertyPut(wl::Blocking, Variant(true));
+    m.sckConnect.PropertyPut(wl::HostName, Variant(std::string("127.0.0.1")));
+    m.sckConnect.PropertyPut(wl::RemotePort, Variant(static_cast<int32_t>(game)));
+    m.sckConnect.Invoke(wl::Connect);
+    ASSERT_EQ(m.sckConnect.PropertyGet(wl::Connected).ToLong(), wl::True);
+    PumpFor(300);
+    ServerControl(ctl, "{\"cmd\": \"clear\"}");
+
+    // Exit disconnects first (the connection's close says quit), then ends the program.
+    Click(m.mnuFileExit);
+    EXPECT_TRUE(m.ReadyToClose);
+    EXPECT_TRUE(m.Released());
+    std::string frames = RecordedFrames(ctl);
+    EXPECT_NE(frames.find("[\"C\", \"quit\"]"), std::string::npos) << frames;
+}
+
 TEST(MainMenusScenario, DISABLED_ExitEndsTheProgram) {
     testsupport::ScratchDir dat("menus-exit");
     LoadMain(dat);
@@ -870,6 +898,7 @@ TEST(MainMenus, CommandsSendTheirFramesToTheServer) {
     SetEnvironmentVariableA(GamePortVariable, std::to_string(game).c_str());
     SetEnvironmentVariableA(ControlPortVariable, std::to_string(ctl).c_str());
     EXPECT_EQ(clienttest::RunScenario("MainMenusScenario.DISABLED_FramesSent", 120000), 0u);
+    EXPECT_EQ(clienttest::RunScenario("MainMenusScenario.DISABLED_ExitWhileConnected", 120000), 0u);
     server.Kill();
 }
 
