@@ -29,8 +29,10 @@ namespace {
 constexpr int32_t Red = 255;
 // How long the connected event waits for the control to say Connected.
 constexpr DWORD ConnectedWaitMs = 5000;
-// The close waits this many turns of the message loop for the server to hang up.
+// The close waits for the server to hang up: at most this many turns of the message loop, and
+// at most this long.
 constexpr int CloseWaitTurns = 25000;
+constexpr DWORD CloseWaitMs = 3000;
 
 // The socket error number last shown in a box (a repeat shows none).
 int32_t g_lastErrorShown = 0;
@@ -51,10 +53,11 @@ void StatusLine(const std::string& text) {
     AddToRTB(ChatTimeStamp() + text, frmChatBar().txtStatus[1], Red, true, true, false, true);
 }
 
-// One turn of a wait: the messages waiting, then the processor left to others for a moment.
+// One turn of a wait: the messages waiting, then a sleep until the next message (or 1 ms), so
+// a wait never spins the processor.
 void WaitTurn() {
     DoEvents();
-    SwitchToThread();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
 }
 
 // Reads what the control still holds for a connection the server has closed (the read
@@ -122,7 +125,11 @@ bool frmMainForm::CloseSocket() {
         if (IsConnected(sckConnect)) Server("C", "quit");
         line.Line = 5;
         // The server hangs up on "quit"; its close event may run this sequence once more inside.
-        for (int turn = 0; turn < CloseWaitTurns && IsConnected(sckConnect); ++turn) WaitTurn();
+        const DWORD closeStart = GetTickCount();
+        for (int turn = 0; turn < CloseWaitTurns && IsConnected(sckConnect); ++turn) {
+            if (GetTickCount() - closeStart >= CloseWaitMs) break;
+            WaitTurn();
+        }
         line.Line = 6;
         cmdConnect.SetEnabled(true);
         mnuFileConnect.SetEnabled(true);
@@ -188,7 +195,6 @@ void frmMainForm::sckConnect_OnConnect() {
             if (!sckConnect.IsCreated() || sckConnect.PropertyGet(wl::State).ToLong() == 0) break;
             if (GetTickCount() - start >= ConnectedWaitMs) break;
             WaitTurn();
-            Sleep(1);
         }
         if (IsConnected(sckConnect)) SetVoteInformation();
     }, &line);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ChatTimeStamp.h"
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
 #include "WirelatchDispids.h"
@@ -43,15 +44,6 @@ long WriteOnce(DispatchObject& sck, const std::string& text) {
     return written.ToLong();
 }
 
-std::string TimeStampPrefix() {
-    if (!frmMain().mnuDisplayTimeStamp.Checked()) return {};
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    char date[64] = {}, time[64] = {};
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, sizeof date);
-    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, sizeof time);
-    return "[" + std::string(date) + " " + time + "] ";
-}
 
 }  // namespace
 
@@ -185,7 +177,7 @@ DispatchReport ClientDispatchReport() {
     DispatchReport report;
     report.unimplemented = [](char command) {
         frmChatBar().Load();
-        AddToRTB(TimeStampPrefix() + UnimplementedCommandText(command), frmChatBar().txtStatus[1], 255, true, true,
+        AddToRTB(ChatTimeStamp() + UnimplementedCommandText(command), frmChatBar().txtStatus[1], 255, true, true,
                  false, true);
     };
     report.dropped = [](size_t count) {
