@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "../foundation/BoxDriver.h"
-#include "GdiHandle.h"
 #include "ProgramSettings.h"
 #include "ReceiveBuffer.h"
 #include "Registry.h"
@@ -108,56 +107,6 @@ void EnsureMainWindow() {
     }
     ASSERT_TRUE(main.sckConnect.IsCreated());
     ready = true;
-}
-
-COLORREF ScreenPicture::At(int x, int y) const {
-    uint32_t p = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
-
-ScreenPicture CaptureWindow(HWND window) {
-    ScreenPicture c;
-    RECT r{};
-    GetWindowRect(window, &r);
-    c.width = r.right - r.left;
-    c.height = r.bottom - r.top;
-    if (c.width <= 0 || c.height <= 0) return c;
-    WindowDC screen(nullptr);
-    HDC mem = CreateCompatibleDC(screen.Get());
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = c.width;
-    bi.bmiHeader.biHeight = -c.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    GdiObject<HBITMAP> dib(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (mem && dib && bits) {
-        SelectInDC keep(mem, dib.Get());
-        BitBlt(mem, 0, 0, c.width, c.height, screen.Get(), r.left, r.top, SRCCOPY);
-        GdiFlush();
-        c.pixels.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + c.width * c.height);
-    }
-    if (mem) DeleteDC(mem);
-    return c;
-}
-
-bool SavePicture(const ScreenPicture& c, const std::string& path) {
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    ih.biSize = sizeof ih;
-    ih.biWidth = c.width;
-    ih.biHeight = -c.height;
-    ih.biPlanes = 1;
-    ih.biBitCount = 32;
-    DWORD size = static_cast<DWORD>(c.pixels.size() * 4);
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + size;
-    std::string bytes(reinterpret_cast<const char*>(&fh), sizeof fh);
-    bytes.append(reinterpret_cast<const char*>(&ih), sizeof ih);
-    bytes.append(reinterpret_cast<const char*>(c.pixels.data()), size);
-    return testsupport::WriteFileBytes(path, bytes);
 }
 
 std::string PaneText(int pane) { return frmChatBar().txtStatus[static_cast<size_t>(pane)].Text(); }

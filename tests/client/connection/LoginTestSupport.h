@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "ScreenPicture.h"
 #include "ScriptedServer.h"
 #include "WinTestSupport.h"
 
@@ -28,15 +29,10 @@ std::vector<Report>& Reports();
 // The main window with its socket control (events routed), loaded once for the program.
 void EnsureMainWindow();
 
-// A window as the screen shows it (32-bit pixels, top row first).
-struct ScreenPicture {
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels;
-    COLORREF At(int x, int y) const;
-};
-ScreenPicture CaptureWindow(HWND window);
-// Writes the picture as a BMP file.
-bool SavePicture(const ScreenPicture& picture, const std::string& path);
+// Windows as the screen shows them.
+using testsupport::CaptureWindow;
+using testsupport::SavePicture;
+using testsupport::ScreenPicture;
 
 // The chat text of a pane of the chat window.
 std::string PaneText(int pane);

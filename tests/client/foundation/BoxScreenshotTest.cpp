@@ -9,6 +9,7 @@
 #include "BoxDriver.h"
 #include "MessageBox.h"
 #include "MsgBoxSkin.h"
+#include "ScreenPicture.h"
 #include "WinTestSupport.h"
 
 using namespace skx;
@@ -17,60 +18,10 @@ using boxtest::FindBox;
 
 namespace {
 
-// The box as it stands on the screen: 32-bit pixels, top row first.
-struct Capture {
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels;
-    COLORREF At(int x, int y) const {
-        uint32_t p = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-};
+using Capture = testsupport::ScreenPicture;
+using testsupport::CaptureWindow;
 
-Capture CaptureWindow(HWND h) {
-    Capture c;
-    RECT r{};
-    GetWindowRect(h, &r);
-    c.width = r.right - r.left;
-    c.height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = c.width;
-    bi.bmiHeader.biHeight = -c.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, c.width, c.height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    c.pixels.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + c.width * c.height);
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
-
-void SaveBmp(const Capture& c, const std::string& path) {
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    ih.biSize = sizeof ih;
-    ih.biWidth = c.width;
-    ih.biHeight = -c.height;
-    ih.biPlanes = 1;
-    ih.biBitCount = 32;
-    DWORD size = static_cast<DWORD>(c.pixels.size() * 4);
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + size;
-    std::string bytes(reinterpret_cast<const char*>(&fh), sizeof fh);
-    bytes.append(reinterpret_cast<const char*>(&ih), sizeof ih);
-    bytes.append(reinterpret_cast<const char*>(c.pixels.data()), size);
-    testsupport::WriteFileBytes(path, bytes);
-}
+void SaveBmp(const Capture& c, const std::string& path) { testsupport::SavePicture(c, path); }
 
 }  // namespace
 

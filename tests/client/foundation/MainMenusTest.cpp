@@ -19,6 +19,7 @@
 #include "Registry.h"
 #include "SettingsFiles.h"
 #include "Startup.h"
+#include "ScreenPicture.h"
 #include "WinTestSupport.h"
 #include "WindowLook.h"
 #include "WirelatchDispids.h"
@@ -214,38 +215,8 @@ int WindowsCaptioned(const std::string& caption) {
     return ctx.count;
 }
 
-// Saves the window as a 24-bit BMP picture.
-void SaveWindowPicture(HWND h, const std::string& path) {
-    RECT r{};
-    GetWindowRect(h, &r);
-    int w = r.right - r.left, ht = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = ht;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, ht, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    DWORD stride = static_cast<DWORD>(((w * 3) + 3) & ~3);
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + stride * static_cast<DWORD>(ht);
-    std::string bytes(reinterpret_cast<const char*>(&fh), sizeof fh);
-    bytes.append(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), stride * static_cast<DWORD>(ht));
-    testsupport::WriteFileBytes(path, bytes);
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-}
+// Saves the window as the screen shows it, as a BMP picture.
+void SaveWindowPicture(HWND h, const std::string& path) { testsupport::SavePicture(testsupport::CaptureWindow(h), path); }
 
 // ---- scenarios, run as child processes ----
 

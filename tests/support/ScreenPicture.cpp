@@ -1,0 +1,79 @@
+#include "ScreenPicture.h"
+
+#include "WinTestSupport.h"
+
+namespace testsupport {
+
+namespace {
+struct ScreenDC {
+    HDC dc = GetDC(nullptr);
+    ~ScreenDC() { ReleaseDC(nullptr, dc); }
+};
+struct MemoryDC {
+    HDC dc;
+    explicit MemoryDC(HDC like) : dc(CreateCompatibleDC(like)) {}
+    ~MemoryDC() {
+        if (dc) DeleteDC(dc);
+    }
+};
+struct Bitmap {
+    HBITMAP bitmap;
+    ~Bitmap() {
+        if (bitmap) DeleteObject(bitmap);
+    }
+};
+}  // namespace
+
+COLORREF ScreenPicture::At(int x, int y) const {
+    uint32_t p = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+ScreenPicture CaptureWindow(HWND window) {
+    ScreenPicture c;
+    RECT r{};
+    GetWindowRect(window, &r);
+    c.width = r.right - r.left;
+    c.height = r.bottom - r.top;
+    if (c.width <= 0 || c.height <= 0) {
+        c.width = c.height = 0;
+        return c;
+    }
+    ScreenDC screen;
+    MemoryDC mem(screen.dc);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = c.width;
+    bi.bmiHeader.biHeight = -c.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    Bitmap dib{CreateDIBSection(screen.dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0)};
+    if (!mem.dc || !dib.bitmap || !bits) return c;
+    HGDIOBJ old = SelectObject(mem.dc, dib.bitmap);
+    BitBlt(mem.dc, 0, 0, c.width, c.height, screen.dc, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    c.pixels.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + c.width * c.height);
+    SelectObject(mem.dc, old);
+    return c;
+}
+
+bool SavePicture(const ScreenPicture& c, const std::string& path) {
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = c.width;
+    ih.biHeight = -c.height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 32;
+    DWORD size = static_cast<DWORD>(c.pixels.size() * 4);
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + size;
+    std::string bytes(reinterpret_cast<const char*>(&fh), sizeof fh);
+    bytes.append(reinterpret_cast<const char*>(&ih), sizeof ih);
+    bytes.append(reinterpret_cast<const char*>(c.pixels.data()), size);
+    return WriteFileBytes(path, bytes);
+}
+
+}  // namespace testsupport
