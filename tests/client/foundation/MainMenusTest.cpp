@@ -199,19 +199,18 @@ int AlphaOf(HWND h) {
 }
 
 // The visible top-level windows of this thread with that caption.
+struct CaptionCount {
+    const std::string* caption;
+    int count;
+};
+BOOL CALLBACK CountCaptioned(HWND h, LPARAM lp) {
+    auto* c = reinterpret_cast<CaptionCount*>(lp);
+    if (IsWindowVisible(h) && clienttest::WindowText(h) == *c->caption) ++c->count;
+    return TRUE;
+}
 int WindowsCaptioned(const std::string& caption) {
-    struct Ctx {
-        const std::string* caption;
-        int count;
-    } ctx{&caption, 0};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM lp) -> BOOL {
-            auto* c = reinterpret_cast<Ctx*>(lp);
-            if (IsWindowVisible(h) && clienttest::WindowText(h) == *c->caption) ++c->count;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
+    CaptionCount ctx{&caption, 0};
+    EnumThreadWindows(GetCurrentThreadId(), &CountCaptioned, reinterpret_cast<LPARAM>(&ctx));
     return ctx.count;
 }
 
