@@ -207,7 +207,7 @@ void frmMainForm::sckConnect_OnDisconnect() {
         // What the server sent just before it hung up ("You have been banned.") is read and
         // handled before the close empties the receive buffer.
         DrainControl(sckConnect);
-        if (HasReceivedData()) ProcessData();
+        if (HasReceivedData()) ProcessBufferedFrames();
         line.Line = 2;
         if (sckConnect.IsCreated()) sckConnect.Invoke(wl::Disconnect);
         line.Line = 3;
