@@ -1,9 +1,13 @@
 #include "frmChatBar.h"
 
 #include <commctrl.h>
+#include <richedit.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
+#include "frmMain.h"
+#include "modRTFLinks.h"
 #include "runtime/Twips.h"
 
 namespace skx {
@@ -25,7 +29,12 @@ frmChatBarForm::frmChatBarForm() : Form("frmChatBar", FormKind::MdiChild) {
 void frmChatBarForm::OnLoad() {
     tabChat.Create(hWnd(), {"General", "Game", "Public Chat", "Private Chat", "Team Chat", "Wizard Chat"},
                    TabStripId);
-    for (auto& pane : txtStatus) pane.Create(hWnd(), 0);
+    for (auto& pane : txtStatus) {
+        pane.Create(hWnd(), 0);
+        // The panes tell this window of mouse moves and clicks (their links).
+        LRESULT mask = SendMessageA(pane.hWnd(), EM_GETEVENTMASK, 0, 0);
+        SendMessageA(pane.hWnd(), EM_SETEVENTMASK, 0, mask | ENM_MOUSEEVENTS);
+    }
     WhoList.Create(hWnd(), {"Name", "Level"});
     if (splitter_ <= 0) splitter_ = TwipsFromPixels(std::max(ScaleWidth() - 170, MinSplitter));
     OnResize();
@@ -53,6 +62,30 @@ void frmChatBarForm::ShowSelectedPane() {
     }
 }
 
+namespace {
+// The mouse buttons and shift keys of a mouse message, as the panes' handlers take them.
+int16_t ButtonsOf(WPARAM keys) {
+    return static_cast<int16_t>(((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                                ((keys & MK_MBUTTON) ? 4 : 0));
+}
+int16_t ShiftOf(WPARAM keys) {
+    return static_cast<int16_t>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+                                ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
+}
+}  // namespace
+
+void frmChatBarForm::PaneMouse(RichTextBox& pane, UINT msg, WPARAM keys, LPARAM at) {
+    // The pane's handlers take the point in twips, as the box's mouse events give it.
+    const float x = static_cast<float>(GET_X_LPARAM(at) * TwipsPerPixel);
+    const float y = static_cast<float>(GET_Y_LPARAM(at) * TwipsPerPixel);
+    if (msg == WM_MOUSEMOVE) {
+        RTB_MouseMove(pane, frmMain().TxtBuffer, ButtonsOf(keys), ShiftOf(keys), x, y);
+    } else if (msg == WM_LBUTTONUP) {
+        std::string address = RTB_MouseUp(pane, frmMain().TxtBuffer, 1, ShiftOf(keys), x, y);
+        if (!address.empty()) RunShellExecute("Open", address, "", "", 1);
+    }
+}
+
 bool frmChatBarForm::OnQueryUnload(UnloadMode mode) {
     // The user cannot close the chat; the program unloads it at the end.
     return mode == UnloadMode::FormControlMenu;
@@ -64,6 +97,13 @@ LRESULT frmChatBarForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (hdr && hdr->hwndFrom == tabChat.hWnd() && hdr->code == TCN_SELCHANGE) {
             ShowSelectedPane();
             return 0;
+        }
+        if (hdr && hdr->code == EN_MSGFILTER) {
+            auto* filter = reinterpret_cast<MSGFILTER*>(lParam);
+            for (auto& pane : txtStatus) {
+                if (pane.hWnd() == hdr->hwndFrom) PaneMouse(pane, filter->msg, filter->wParam, filter->lParam);
+            }
+            return 0;  // the pane handles the message as usual
         }
     } else if (msg == WM_DESTROY) {
         tabChat.Detach();

@@ -32,6 +32,8 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // A pane's mouse moves show the link pointer; a left click on a link opens it in the browser.
+    void PaneMouse(RichTextBox& pane, UINT msg, WPARAM keys, LPARAM at);
     int splitter_ = 0;
 };
 

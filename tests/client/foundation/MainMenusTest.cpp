@@ -36,6 +36,8 @@
 #include "frmMain.h"
 #include "frmMainMenus.h"
 #include "frmMapDisp.h"
+#include "runtime/RichTextEditing.h"
+#include "modRTFLinks.h"
 #include "frmNotes.h"
 #include "frmOptions.h"
 #include "frmProfile.h"
@@ -823,6 +825,43 @@ TEST(MainMenusScenario, DISABLED_HomePageAndHelp) {
     EXPECT_TRUE(Reported().empty()) << Reported().front();
 }
 
+// The chat window's panes: the pointer over a link, and a left click on it handing the address
+// to the browser; a click on plain text opens nothing.
+TEST(MainMenusScenario, DISABLED_ChatPaneLinkOpensInTheBrowser) {
+    testsupport::ScratchDir dat("chat-link");
+    LoadMain(dat);
+    frmChatBar().Load();
+    frmChatBar().Show();
+    RichTextBox& pane = frmChatBar().txtStatus[0];
+    pane.SetEnabled(true);
+    AddToRTB("see http://skirmora.example/chat now", pane, 0, true, false, false, false);
+    auto pointAt = [&](int32_t pos) {
+        POINT p = RtbPosFromChar(pane, pos);
+        return MAKELPARAM(p.x + 2, p.y + 4);
+    };
+    std::string record = dat.File("address.txt");
+    {
+        WebHandler handler("cmd.exe /c echo %1> \"" + record + "\"");
+        SendMessageA(pane.hWnd(), WM_MOUSEMOVE, 0, pointAt(10));
+        EXPECT_EQ(RtbMousePointer(pane), 99);
+        SendMessageA(pane.hWnd(), WM_MOUSEMOVE, 0, pointAt(1));
+        EXPECT_EQ(RtbMousePointer(pane), 0);
+        SendMessageA(pane.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, pointAt(1));
+        SendMessageA(pane.hWnd(), WM_LBUTTONUP, 0, pointAt(1));
+        testsupport::PumpUntil([] { return false; }, 1500);
+        EXPECT_FALSE(testsupport::ReadFileBytes(record).has_value()) << "plain text opened something";
+        SendMessageA(pane.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, pointAt(10));
+        SendMessageA(pane.hWnd(), WM_LBUTTONUP, 0, pointAt(10));
+        EXPECT_TRUE(testsupport::PumpUntil([&] {
+            std::string text = testsupport::ReadFileBytes(record).value_or("");
+            return !text.empty() && text.back() == '\n';
+        }, 10000));
+    }
+    std::string shown = testsupport::ReadFileBytes(record).value_or("");
+    while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r' || shown.back() == ' ')) shown.pop_back();
+    EXPECT_EQ(shown, "http://skirmora.example/chat");
+}
+
 // ---- the scenarios' runs ----
 
 TEST(MainMenus, TogglesWriteTheirSettingsAndShowTheirWindows) {
@@ -847,6 +886,10 @@ TEST(MainMenus, UserListPopupTellIgnoreAndProfile) {
 
 TEST(MainMenus, ExitSavesAndEnds) {
     EXPECT_EQ(clienttest::RunScenario("MainMenusScenario.DISABLED_ExitEndsTheProgram"), 0u);
+}
+
+TEST(MainMenus, ChatPaneLinkOpensInTheBrowser) {
+    EXPECT_EQ(clienttest::RunScenario("MainMenusScenario.DISABLED_ChatPaneLinkOpensInTheBrowser"), 0u);
 }
 
 TEST(MainMenus, VisitHomepageOpensTheAddressThroughTheShell) {
