@@ -74,14 +74,6 @@ void DrainControl(DispatchObject& sck) {
     }
 }
 
-// The frame writer's and the read event's ways out: a reset connection offers the toggle, a
-// flooded receive buffer closes.
-const bool g_writerHooks = [] {
-    OnConnectionReset = [] { frmMain().RequestConnect(); };
-    OnReceiveOverflow = [] { frmMain().CloseSocket(); };
-    return true;
-}();
-
 }  // namespace
 
 void frmMainForm::Server(const std::string& CtrlChar, const std::string& Msg) { skx::Server(CtrlChar, Msg); }
