@@ -24,14 +24,14 @@ bool ScriptedServer::Start(const std::string& extraArgs) {
 
 void ScriptedServer::Stop() { child_.Kill(); }
 
-std::string ScriptedServer::Command(const std::string& json) const {
+std::string ScriptedServerCommand(uint16_t controlPort, const std::string& json) {
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (s == INVALID_SOCKET) return {};
     DWORD wait = 10000;
     setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&wait), sizeof wait);
     sockaddr_in a{};
     a.sin_family = AF_INET;
-    a.sin_port = htons(control_);
+    a.sin_port = htons(controlPort);
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     std::string reply;
     if (connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {

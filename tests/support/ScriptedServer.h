@@ -11,6 +11,9 @@ namespace testsupport {
 // Registers Tetherline.dll of the program folder with regsvr32 (in a child process).
 bool RegisterSocketControl();
 
+// One control request (a JSON object) to a scripted server's control port; its JSON answer line.
+std::string ScriptedServerCommand(uint16_t controlPort, const std::string& json);
+
 class ScriptedServer {
 public:
     ScriptedServer() = default;
@@ -25,7 +28,7 @@ public:
     uint16_t ControlPort() const { return control_; }
 
     // One control request (a JSON object); the server's JSON answer line.
-    std::string Command(const std::string& json) const;
+    std::string Command(const std::string& json) const { return ScriptedServerCommand(control_, json); }
     // The frames recorded so far, as the server's JSON answer.
     std::string Frames() const { return Command("{\"cmd\": \"frames\"}"); }
 

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AccountState.h"
@@ -20,6 +21,7 @@
 #include "SettingsFiles.h"
 #include "Startup.h"
 #include "ScreenPicture.h"
+#include "ScriptedServer.h"
 #include "WinTestSupport.h"
 #include "WindowLook.h"
 #include "WirelatchDispids.h"
@@ -151,23 +153,7 @@ BoxLog ClickAnswering(MenuItem& item, const std::vector<Answer>& answers) {
 // ---- the scripted game server, driven over its control port ----
 
 std::string ServerControl(uint16_t port, const std::string& json) {
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::string reply;
-    if (connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
-        std::string line = json + "\n";
-        send(s, line.data(), static_cast<int>(line.size()), 0);
-        char buf[4096];
-        int n;
-        while ((n = recv(s, buf, sizeof buf, 0)) > 0) {
-            reply.append(buf, static_cast<size_t>(n));
-            if (reply.back() == '\n') break;
-        }
-    }
-    closesocket(s);
+    std::string reply = testsupport::ScriptedServerCommand(port, json);
     while (!reply.empty() && (reply.back() == '\n' || reply.back() == '\r')) reply.pop_back();
     return reply;
 }
@@ -773,13 +759,28 @@ TEST(MainMenusScenario, DISABLED_ExitEndsTheProgram) {
 // address it is given into a file.
 class WebHandler {
 public:
-    explicit WebHandler(const std::string& command) {
+    explicit WebHandler(std::string record) : record_(std::move(record)) {
         had_ = ReadCommand(saved_);
-        WriteCommand(command);
+        WriteCommand("cmd.exe /c echo %1> \"" + record_ + "\"");
     }
     ~WebHandler() {
         if (had_) WriteCommand(saved_);
         else RegDeleteKeyA(HKEY_LOCAL_MACHINE, Key);
+    }
+    // True once anything was opened.
+    bool Opened() const { return testsupport::ReadFileBytes(record_).has_value(); }
+    // Waits for the address handed to the handler (the command's output is complete once it
+    // ends in a line break); empty when none came.
+    std::string WaitForAddress() const {
+        testsupport::PumpUntil([&] {
+            std::string text = testsupport::ReadFileBytes(record_).value_or("");
+            return !text.empty() && text.back() == '\n';
+        }, 10000);
+        std::string shown = testsupport::ReadFileBytes(record_).value_or("");
+        while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r' || shown.back() == ' ')) {
+            shown.pop_back();
+        }
+        return shown;
     }
 
 private:
@@ -798,6 +799,7 @@ private:
                        static_cast<DWORD>(command.size() + 1));
         RegCloseKey(h);
     }
+    std::string record_;
     bool had_ = false;
     std::string saved_;
 };
@@ -806,19 +808,11 @@ TEST(MainMenusScenario, DISABLED_HomePageAndHelp) {
     testsupport::ScratchDir dat("menus-help");
     LoadMain(dat);
     frmMainForm& m = frmMain();
-    std::string record = dat.File("address.txt");
     {
-        WebHandler handler("cmd.exe /c echo %1> \"" + record + "\"");
+        WebHandler handler(dat.File("address.txt"));
         Click(m.mnuVisitHomepage);
-        // The command's output is complete once it ends in a line break.
-        EXPECT_TRUE(testsupport::PumpUntil([&] {
-            std::string text = testsupport::ReadFileBytes(record).value_or("");
-            return !text.empty() && text.back() == '\n';
-        }, 10000));
+        EXPECT_EQ(handler.WaitForAddress(), HomePageAddress);
     }
-    std::string shown = testsupport::ReadFileBytes(record).value_or("");
-    while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r' || shown.back() == ' ')) shown.pop_back();
-    EXPECT_EQ(shown, HomePageAddress);
 
     // Contents with no help file in the program folder: nothing happens, nothing is said.
     Click(m.mnuContents);
@@ -839,9 +833,8 @@ TEST(MainMenusScenario, DISABLED_ChatPaneLinkOpensInTheBrowser) {
         POINT p = RtbPosFromChar(pane, pos);
         return MAKELPARAM(p.x + 2, p.y + 4);
     };
-    std::string record = dat.File("address.txt");
     {
-        WebHandler handler("cmd.exe /c echo %1> \"" + record + "\"");
+        WebHandler handler(dat.File("address.txt"));
         SendMessageA(pane.hWnd(), WM_MOUSEMOVE, 0, pointAt(10));
         EXPECT_EQ(RtbMousePointer(pane), 99);
         SendMessageA(pane.hWnd(), WM_MOUSEMOVE, 0, pointAt(1));
@@ -849,17 +842,11 @@ TEST(MainMenusScenario, DISABLED_ChatPaneLinkOpensInTheBrowser) {
         SendMessageA(pane.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, pointAt(1));
         SendMessageA(pane.hWnd(), WM_LBUTTONUP, 0, pointAt(1));
         testsupport::PumpUntil([] { return false; }, 1500);
-        EXPECT_FALSE(testsupport::ReadFileBytes(record).has_value()) << "plain text opened something";
+        EXPECT_FALSE(handler.Opened()) << "plain text opened something";
         SendMessageA(pane.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, pointAt(10));
         SendMessageA(pane.hWnd(), WM_LBUTTONUP, 0, pointAt(10));
-        EXPECT_TRUE(testsupport::PumpUntil([&] {
-            std::string text = testsupport::ReadFileBytes(record).value_or("");
-            return !text.empty() && text.back() == '\n';
-        }, 10000));
+        EXPECT_EQ(handler.WaitForAddress(), "http://skirmora.example/chat");
     }
-    std::string shown = testsupport::ReadFileBytes(record).value_or("");
-    while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r' || shown.back() == ' ')) shown.pop_back();
-    EXPECT_EQ(shown, "http://skirmora.example/chat");
 }
 
 // ---- the scenarios' runs ----
@@ -898,21 +885,14 @@ TEST(MainMenus, VisitHomepageOpensTheAddressThroughTheShell) {
 
 TEST(MainMenus, CommandsSendTheirFramesToTheServer) {
     // The socket control, registered in the prefix by its own registration entry point.
-    testsupport::ChildProcess reg;
-    ASSERT_TRUE(reg.Start("regsvr32.exe /s \"" + testsupport::ProgramFolder() + "\\Tetherline.dll\""));
-    DWORD code = 1;
-    ASSERT_TRUE(reg.Wait(30000, &code));
-    ASSERT_EQ(code, 0u);
-    uint16_t game = testsupport::FreePort(), ctl = testsupport::FreePort();
-    testsupport::ChildProcess server;
-    ASSERT_TRUE(server.StartPython("tools/testserver/server.py",
-                                   "--port " + std::to_string(game) + " --control-port " + std::to_string(ctl)));
-    ASSERT_TRUE(testsupport::WaitForPort(ctl, 10000));
-    SetEnvironmentVariableA(GamePortVariable, std::to_string(game).c_str());
-    SetEnvironmentVariableA(ControlPortVariable, std::to_string(ctl).c_str());
+    ASSERT_TRUE(testsupport::RegisterSocketControl());
+    testsupport::ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    const std::string game = std::to_string(server.GamePort()), ctl = std::to_string(server.ControlPort());
+    SetEnvironmentVariableA(GamePortVariable, game.c_str());
+    SetEnvironmentVariableA(ControlPortVariable, ctl.c_str());
     EXPECT_EQ(clienttest::RunScenario("MainMenusScenario.DISABLED_FramesSent", 120000), 0u);
     EXPECT_EQ(clienttest::RunScenario("MainMenusScenario.DISABLED_ExitWhileConnected", 120000), 0u);
-    server.Kill();
 }
 
 }  // namespace
