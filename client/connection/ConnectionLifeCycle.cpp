@@ -69,8 +69,7 @@ void DrainControl(DispatchObject& sck) {
         int16_t n = ReadFromControl(sck, buffer, 4096);
         if (n < 1 || buffer.empty()) return;
         UpdateDataLength(static_cast<int16_t>(buffer.size()));
-        ReceiveBuffer += buffer;
-        TrimFrameTail(ReceiveBuffer, kMaxFrameTail);
+        AppendReceived(buffer);  // the connection is closing anyway
     }
 }
 

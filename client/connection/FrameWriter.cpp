@@ -130,6 +130,16 @@ int16_t ReadFromControl(DispatchObject& sck, std::string& buffer, int32_t maxCou
     return static_cast<int16_t>(n);
 }
 
+bool AppendReceived(const std::string& text) {
+    ReceiveBuffer += text;
+    if (size_t dropped = TrimFrameTail(ReceiveBuffer, kMaxFrameTail)) {
+        ReportCaught("frmMain", "sckConnect_OnRead", 0, errOverflow, "frmMain",
+                     "An unfinished frame grew past " + std::to_string(kMaxFrameTail) + " characters; " +
+                         std::to_string(dropped) + " characters were dropped");
+    }
+    return ReceiveBuffer.size() > kMaxReceiveBuffer;
+}
+
 void ReadInto(DispatchObject& sck) {
     bool overflow = false;
     Guard("frmMain", "sckConnect_OnRead", [&] {
@@ -141,13 +151,7 @@ void ReadInto(DispatchObject& sck) {
         int16_t n = ReadFromControl(sck, buffer, 4096);
         UpdateDataLength(static_cast<int16_t>(buffer.size()));
         if (n < 1) return;
-        ReceiveBuffer += buffer;
-        if (size_t dropped = TrimFrameTail(ReceiveBuffer, kMaxFrameTail)) {
-            ReportCaught("frmMain", "sckConnect_OnRead", 0, errOverflow, "frmMain",
-                         "An unfinished frame grew past " + std::to_string(kMaxFrameTail) + " characters; " +
-                             std::to_string(dropped) + " characters were dropped");
-        }
-        if (ReceiveBuffer.size() > kMaxReceiveBuffer) overflow = true;
+        overflow = AppendReceived(buffer);
     });
     if (overflow) {
         ReportCaught("frmMain", "sckConnect_OnRead", 0, errOverflow, "frmMain",

@@ -18,6 +18,9 @@ void ServerOn(DispatchObject& sck, const std::string& CtrlChar, const std::strin
 // The control's read event: reads up to 4096 characters into ReceiveBuffer.
 void sckConnect_OnRead();
 void ReadInto(DispatchObject& sck);
+// Appends received text to ReceiveBuffer, dropping (and reporting) an unfinished frame that grew
+// past its bound; true when the buffer is past its own bound (the connection must close).
+bool AppendReceived(const std::string& text);
 
 // Adds a count to the traffic total and shows it in panel 4 of the main window's status bar.
 void UpdateDataLength(int16_t iDataLength);
