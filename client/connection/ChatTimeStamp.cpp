@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "frmMain.h"
+#include "OptionMenuItems.h"
 
 namespace skx {
 
 std::string ChatTimeStamp() {
-    if (!frmMain().mnuDisplayTimeStamp.Checked()) return {};
+    if (!MenuChecked(MenuOption::DisplayTimeStamp)) return {};
     SYSTEMTIME st;
     GetLocalTime(&st);
     char date[64] = {}, time[64] = {};

@@ -12,7 +12,8 @@
 #include "SettingsText.h"
 #include "TextUtilities.h"
 #include "frmChatBar.h"
-#include "frmMain.h"
+#include "FrameWriter.h"
+#include "MainWindowLinks.h"
 #include "frmMapDisp.h"
 #include "frmVote.h"
 #include "modRTFLinks.h"
@@ -87,7 +88,7 @@ void Clean_Up() {
         line.Line = 4;
         ClearReceiveBuffer();
         line.Line = 5;
-        frmMain().txtSend.SetEnabled(false);
+        if (MainWindowLinks().EnableEntryLine) MainWindowLinks().EnableEntryLine(false);
         frmChatBarForm& chat = frmChatBar();
         chat.Load();
         for (RichTextBox& pane : chat.txtStatus) pane.SetEnabled(false);
@@ -110,8 +111,8 @@ void Screen_Center(bool& Announce) {
         int32_t originY = CLng(static_cast<double>(OwnPosition.y + 149.0f - down / 2.0f)) % ArenaSize;
         ViewOrigin = MapPoint{static_cast<float>(originX), static_cast<float>(originY)};
         line.Line = 3;
-        frmMain().Server("M", SingleText(ViewOrigin.x) + FieldSeparator + SingleText(ViewOrigin.y) + FieldSeparator +
-                                  SingleText(across) + FieldSeparator + SingleText(down));
+        Server("M", SingleText(ViewOrigin.x) + FieldSeparator + SingleText(ViewOrigin.y) + FieldSeparator +
+                        SingleText(across) + FieldSeparator + SingleText(down));
         line.Line = 4;
         MoveTarget = OwnPosition;
         line.Line = 5;

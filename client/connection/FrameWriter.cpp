@@ -9,7 +9,7 @@
 #include "ReceiveBuffer.h"
 #include "WirelatchDispids.h"
 #include "frmChatBar.h"
-#include "frmMain.h"
+#include "MainWindowLinks.h"
 #include "modRTFLinks.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
@@ -17,8 +17,8 @@
 
 namespace skx {
 
-std::function<void()> OnConnectionReset = [] { frmMain().RequestConnect(); };
-std::function<void()> OnReceiveOverflow = [] { frmMain().CloseSocket(); };
+std::function<void()> OnConnectionReset;
+std::function<void()> OnReceiveOverflow;
 
 namespace {
 
@@ -84,7 +84,7 @@ void ServerOn(DispatchObject& sck, const std::string& CtrlChar, const std::strin
     if (failed && OnConnectionReset) Guard("frmMain", "RequestConnect", [] { OnConnectionReset(); });
 }
 
-void Server(const std::string& CtrlChar, const std::string& Msg) { ServerOn(frmMain().sckConnect, CtrlChar, Msg); }
+void Server(const std::string& CtrlChar, const std::string& Msg) { ServerOn(MainSocket(), CtrlChar, Msg); }
 
 int16_t ReadFromControl(DispatchObject& sck, std::string& buffer, int32_t maxCount) {
     IDispatch* disp = sck.Get();
@@ -162,7 +162,7 @@ void ReadInto(DispatchObject& sck) {
     }
 }
 
-void sckConnect_OnRead() { ReadInto(frmMain().sckConnect); }
+void sckConnect_OnRead() { ReadInto(MainSocket()); }
 
 std::string TrafficText(int64_t total) {
     double kb = std::nearbyint(static_cast<double>(total) / 1024.0);
@@ -171,8 +171,11 @@ std::string TrafficText(int64_t total) {
 
 void UpdateDataLength(int16_t iDataLength) {
     Guard("frmMain", "UpdateDataLength", [&] {
-        frmMain().lDataLength += iDataLength;
-        frmMain().StatBar.SetPanelText(4, TrafficText(frmMain().lDataLength));
+        const MainWindowLinkTable& main = MainWindowLinks();
+        if (!main.DataLength) return;
+        int64_t& total = main.DataLength();
+        total += iDataLength;
+        if (main.ShowTraffic) main.ShowTraffic(TrafficText(total));
     });
 }
 
@@ -194,7 +197,7 @@ DispatchReport ClientDispatchReport() {
 
 void ProcessData() {
     Guard("frmMain", "ProcessData", [] {
-        DispatchObject& sck = frmMain().sckConnect;
+        DispatchObject& sck = MainSocket();
         DispatchReceived([&sck] { return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() != 0; },
                          ClientDispatchReport());
     });

@@ -34,9 +34,9 @@ void ProcessData();
 // event runs it before the clean-up, so the server's last words are shown.
 void ProcessBufferedFrames();
 
-// A write that found the connection reset by the peer runs this (the connect toggle).
+// A write that found the connection reset by the peer runs this (the app links the connect toggle).
 extern std::function<void()> OnConnectionReset;
-// Received text past its bound runs this (the close of the connection).
+// Received text past its bound runs this (the app links the close of the connection).
 extern std::function<void()> OnReceiveOverflow;
 
 // Reads up to maxCount characters from the control (Read with the buffer by reference).

@@ -14,7 +14,7 @@
 #include "WindowLook.h"
 #include "WirelatchDispids.h"
 #include "frmChatBar.h"
-#include "frmMain.h"
+#include "MainWindowLinks.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 
@@ -217,9 +217,9 @@ void frmConnectForm::cmdOkay_Click() {
     cmdCancel.SetEnabled(false);
     ProcLine line;
     Guard("frmConnect", "cmdOkay_Click", [&] {
-        frmMainForm& main = frmMain();
+        const MainWindowLinkTable& main = MainWindowLinks();
         line.Line = 1;
-        main.lDataLength = 0;
+        if (main.DataLength) main.DataLength() = 0;
         UpdateDataLength(0);
         line.Line = 2;
         Username = txtUsername.Caption();
@@ -239,9 +239,9 @@ void frmConnectForm::cmdOkay_Click() {
         Clean_Up();
         frmChatBar().WhoList.Clear();
         line.Line = 5;
-        DispatchObject& sck = main.sckConnect;
+        DispatchObject& sck = MainSocket();
         if (IsConnected(sck)) {
-            main.CloseSocket();
+            if (main.CloseSocket) main.CloseSocket();
         } else {
             AbortPendingConnect(sck);
         }
@@ -271,8 +271,8 @@ void frmConnectForm::cmdCancel_Click() {
     if (inOkay_) return;
     Guard("frmConnect", "cmdCancel_Click", [&] {
         // A connect still under way ends here too, or its connected event would log in after all.
-        AbortPendingConnect(frmMain().sckConnect);
-        frmMain().CloseSocket();
+        AbortPendingConnect(MainSocket());
+        if (MainWindowLinks().CloseSocket) MainWindowLinks().CloseSocket();
         Hide();
     });
 }

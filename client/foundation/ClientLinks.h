@@ -1,15 +1,21 @@
-// Links from the foundation's services to windows and procedures of other parts of the
-// client: the windows whose layout the settings save, the server writer and the view
-// centring. The windows are linked from the start; the procedures are installed by their
-// parts when those start. An empty link makes the service skip that step.
+// Links from the foundation's services to windows and procedures of the layers above: the
+// windows whose layout the settings save, the main window's option items and handle, the
+// chat bar's "General" pane, the server writer and the view centring. The app layer sets
+// them at start-up (SetAppLinks); an empty link makes the service skip that step.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "OptionMenuItems.h"
+
 namespace skx {
 
 class Form;
+class MenuItem;
+class RichTextBox;
 
 struct ClientLinkTable {
     // The windows whose position the settings save (each gives the single instance; the
@@ -21,15 +27,22 @@ struct ClientLinkTable {
     // The chat bar's splitter position (loads the chat bar). Without it, [Form] Splitter is kept.
     std::function<int32_t()> ChatSplitter;
 
+    // The main window's menu item of an option (its check state is the setting).
+    std::function<MenuItem&(MenuOption option)> OptionItem;
+    // The main window's handle, without loading it (null while it has no window).
+    std::function<HWND()> MainWindow;
+    // The chat bar's "General" pane (loads the chat bar): where chat output echoes.
+    std::function<RichTextBox&()> GeneralPane;
+    // The main window's hidden scratch copy of a chat pane: link hit tests run on it.
+    std::function<RichTextBox&()> LinkScratch;
+
     // Screen_Center(Announce) of the connection's state module.
     std::function<void(bool announce)> ScreenCenter;
     // frmMain.Server(CtrlChar, Msg): frames and sends one client message.
     std::function<void(const std::string& ctrlChar, const std::string& msg)> Server;
 };
 
-// The program's links: the windows of the client, no procedures until their parts install them.
+// The program's links: empty until the app layer sets them.
 ClientLinkTable& ClientLinks();
-// The window links of the client's own windows (frmChatBar, frmMapDisp, frmGame).
-ClientLinkTable ClientWindowLinks();
 
 }  // namespace skx

@@ -1,4 +1,5 @@
-// The main window's option menu items whose check states the settings keep.
+// The main window's option menu items whose check states the settings keep, reached through
+// the app's link (ClientLinks().OptionItem): without it no item is checked and a change is dropped.
 #pragma once
 
 namespace skx {

@@ -4,7 +4,6 @@
 #include "ProgramSettings.h"
 #include "SettingsFiles.h"
 #include "SystemServices.h"
-#include "frmMain.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/Form.h"
@@ -24,7 +23,7 @@ void WriteCheck(const char* key, MenuOption option) { WriteGameKey("Options", ke
 void SaveClientSettings() {
     Guard("modMiscFunctionsOne", "SaveClientSettings", [&] {
         // Inside the development environment the settings are left alone.
-        HWND main = frmMain().Handle();
+        HWND main = ClientLinks().MainWindow ? ClientLinks().MainWindow() : nullptr;
         if (main && ClassName(main) == "ThunderMDIForm") return;
 
         WriteGameKey("LASTSETTINGS", "Map", MapName);

@@ -1,7 +1,6 @@
 #include "SystemServices.h"
 
 #include "FileServices.h"
-#include "frmMain.h"
 #include "runtime/App.h"
 #include "runtime/ErrorGuard.h"
 
@@ -17,14 +16,14 @@ std::string ClassName(HWND hWnd) {
     return result;
 }
 
-void LoadHelpFile() {
+void LoadHelpFile(HWND owner) {
     Guard("modMiscFunctionsOne", "LoadHelpFile", [&] {
         std::string file = App::Path() + "\\SKMXHELP.HLP";
         if (!FileExist(file, 0)) {
             file = App::Path() + "\\skirmex.hlp";
             if (!FileExist(file, 0)) return;
         }
-        WinHelpA(frmMain().hWnd(), file.c_str(), HELP_CONTENTS, 0);
+        WinHelpA(owner, file.c_str(), HELP_CONTENTS, 0);
     });
 }
 

@@ -12,8 +12,8 @@ namespace skx {
 std::string ClassName(HWND hWnd);
 
 // Opens the client's help file (SKMXHELP.HLP, else skirmex.hlp, in the program folder) at its
-// contents for the main window; nothing when neither file exists.
-void LoadHelpFile();
+// contents for the owner (the main window); nothing when neither file exists.
+void LoadHelpFile(HWND owner);
 
 // Deletes, by position, the items of the window's system menu whose flag is set; flags[n]
 // stands for position n. Positions go highest first, so the lower ones stay valid.

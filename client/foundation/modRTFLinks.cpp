@@ -5,10 +5,10 @@
 
 #include <cmath>
 
+#include "ClientLinks.h"
 #include "MessageBox.h"
+#include "OptionMenuItems.h"
 #include "ProgramSettings.h"
-#include "frmMain.h"
-#include "frmChatBar.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/RichTextEditing.h"
@@ -23,7 +23,7 @@ namespace {
 constexpr uint32_t kLinkColour = 0xFF0000;  // blue
 const char kLinkPrefix[] = "http://";
 
-bool ScrollLocked() { return frmMain().mnuOptionsScroll.Checked(); }
+bool ScrollLocked() { return MenuChecked(MenuOption::ScrollLock); }
 
 // Puts the insertion point at the end, remembering it unless Scroll Lock holds the pane.
 void GoToEnd(RichTextBox& box) {
@@ -109,9 +109,8 @@ void AddToRTB(std::string Text, RichTextBox& RTB, int32_t Color, bool NewLine, b
             RtbApplyFormat(RTB, back);
             Text = Mid(Text, b);
         }
-        if (Echo) {
-            frmChatBar().Load();  // the panes exist once their window is loaded
-            AddToRTB(original, frmChatBar().txtStatus[0], Color, NewLine, Bold, AltFont, false);
+        if (Echo && ClientLinks().GeneralPane) {
+            AddToRTB(original, ClientLinks().GeneralPane(), Color, NewLine, Bold, AltFont, false);
         }
     });
 }

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "frmMain.h"
+#include "ClientLinks.h"
 #include "modRTFLinks.h"
 #include "runtime/Twips.h"
 
@@ -78,10 +78,13 @@ void frmChatBarForm::PaneMouse(RichTextBox& pane, UINT msg, WPARAM keys, LPARAM 
     // The pane's handlers take the point in twips, as the box's mouse events give it.
     const float x = static_cast<float>(GET_X_LPARAM(at) * TwipsPerPixel);
     const float y = static_cast<float>(GET_Y_LPARAM(at) * TwipsPerPixel);
+    // The hit tests run on the main window's scratch copy of a pane.
+    const ClientLinkTable& links = ClientLinks();
+    if (!links.LinkScratch) return;
     if (msg == WM_MOUSEMOVE) {
-        RTB_MouseMove(pane, frmMain().TxtBuffer, ButtonsOf(keys), ShiftOf(keys), x, y);
+        RTB_MouseMove(pane, links.LinkScratch(), ButtonsOf(keys), ShiftOf(keys), x, y);
     } else if (msg == WM_LBUTTONUP) {
-        std::string address = RTB_MouseUp(pane, frmMain().TxtBuffer, 1, ShiftOf(keys), x, y);
+        std::string address = RTB_MouseUp(pane, links.LinkScratch(), 1, ShiftOf(keys), x, y);
         if (!address.empty()) RunShellExecute("Open", address, "", "", 1);
     }
 }

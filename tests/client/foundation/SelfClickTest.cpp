@@ -14,14 +14,16 @@ namespace {
 class SelfClick : public ::testing::Test {
 protected:
     void SetUp() override {
+        savedLinks = ClientLinks();
         ClientLinks() = ClientLinkTable{};
         ClientLinks().ScreenCenter = [this](bool announce) { calls.push_back(announce ? "center+" : "center-"); };
         ClientLinks().Server = [this](const std::string& c, const std::string& m) { calls.push_back(c + ":" + m); };
     }
     void TearDown() override {
-        ClientLinks() = ClientWindowLinks();
+        ClientLinks() = savedLinks;
         LeftClick = RightClick = "CENTER";
     }
+    ClientLinkTable savedLinks;
     std::vector<std::string> calls;
 };
 

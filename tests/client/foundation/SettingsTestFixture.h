@@ -28,7 +28,12 @@ protected:
         skx::DatPath = dir_.Path() + "\\";
         skx::AccessCode = 1124073472;
         skx::SetDefaultSettings();
-        skx::ClientLinks() = skx::ClientLinkTable{};
+        // The window links go; the main window's option items (when linked) stay.
+        savedLinks_ = skx::ClientLinks();
+        skx::ClientLinks().ChatBar = nullptr;
+        skx::ClientLinks().MapDisp = nullptr;
+        skx::ClientLinks().Game = nullptr;
+        skx::ClientLinks().ChatSplitter = nullptr;
         for (int i = 0; i < static_cast<int>(skx::MenuOption::Count); ++i) {
             savedChecks_[static_cast<size_t>(i)] = skx::MenuChecked(static_cast<skx::MenuOption>(i));
             skx::SetMenuChecked(static_cast<skx::MenuOption>(i), false);
@@ -39,7 +44,7 @@ protected:
     }
     void TearDown() override {
         skx::SetReportErrorHook(savedHook_);
-        skx::ClientLinks() = skx::ClientWindowLinks();
+        skx::ClientLinks() = savedLinks_;
         for (int i = 0; i < static_cast<int>(skx::MenuOption::Count); ++i)
             skx::SetMenuChecked(static_cast<skx::MenuOption>(i), savedChecks_[static_cast<size_t>(i)]);
         skx::DatPath = savedDatPath_;
@@ -73,5 +78,6 @@ private:
     std::string savedDatPath_;
     int32_t savedAccessCode_ = 0;
     skx::ReportErrorHook savedHook_ = nullptr;
+    skx::ClientLinkTable savedLinks_;
     std::array<bool, static_cast<size_t>(skx::MenuOption::Count)> savedChecks_{};
 };

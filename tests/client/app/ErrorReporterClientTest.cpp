@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "BoxDriver.h"
+#include "../foundation/BoxDriver.h"
 #include "ErrorReporter.h"
 #include "ProgramSettings.h"
 #include "WinTestSupport.h"

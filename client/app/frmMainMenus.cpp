@@ -255,7 +255,7 @@ void WireMainMenus(frmMainForm& m) {
     // Help
     OnOpen(m.mnuDebug, [] () -> Form& { return frmDebug(); });
     OnOpen(m.mnuHelpTips, [] () -> Form& { return frmTip(); });
-    OnClick(m.mnuContents, [] { LoadHelpFile(); });
+    OnClick(m.mnuContents, [] { LoadHelpFile(frmMain().hWnd()); });
     OnOpen(m.mnuHelpLevelup, [] () -> Form& { return frmLvlCalc(); });
     OnClick(m.mnuHelpCommands, [] {});
     OnClick(m.mnuHelpNews, [&m] { m.Server("n", "2"); });

@@ -1,9 +1,10 @@
 // Reading Game.DAT into the program-wide settings, and the full save and load of all three
 // settings files through the platform's profile functions.
-#include "SettingsTestFixture.h"
+#include "../foundation/SettingsTestFixture.h"
 
 #include <windows.h>
 
+#include "AppLinks.h"
 #include "ColourSets.h"
 #include "LetterPairCipher.h"
 #include "SettingsFiles.h"

@@ -8,7 +8,7 @@ namespace skx {
 // The name of the mutex that marks a running client.
 inline constexpr char InstanceMutexName[] = "SkirmexMutex";
 
-// The program's entry: crash guard, single-instance test, separators, AllAboard, then the
+// The program's entry: the lower layers' links, crash guard, single-instance test, separators, AllAboard, then the
 // message loop; returns the exit code.
 int Main();
 

@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include "AccessCode.h"
+#include "AppLinks.h"
 #include "ColourSets.h"
 #include "CrashGuard.h"
 #include "ErrorReporter.h"
@@ -97,6 +98,7 @@ bool Program_Running() {
 }
 
 int Main() {
+    SetAppLinks();
     InstallErrorReporter();
     ComApartment com;
     bool goOn = false;
@@ -179,7 +181,7 @@ void IsFirstRun() {
             frmMain().SetEnabled(false);
             frmEULA().Load();
             frmEULA().Show(ShowMode::Modeless, &frmMain());
-            LoadHelpFile();
+            LoadHelpFile(frmMain().hWnd());
         } else {
             line.Line = 3;
             LoadSettings();

@@ -8,7 +8,7 @@
 #include "OptionMenuItems.h"
 #include "ProgramSettings.h"
 #include "Renderer.h"
-#include "SelfRun.h"
+#include "../foundation/SelfRun.h"
 #include "WinTestSupport.h"
 #include "frmChatBar.h"
 #include "frmGame.h"

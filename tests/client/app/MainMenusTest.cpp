@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "AccountState.h"
-#include "BoxDriver.h"
+#include "../foundation/BoxDriver.h"
 #include "ClientProcess.h"
 #include "ProgramSettings.h"
 #include "Registry.h"

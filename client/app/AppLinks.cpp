@@ -1,0 +1,74 @@
+#include "AppLinks.h"
+
+#include "ClientLinks.h"
+#include "FrameWriter.h"
+#include "MainWindowLinks.h"
+#include "frmChatBar.h"
+#include "frmGame.h"
+#include "frmMain.h"
+#include "frmMapDisp.h"
+#include "runtime/RunTimeError.h"
+
+namespace skx {
+
+namespace {
+
+MenuItem& MainWindowOptionItem(MenuOption option) {
+    frmMainForm& main = frmMain();
+    switch (option) {
+        case MenuOption::ShowErrors: return main.mnuOptionsShowErrors;
+        case MenuOption::Keypad: return main.mnuOptionsKeypad;
+        case MenuOption::WASD: return main.mnuOptionsWASD;
+        case MenuOption::ShowSatellite: return main.mnuOptionsShowSatellite;
+        case MenuOption::AutoCenter: return main.mnuAutoCenter;
+        case MenuOption::TrueMovement: return main.mnuOptionsTrue;
+        case MenuOption::LangFilter: return main.mnuOptionLangFilter;
+        case MenuOption::AutoChat: return main.mnuOptionsChat;
+        case MenuOption::SplatIgnore: return main.mnuOptionSplatIgnore;
+        case MenuOption::ScrollLock: return main.mnuOptionsScroll;
+        case MenuOption::AutoTileWindows: return main.mnuWindowAutoTileWindows;
+        case MenuOption::GameInformation: return main.mnuOptionsGameInformation;
+        case MenuOption::LocationScanner: return main.mnuLocationScanner;
+        case MenuOption::DisplayTimeStamp: return main.mnuDisplayTimeStamp;
+        case MenuOption::Count: break;
+    }
+    Raise(errSubscriptOutOfRange, "OptionItem");
+}
+
+}  // namespace
+
+ClientLinkTable ClientWindowLinks() {
+    ClientLinkTable links;
+    links.ChatBar = []() -> Form& { return frmChatBar(); };
+    links.MapDisp = []() -> Form& { return frmMapDisp(); };
+    links.Game = []() -> Form& { return frmGame(); };
+    links.ChatSplitter = [] {
+        frmChatBarForm& chat = frmChatBar();
+        chat.Load();
+        return static_cast<int32_t>(chat.Splitter());
+    };
+    links.OptionItem = MainWindowOptionItem;
+    links.MainWindow = [] { return frmMain().Handle(); };
+    links.GeneralPane = []() -> RichTextBox& {
+        frmChatBar().Load();  // the panes exist once their window is loaded
+        return frmChatBar().txtStatus[0];
+    };
+    links.LinkScratch = []() -> RichTextBox& { return frmMain().TxtBuffer; };
+    return links;
+}
+
+void SetAppLinks() {
+    ClientLinks() = ClientWindowLinks();
+
+    MainWindowLinkTable& main = MainWindowLinks();
+    main.Socket = []() -> DispatchObject& { return frmMain().sckConnect; };
+    main.DataLength = []() -> int64_t& { return frmMain().lDataLength; };
+    main.ShowTraffic = [](const std::string& text) { frmMain().StatBar.SetPanelText(4, text); };
+    main.EnableEntryLine = [](bool enabled) { frmMain().txtSend.SetEnabled(enabled); };
+    main.CloseSocket = [] { return frmMain().CloseSocket(); };
+
+    OnConnectionReset = [] { frmMain().RequestConnect(); };
+    OnReceiveOverflow = [] { frmMain().CloseSocket(); };
+}
+
+}  // namespace skx
