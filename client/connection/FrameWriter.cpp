@@ -84,7 +84,9 @@ void ServerOn(DispatchObject& sck, const std::string& CtrlChar, const std::strin
     if (failed && OnConnectionReset) Guard("frmMain", "RequestConnect", [] { OnConnectionReset(); });
 }
 
-void Server(const std::string& CtrlChar, const std::string& Msg) { ServerOn(MainSocket(), CtrlChar, Msg); }
+void Server(const std::string& CtrlChar, const std::string& Msg) {
+    if (MainWindowLinks().Socket) ServerOn(MainSocket(), CtrlChar, Msg);
+}
 
 int16_t ReadFromControl(DispatchObject& sck, std::string& buffer, int32_t maxCount) {
     IDispatch* disp = sck.Get();
@@ -162,7 +164,9 @@ void ReadInto(DispatchObject& sck) {
     }
 }
 
-void sckConnect_OnRead() { ReadInto(MainSocket()); }
+void sckConnect_OnRead() {
+    if (MainWindowLinks().Socket) ReadInto(MainSocket());
+}
 
 std::string TrafficText(int64_t total) {
     double kb = std::nearbyint(static_cast<double>(total) / 1024.0);
