@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs every test under Wine.
+# Sets up the machine, builds everything, checks the shipped 32-bit binaries and runs every test
+# under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
 "$root/tools/build.sh"
 export SKIRMORA_BUILD=${SKIRMORA_BUILD:-$root/build}
+# The shipped 32-bit binaries, read without running them: exports, imports, type library.
+python3 "$root/tools/check-win32-binaries.py"
 "$root/tools/wine-session.sh" start
 trap '"$root/tools/wine-session.sh" stop' EXIT
 . "$root/tools/wine-env.sh"

@@ -10,6 +10,9 @@ export WINE=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Wine takes its ANSI code page from the locale: en_US.UTF-8 gives code page 1252. The locale is
+# made first where the machine lacks it, so that setting it never fails.
+"$_tools_dir/setup-locale.sh"
 export LANG=en_US.UTF-8
 export LC_ALL=en_US.UTF-8
 # Wine's ALSA driver reads ~/.asoundrc: a home of our own gives it a null sound device.

@@ -8,6 +8,20 @@ mkdir -p "$SKIRMORA_WINE" "$HOME"
 
 xvfb_alive() { [ -f "$SKIRMORA_WINE/xvfb.pid" ] && kill -0 "$(cat "$SKIRMORA_WINE/xvfb.pid")" 2>/dev/null; }
 
+# Wine's own fonts (Tahoma, MS Sans Serif, and Marlett, which draws the caption buttons) come in
+# a package of their own, in a folder this Wine build never reads: linked into the prefix's Fonts
+# folder they load as Windows' own. Arial is drawn with its metric twin, Liberation Sans.
+prefix_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+  mkdir -p "$fonts"
+  for f in /usr/share/wine/fonts/*; do
+    [ -e "$f" ] && ln -sf "$f" "$fonts/"
+  done
+  if ! grep -q '^"Arial"="Liberation Sans"' "$WINEPREFIX/user.reg"; then
+    "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1 || true
+  fi
+}
+
 start() {
   if [ ! -f "$HOME/.asoundrc" ]; then
     printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
@@ -38,6 +52,7 @@ start() {
   # Persistent wineserver: programs start in a fraction of a second. The warm-up run starts
   # Wine's own services now, with no terminal or pipe of a later test to hold open.
   ("$WINESERVER" -p >/dev/null 2>&1 &) ; sleep 0.2
+  prefix_fonts
   "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
   # The peer daemon: tests ask it to start Linux helper programs (Wine cannot).
   if ! { [ -f "$SKIRMORA_WINE/peerd.pid" ] && kill -0 "$(cat "$SKIRMORA_WINE/peerd.pid")" 2>/dev/null; }; then

@@ -2,6 +2,8 @@
 
 #include "WinTestSupport.h"
 
+#include <algorithm>
+
 namespace testsupport {
 
 namespace {
@@ -29,10 +31,34 @@ COLORREF ScreenPicture::At(int x, int y) const {
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
+int Luminance(COLORREF colour) {
+    return (299 * GetRValue(colour) + 587 * GetGValue(colour) + 114 * GetBValue(colour)) / 1000;
+}
+
+RECT ScreenPicture::ClientArea(HWND window) const {
+    RECT r{};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    OffsetRect(&r, -left, -top);
+    return r;
+}
+
+int ScreenPicture::DarkPixels(const RECT& area) const {
+    int dark = 0;
+    for (int y = std::max(0, static_cast<int>(area.top)); y < std::min(height, static_cast<int>(area.bottom)); ++y) {
+        for (int x = std::max(0, static_cast<int>(area.left)); x < std::min(width, static_cast<int>(area.right)); ++x) {
+            dark += Luminance(At(x, y)) < 128;
+        }
+    }
+    return dark;
+}
+
 ScreenPicture CaptureWindow(HWND window) {
     ScreenPicture c;
     RECT r{};
     GetWindowRect(window, &r);
+    c.left = r.left;
+    c.top = r.top;
     c.width = r.right - r.left;
     c.height = r.bottom - r.top;
     if (c.width <= 0 || c.height <= 0) {

@@ -1,5 +1,7 @@
 // A window as the screen shows it, for tests that look at what was painted: captured through
 // the screen's device context (what Xvfb shows), read by pixel, and saved as a BMP file.
+// Text is judged as a person sees it, dark on light, never by the exact colours of its glyphs:
+// the fonts a machine has decide how the edges of letters are smoothed.
 #pragma once
 #include <windows.h>
 
@@ -10,10 +12,18 @@
 namespace testsupport {
 
 struct ScreenPicture {
+    int left = 0, top = 0;  // the picture's top left corner on the screen
     int width = 0, height = 0;
     std::vector<uint32_t> pixels;  // 32-bit, top row first
     COLORREF At(int x, int y) const;
+    // A window's client area (a control inside the captured window) in the picture's coordinates.
+    RECT ClientArea(HWND window) const;
+    // The pixels of an area (clipped to the picture) darker than half brightness.
+    int DarkPixels(const RECT& area) const;
 };
+
+// Brightness as the eye weighs red, green and blue: 0 black to 255 white.
+int Luminance(COLORREF colour);
 
 // The window's rectangle of the screen (empty for a window without size).
 ScreenPicture CaptureWindow(HWND window);
