@@ -7,12 +7,17 @@
   /error      500 with a short page
   /drop       200 announcing 1000 bytes, sends 10, then closes the connection
   /reset      closes the connection without an answer
-  /stall      200 announcing 1000 bytes, sends 10, then sends nothing for a minute
+  /stall...   200 announcing 1000 bytes, sends 10, then sends nothing for a minute
+  /maps/<n>   with --root DIR: 200 with the bytes of the file DIR/<n> (n percent-decoded, a plain
+              file name), 404 when there is none
+With --log FILE every request's path is appended to FILE, one line each, before it is answered.
 """
 import argparse
 import http.server
 import socketserver
+import os
 import time
+import urllib.parse
 
 
 def pattern(n):
@@ -37,7 +42,18 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def do_GET(self):
         path = self.path
-        if path.startswith("/file/"):
+        if self.server.log:
+            with open(self.server.log, "a", encoding="latin-1") as f:
+                f.write(path + "\n")
+        if path.startswith("/maps/") and self.server.root:
+            name = urllib.parse.unquote(path[len("/maps/"):], encoding="latin-1")
+            full = os.path.join(self.server.root, name)
+            if "/" in name or name in ("", ".", "..") or not os.path.isfile(full):
+                self.reply(404, b"")
+            else:
+                with open(full, "rb") as f:
+                    self.reply(200, f.read())
+        elif path.startswith("/file/"):
             self.reply(200, pattern(int(path[len("/file/"):])))
         elif path == "/empty":
             self.reply(200, b"")
@@ -51,7 +67,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         elif path == "/reset":
             self.close_connection = True
             self.connection.close()
-        elif path == "/stall":
+        elif path.startswith("/stall"):
             self.reply(200, b"0123456789", length=1000)
             time.sleep(60)
         else:
@@ -66,8 +82,12 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--port", type=int, required=True)
+    parser.add_argument("--root", help="folder served under /maps/")
+    parser.add_argument("--log", help="file the request paths are appended to")
     args = parser.parse_args()
-    Server(("127.0.0.1", args.port), Handler).serve_forever()
+    server = Server(("127.0.0.1", args.port), Handler)
+    server.root, server.log = args.root, args.log
+    server.serve_forever()
 
 
 if __name__ == "__main__":

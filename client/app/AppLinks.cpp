@@ -1,12 +1,15 @@
 #include "AppLinks.h"
 
+#include "ArenaHooks.h"
 #include "ClientLinks.h"
 #include "FrameWriter.h"
+#include "InternetFile.h"
 #include "MainWindowLinks.h"
 #include "frmChatBar.h"
 #include "frmGame.h"
 #include "frmMain.h"
 #include "frmMapDisp.h"
+#include "modRTFLinks.h"
 #include "runtime/RunTimeError.h"
 
 namespace skx {
@@ -66,6 +69,14 @@ void SetAppLinks() {
     main.ShowTraffic = [](const std::string& text) { frmMain().StatBar.SetPanelText(4, text); };
     main.EnableEntryLine = [](bool enabled) { frmMain().txtSend.SetEnabled(enabled); };
     main.CloseSocket = [] { return frmMain().CloseSocket(); };
+
+    ArenaHookTable& arena = ArenaHooks();
+    arena.ScannerVisible = [] { return frmMain().picSpace.Visible(); };
+    arena.SetMapCaption = [](const std::string& caption) { frmMapDisp().SetCaption(caption); };
+    arena.MapTransfer = []() -> InternetTransfer& { return frmMain().iMapDL; };
+    arena.GameLine = [](const std::string& text, int32_t colour) {
+        AddToRTB(text, frmChatBar().txtStatus[1], colour, true, false, false, true);
+    };
 
     OnConnectionReset = [] { frmMain().RequestConnect(); };
     OnReceiveOverflow = [] { frmMain().CloseSocket(); };

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "ArenaModel.h"
+#include "InternetFile.h"
 #include "KeyboardInput.h"
+#include "MapFiles.h"
 #include "runtime/Control.h"
 #include "runtime/DispatchObject.h"
 #include "runtime/EventConnection.h"
@@ -153,6 +156,8 @@ public:
 
     // ---- socket control ----
     DispatchObject sckConnect;
+    // The transfer of map files from the game's web host.
+    InternetTransfer iMapDL;
     // Its events, routed to the sckConnect_On... handlers (ended before the control goes).
     EventConnection sckConnectEvents;
 
@@ -170,6 +175,9 @@ public:
     void SetVoteInformation();
     // Frames and sends one client message (dropped when not connected).
     void Server(const std::string& CtrlChar, const std::string& Msg);
+    // The arena model's square clearing and map loading, as the main window's methods.
+    void Clear_Square(int16_t& X, int16_t& Y) { skx::Clear_Square(X, Y); }
+    void LoadMap(const std::string& MapID) { skx::LoadMap(MapID); }
     // The socket control's events.
     void sckConnect_OnConnect();
     void sckConnect_OnDisconnect();

@@ -26,18 +26,6 @@ namespace {
 
 constexpr const char* Module = "modMiscFunctionsOne";
 
-// The players table entry of a server index; an index outside the table is error 9.
-PlayerRecord& PlayerAt(int index) {
-    if (index < 0 || index >= static_cast<int>(Players.size())) Raise(errSubscriptOutOfRange, Module);
-    return Players[static_cast<size_t>(index)];
-}
-
-// A cell of a grid by its square; a square outside 0 to 149 is error 9, never another cell.
-int16_t& CellAt(MapGrid& grid, int32_t x, int32_t y) {
-    if (x < 0 || x >= ArenaSize || y < 0 || y >= ArenaSize) Raise(errSubscriptOutOfRange, Module);
-    return grid(x, y);
-}
-
 // The map picture's drawing area in pixels (the map window is loaded first).
 SIZE MapPictureSize() {
     frmMapDisp().Load();
@@ -167,7 +155,7 @@ void Logged_Out(int16_t Index) {
             int32_t top = CLng(static_cast<double>(ViewOrigin.y));
             for (int32_t c = 0; c <= columns; ++c) {
                 for (int32_t r = 0; r <= rows; ++r) {
-                    int16_t& cell = CellAt(MapPlayers, (c + left) % ArenaSize, (r + top) % ArenaSize);
+                    int16_t& cell = MapPlayers((c + left) % ArenaSize, (r + top) % ArenaSize);
                     if (cell == Index) cell = -1;
                 }
             }

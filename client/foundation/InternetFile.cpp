@@ -148,7 +148,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
-std::optional<std::string> InternetTransfer::OpenURL(const std::string& address) {
+std::optional<std::string> InternetTransfer::OpenURL(const std::string& address, size_t limit) {
     struct Running {
         bool& flag;
         explicit Running(bool& f) : flag(f) { flag = true; }
@@ -187,7 +187,10 @@ std::optional<std::string> InternetTransfer::OpenURL(const std::string& address)
     DWORD status = 0;
     if (!QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE, status)) return fail(GetLastError());
     responseCode_ = static_cast<int32_t>(status);
-    if (status >= 400) return fail(0);
+    if (status != HTTP_STATUS_OK) return fail(0);
+    DWORD announced = 0;
+    const bool hasLength = QueryNumber(request.Get(), HTTP_QUERY_CONTENT_LENGTH, announced);
+    if (hasLength && announced > limit) return fail(ERROR_INSUFFICIENT_BUFFER);
 
     std::string body;
     char buffer[8192];
@@ -196,21 +199,20 @@ std::optional<std::string> InternetTransfer::OpenURL(const std::string& address)
         DWORD got = 0;
         if (!InternetReadFile(request.Get(), buffer, sizeof buffer, &got)) return fail(GetLastError());
         if (got == 0) break;
+        if (got > limit - body.size()) return fail(ERROR_INSUFFICIENT_BUFFER);
         body.append(buffer, got);
     }
     if (GetTickCount() - started > timeoutMs_) return fail(ERROR_INTERNET_TIMEOUT);
-    DWORD announced = 0;
-    if (QueryNumber(request.Get(), HTTP_QUERY_CONTENT_LENGTH, announced) && body.size() != announced)
-        return fail(ERROR_INTERNET_CONNECTION_ABORTED);
+    if (hasLength && body.size() != announced) return fail(ERROR_INTERNET_CONNECTION_ABORTED);
     return body;
 }
 
-bool GetInternetFile(InternetTransfer& Inet, const std::string& Address, const std::string& FileName) {
+bool GetInternetFile(InternetTransfer& Inet, const std::string& Address, const std::string& FileName, uint32_t Size) {
     bool result = false;
     Guard("modMiscFunctionsOne", "GetInternetFile", [&] {
         if (Inet.StillExecuting()) return;
-        std::optional<std::string> bytes = Inet.OpenURL(Address);
-        if (!bytes) return;
+        std::optional<std::string> bytes = Inet.OpenURL(Address, Size);
+        if (!bytes || bytes->size() != Size) return;
         TemporaryFile fresh(FileName + ".download");
         if (!WriteWholeFile(fresh.Path(), *bytes)) return;
         if (!MoveFileExA(fresh.Path().c_str(), FileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

@@ -1,6 +1,7 @@
 // File downloads over HTTP: a small transfer object over WinINet in the place of an Internet
 // transfer control, and GetInternetFile, which saves one address into a file.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,9 +17,10 @@ public:
     bool StillExecuting() const { return executing_; }
 
     // The whole answer of an HTTP address, read into memory. Nothing when the transfer
-    // fails, is cut short (fewer bytes than the announced length), runs out of time, or the
-    // server answers with a status of 400 or more.
-    std::optional<std::string> OpenURL(const std::string& address);
+    // fails, is cut short (fewer bytes than the announced length), runs out of time, the
+    // server answers with any status but 200, or the answer runs past limit bytes (reading
+    // stops there).
+    std::optional<std::string> OpenURL(const std::string& address, size_t limit = SIZE_MAX);
 
     // The HTTP status of the last answer (0 when none came).
     int32_t ResponseCode() const { return responseCode_; }
@@ -32,10 +34,10 @@ private:
     uint32_t lastError_ = 0;
 };
 
-// Downloads Address into FileName: True when the whole answer came and the file now holds
-// it. On any failure it is False and an existing file is left as it was (the new content is
-// written beside it and only then put in its place). False at once while Inet still runs a
-// transfer. An empty answer makes an empty file.
-bool GetInternetFile(InternetTransfer& Inet, const std::string& Address, const std::string& FileName);
+// Downloads Address into FileName: True when an answer of exactly Size bytes came and the file
+// now holds it. On any failure it is False and an existing file is left as it was (the new
+// content is written beside it and only then put in its place). False at once while Inet
+// still runs a transfer.
+bool GetInternetFile(InternetTransfer& Inet, const std::string& Address, const std::string& FileName, uint32_t Size);
 
 }  // namespace skx

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "RunTimeError.h"
 
@@ -104,6 +105,10 @@ std::string BoolText(bool value) { return value ? "True" : "False"; }
 uint8_t CByte(double v) { return WholeNumber<uint8_t>(v, 0, 255); }
 int16_t CInt(double v) { return WholeNumber<int16_t>(v, -32768, 32767); }
 int32_t CLng(double v) { return WholeNumber<int32_t>(v, -2147483648.0, 2147483647.0); }
+float CSng(double v) {
+    if (std::isnan(v) || std::fabs(v) > std::numeric_limits<float>::max()) Raise(errOverflow);
+    return static_cast<float>(v);
+}
 
 double CDbl(std::string_view text) {
     double d;

@@ -18,6 +18,8 @@ std::string BoolText(bool value);  // "True" / "False"
 uint8_t CByte(double value);
 int16_t CInt(double value);
 int32_t CLng(double value);
+// Single precision: a value beyond the Single's range raises error 6 (never an infinity).
+float CSng(double value);
 // From text: the whole text must be a number (else error 13), then as above.
 uint8_t CByte(std::string_view text);
 int16_t CInt(std::string_view text);

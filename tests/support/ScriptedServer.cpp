@@ -48,4 +48,14 @@ std::string ScriptedServerCommand(uint16_t controlPort, const std::string& json)
     return reply;
 }
 
+std::string ScriptedServer::Send(const std::vector<std::vector<std::string>>& frames) const {
+    std::string json = "{\"cmd\": \"send\", \"frames\": [";
+    for (size_t i = 0; i < frames.size(); ++i) {
+        json += i ? ", [" : "[";
+        for (size_t j = 0; j < frames[i].size(); ++j) json += (j ? ", " : "") + JsonString(frames[i][j]);
+        json += "]";
+    }
+    return Command(json + "]}");
+}
+
 }  // namespace testsupport

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "WinTestSupport.h"
 
@@ -29,6 +30,8 @@ public:
 
     // One control request (a JSON object); the server's JSON answer line.
     std::string Command(const std::string& json) const { return ScriptedServerCommand(control_, json); }
+    // Sends frames (each the command, then the fields) to the connected client.
+    std::string Send(const std::vector<std::vector<std::string>>& frames) const;
     // The frames recorded so far, as the server's JSON answer.
     std::string Frames() const { return Command("{\"cmd\": \"frames\"}"); }
 

@@ -122,6 +122,19 @@ std::string ProgramFolder() {
     return f.substr(0, f.find_last_of('\\'));
 }
 
+std::string UnixPath(const std::string& windowsPath) {
+    using Convert = char*(CDECL*)(LPCWSTR);
+    auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!convert) return {};
+    std::wstring wide(windowsPath.begin(), windowsPath.end());
+    char* unix = convert(wide.c_str());
+    if (!unix) return {};
+    std::string result = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
 std::string SourceFolder() {
     char buf[MAX_PATH] = {};
     DWORD n = GetEnvironmentVariableA("SKIRMORA_ROOT", buf, MAX_PATH);
@@ -162,6 +175,15 @@ std::string PeerRequest(const std::string& json) {
     return reply;
 }
 
+
+long JsonNumber(const std::string& json, const std::string& key) {
+    auto at = json.find("\"" + key + "\":");
+    if (at == std::string::npos) return -1;
+    return strtol(json.c_str() + at + key.size() + 3, nullptr, 10);
+}
+
+}  // namespace
+
 std::string JsonString(const std::string& v) {
     std::string out = "\"";
     for (char c : v) {
@@ -171,14 +193,6 @@ std::string JsonString(const std::string& v) {
     }
     return out + "\"";
 }
-
-long JsonNumber(const std::string& json, const std::string& key) {
-    auto at = json.find("\"" + key + "\":");
-    if (at == std::string::npos) return -1;
-    return strtol(json.c_str() + at + key.size() + 3, nullptr, 10);
-}
-
-}  // namespace
 
 ChildProcess::~ChildProcess() { Kill(); }
 

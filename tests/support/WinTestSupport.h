@@ -38,6 +38,12 @@ void RemoveTree(const std::string& path);
 std::optional<std::string> RegReadString(HKEY root, const std::string& key, const std::string& value);
 bool RegDeleteTree(HKEY root, const std::string& key);
 
+// The Linux path of a Windows path (empty when Wine cannot say), for the Python peers.
+std::string UnixPath(const std::string& windowsPath);
+
+// A text as a JSON string (quotes, backslashes and control characters escaped).
+std::string JsonString(const std::string& text);
+
 // The folder of the running test program.
 std::string ProgramFolder();
 // The project's source folder as a Windows path (from the build's SKIRMORA_ROOT).

@@ -26,20 +26,6 @@ protected:
         MapPlayers.Fill(-1);
         TileSize = 16;
     }
-    // The map picture's drawing area, in pixels.
-    static void SetMapPicture(int width, int height) {
-        frmMapDisp().Load();
-        HWND pic = frmMapDisp().picMap.hWnd();
-        ASSERT_NE(pic, nullptr);
-        LONG_PTR exStyle = GetWindowLongPtrA(pic, GWL_EXSTYLE);
-        RECT r{0, 0, width, height};
-        AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(pic, GWL_STYLE)), FALSE, static_cast<DWORD>(exStyle));
-        SetWindowPos(pic, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOMOVE);
-        RECT client{};
-        GetClientRect(pic, &client);
-        ASSERT_EQ(client.right, width);
-        ASSERT_EQ(client.bottom, height);
-    }
     static void AddPlayer(const std::string& name, const std::string& level) {
         ListView& list = frmChatBar().WhoList;
         list.Add(name, name);
@@ -194,8 +180,8 @@ TEST_F(ConnectionState, LoggedOutClearsTheEntryAndItsSquaresInTheView) {
     SetMapPicture(160, 160);  // 10 x 10 squares
     ViewOrigin = {145, 0};    // the view wraps round the right edge
     AddPlayer("Alice", "3");
-    Players[0] = PlayerRecord{"Alice", 4, 3};
-    Players[100] = PlayerRecord{"Zed", 6, 2};
+    Players[0] = PlayerRecord{4, "Alice", 0, 0, 3};
+    Players[100] = PlayerRecord{6, "Zed", 0, 0, 2};
     MapPlayers(146, 2) = 0;
     MapPlayers(3, 5) = 0;     // wrapped into the view
     MapPlayers(40, 40) = 0;   // outside the view: keeps the index

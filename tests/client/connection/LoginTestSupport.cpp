@@ -12,6 +12,7 @@
 #include "frmChatBar.h"
 #include "frmConnect.h"
 #include "frmMain.h"
+#include "frmMapDisp.h"
 #include "runtime/ErrorGuard.h"
 
 using namespace skx;
@@ -107,6 +108,21 @@ void EnsureMainWindow() {
     }
     ASSERT_TRUE(main.sckConnect.IsCreated());
     ready = true;
+}
+
+// The map picture's drawing area, in pixels.
+void SetMapPicture(int width, int height) {
+    frmMapDisp().Load();
+    HWND pic = frmMapDisp().picMap.hWnd();
+    ASSERT_NE(pic, nullptr);
+    LONG_PTR exStyle = GetWindowLongPtrA(pic, GWL_EXSTYLE);
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(pic, GWL_STYLE)), FALSE, static_cast<DWORD>(exStyle));
+    SetWindowPos(pic, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOMOVE);
+    RECT client{};
+    GetClientRect(pic, &client);
+    ASSERT_EQ(client.right, width);
+    ASSERT_EQ(client.bottom, height);
 }
 
 std::string PaneText(int pane) { return frmChatBar().txtStatus[static_cast<size_t>(pane)].Text(); }

@@ -34,6 +34,8 @@ using testsupport::CaptureWindow;
 using testsupport::SavePicture;
 using testsupport::ScreenPicture;
 
+// Sizes the map picture's drawing area, in pixels.
+void SetMapPicture(int width, int height);
 // The chat text of a pane of the chat window.
 std::string PaneText(int pane);
 // Number of times text occurs in a text.

@@ -50,25 +50,12 @@ bool DefineDrive(wchar_t letter, const std::string& unixPath) {
     return ok != 0;
 }
 
-std::string UnixPath(const std::string& windowsPath) {
-    using Convert = char*(CDECL*)(LPCWSTR);
-    auto convert = reinterpret_cast<Convert>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!convert) return {};
-    std::wstring wide(windowsPath.begin(), windowsPath.end());
-    char* unix = convert(wide.c_str());
-    if (!unix) return {};
-    std::string result = unix;
-    HeapFree(GetProcessHeap(), 0, unix);
-    return result;
-}
-
 // A drive R: on a scratch folder whose ".windows-serial" holds the given serial.
 class SerialDrive {
 public:
     explicit SerialDrive(const std::string& hex) : dir_("serialdrive") {
         if (!testsupport::WriteFileBytes(dir_.File(".windows-serial"), hex + "\n")) return;
-        const std::string unix = UnixPath(dir_.Path());
+        const std::string unix = testsupport::UnixPath(dir_.Path());
         defined_ = !unix.empty() && DefineDrive(L'r', unix);
     }
     ~SerialDrive() {

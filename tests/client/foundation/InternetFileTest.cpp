@@ -46,7 +46,7 @@ TEST_F(InternetFile, OkAnswerReplacesTheFile) {
     const std::string file = dir_.File("arena.map");
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet;
-    EXPECT_TRUE(GetInternetFile(inet, Url("/file/22500"), file));
+    EXPECT_TRUE(GetInternetFile(inet, Url("/file/22500"), file, 22500));
     EXPECT_EQ(Read(file), Pattern(22500));
     EXPECT_EQ(inet.ResponseCode(), 200);
     EXPECT_FALSE(inet.StillExecuting());
@@ -56,7 +56,7 @@ TEST_F(InternetFile, OkAnswerReplacesTheFile) {
 TEST_F(InternetFile, OkAnswerCreatesAMissingFile) {
     const std::string file = dir_.File("new.map");
     InternetTransfer inet;
-    EXPECT_TRUE(GetInternetFile(inet, Url("/file/10"), file));
+    EXPECT_TRUE(GetInternetFile(inet, Url("/file/10"), file, 10));
     EXPECT_EQ(Read(file), Pattern(10));
 }
 
@@ -64,7 +64,7 @@ TEST_F(InternetFile, EmptyAnswerMakesAnEmptyFile) {
     const std::string file = dir_.File("empty.map");
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet;
-    EXPECT_TRUE(GetInternetFile(inet, Url("/empty"), file));
+    EXPECT_TRUE(GetInternetFile(inet, Url("/empty"), file, 0));
     EXPECT_EQ(Read(file), "");
 }
 
@@ -72,14 +72,18 @@ TEST_F(InternetFile, ErrorStatusKeepsTheOldFile) {
     const std::string file = dir_.File("arena.map");
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet;
-    EXPECT_FALSE(GetInternetFile(inet, Url("/missing"), file));
+    EXPECT_FALSE(GetInternetFile(inet, Url("/missing"), file, 1000));
     EXPECT_EQ(inet.ResponseCode(), 404);
     EXPECT_EQ(Read(file), "old map");
-    EXPECT_FALSE(GetInternetFile(inet, Url("/error"), file));
+    // A whole answer of another size than the one expected, shorter or longer.
+    EXPECT_FALSE(GetInternetFile(inet, Url("/file/10"), file, 11));
+    EXPECT_FALSE(GetInternetFile(inet, Url("/file/22500"), file, 10));
+    EXPECT_EQ(Read(file), "old map");
+    EXPECT_FALSE(GetInternetFile(inet, Url("/error"), file, 1000));
     EXPECT_EQ(inet.ResponseCode(), 500);
     EXPECT_EQ(Read(file), "old map");
     // No file appears where there was none.
-    EXPECT_FALSE(GetInternetFile(inet, Url("/missing"), dir_.File("none.map")));
+    EXPECT_FALSE(GetInternetFile(inet, Url("/missing"), dir_.File("none.map"), 1000));
     EXPECT_FALSE(testsupport::FileExists(dir_.File("none.map")));
 }
 
@@ -87,9 +91,9 @@ TEST_F(InternetFile, DroppedConnectionKeepsTheOldFile) {
     const std::string file = dir_.File("arena.map");
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet;
-    EXPECT_FALSE(GetInternetFile(inet, Url("/drop"), file));
+    EXPECT_FALSE(GetInternetFile(inet, Url("/drop"), file, 1000));
     EXPECT_EQ(Read(file), "old map");
-    EXPECT_FALSE(GetInternetFile(inet, Url("/reset"), file));
+    EXPECT_FALSE(GetInternetFile(inet, Url("/reset"), file, 1000));
     EXPECT_EQ(Read(file), "old map");
     EXPECT_FALSE(testsupport::FileExists(file + ".download"));
 }
@@ -99,7 +103,7 @@ TEST_F(InternetFile, NoServerKeepsTheOldFile) {
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet;
     const std::string closed = "http://127.0.0.1:" + std::to_string(testsupport::FreePort()) + "/file/10";
-    EXPECT_FALSE(GetInternetFile(inet, closed, file));
+    EXPECT_FALSE(GetInternetFile(inet, closed, file, 1000));
     EXPECT_EQ(Read(file), "old map");
 }
 
@@ -108,7 +112,7 @@ TEST_F(InternetFile, StalledTransferTimesOut) {
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet(2000);
     const DWORD start = GetTickCount();
-    EXPECT_FALSE(GetInternetFile(inet, Url("/stall"), file));
+    EXPECT_FALSE(GetInternetFile(inet, Url("/stall"), file, 1000));
     EXPECT_LT(GetTickCount() - start, 15000u);
     EXPECT_EQ(Read(file), "old map");
 }

@@ -1,0 +1,10 @@
+#include "ArenaHooks.h"
+
+namespace skx {
+
+ArenaHookTable& ArenaHooks() {
+    static ArenaHookTable hooks;
+    return hooks;
+}
+
+}  // namespace skx

@@ -1,0 +1,88 @@
+// The map announcement ("?"): the map the arena is played on, loaded from the Map folder when
+// the file there has the announced size, else fetched from the game's web host first.
+#include <windows.h>
+
+#include <optional>
+
+#include "ArenaHooks.h"
+#include "ChatTimeStamp.h"
+#include "FileServices.h"
+#include "InternetFile.h"
+#include "MainWindowLinks.h"
+#include "MapFiles.h"
+#include "MapRequest.h"
+#include "ProgramSettings.h"
+#include "ProtocolFrame.h"
+#include "SettingsFiles.h"
+#include "TextUtilities.h"
+#include "WirelatchDispids.h"
+#include "modEvents.h"
+#include "runtime/Conversions.h"
+#include "runtime/DispatchObject.h"
+#include "runtime/ErrorGuard.h"
+
+namespace skx {
+
+namespace {
+
+// The length in bytes of an existing file; nothing when there is none.
+std::optional<int64_t> ExistingFileLength(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!FileExist(path) || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool HasLength(const std::string& path, int32_t size) {
+    const std::optional<int64_t> length = ExistingFileLength(path);
+    return length && *length == size;
+}
+
+// Downloads the map into path; true when the file now holds exactly size bytes from the host.
+bool FetchMap(const std::string& name, const std::string& path, int32_t size) {
+    const ArenaHookTable& hooks = ArenaHooks();
+    if (size < 0 || size > MaxMapDownload || !hooks.MapTransfer) return false;
+    // The settings may name the web host's map folder; else it is the game server's own host.
+    std::string base = Trim(mfncGetFromIni(DatPath + GameDat, "LASTSERVER", "MapURL", false, ""));
+    if (base.empty()) base = "http://" + MainSocket().PropertyGet(wl::HostName).ToString() + "/maps/";
+    return GetInternetFile(hooks.MapTransfer(), base + PercentEncode(name) + ".map", path, static_cast<uint32_t>(size)) &&
+           HasLength(path, size);
+}
+
+void MapFailed(const std::string& name) {
+    if (ArenaHooks().GameLine) ArenaHooks().GameLine(ChatTimeStamp() + "Receiving Map '" + name + "' FAILED!", 255);
+}
+
+}  // namespace
+
+void EventMAP(std::string& data) {
+    ProcLine line;
+    Guard("modEvents", "EventMAP", [&] {
+        line.Line = 1;
+        const std::vector<std::string> f = SplitB2(data, FieldSeparator);
+        if (f.size() < 3 || f[0] != "ID") return;
+        const std::string& name = f[1];
+        // A name that could leave the Map folder or name a device touches no file.
+        if (!IsAcceptableMapName(name)) {
+            MapFailed(name);
+            return;
+        }
+        line.Line = 2;
+        MapName = name;
+        const int32_t size = CLng(f[2]);
+        line.Line = 3;
+        const std::string path = MapPath + name + ".map";
+        if (HasLength(path, size)) {
+            LoadMap(name);
+            return;
+        }
+        line.Line = 4;
+        if (FetchMap(name, path, size)) {
+            LoadMap(name);
+            return;
+        }
+        line.Line = 5;
+        MapFailed(name);
+    }, &line);
+}
+
+}  // namespace skx

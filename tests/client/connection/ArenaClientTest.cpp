@@ -1,0 +1,197 @@
+// The arena commands over the wire: the main window with the real socket control and its frame
+// timer, the scripted game server, recording view services, and a local web host for map files
+// (tools/httpfiles.py serving a scratch folder and logging every request).
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "../view/ArenaTestSupport.h"
+#include "AccountState.h"
+#include "ArenaHooks.h"
+#include "InternetFile.h"
+#include "LoginTestSupport.h"
+#include "MapFiles.h"
+#include "frmChatBar.h"
+#include "frmMain.h"
+#include "frmMapDisp.h"
+#include "runtime/RichTextEditing.h"
+
+using namespace skx;
+using namespace logintest;
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+using V = std::vector<int16_t>;
+
+namespace {
+
+// A whole map of "." with one square at (3, 3).
+std::string MapWith(char c) { return std::string(453, '.') + c + std::string(22046, '.'); }
+
+class ArenaClient : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(web_.StartPython("tools/httpfiles.py", "--port " + std::to_string(port_) + " --root " +
+                                     testsupport::UnixPath(served.Path()) + " --log " + testsupport::UnixPath(log_)));
+        ASSERT_TRUE(testsupport::WaitForPort(port_, 10000) && WriteFileBytes(log_, ""));
+        SetupArrays();  // as start-up does
+        MapPath = maps.Path() + "\\";
+        SetMapUrl("/maps/");
+        frmMain().mnuAutoCenter.SetChecked(false);
+        frmMain().mnuOptionsShowErrors.SetChecked(false);
+        frmMain().DXTimer.SetEnabled(true);
+        ASSERT_TRUE(ConnectDirectly());
+    }
+    void TearDown() override {
+        frmMain().DXTimer.SetEnabled(false);
+        MainWindowTest::TearDown();
+    }
+    void SetMapUrl(const std::string& path) {
+        WriteGameDat("[LASTSERVER]\r\nMapURL=http://127.0.0.1:" + std::to_string(port_) + path + "\r\n");
+    }
+    // Sends frames from the server and waits until the client has handled them.
+    void Send(std::vector<Frame> frames) {
+        static int marker = 100;
+        frames.push_back({"B", std::to_string(++marker)});
+        server.Send(frames);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return BotSplats == marker; }, 60000));
+    }
+    std::string Requests() const { return ReadFileBytes(log_).value_or("?"); }
+    std::string MapFile(const std::string& name) const { return ReadFileBytes(maps.File(name)).value_or("-"); }
+
+    testsupport::ScratchDir maps{"arena-maps"}, served{"arena-served"};
+    std::string log_ = served.File("requests.log");
+    testsupport::ChildProcess web_;
+    uint16_t port_ = testsupport::FreePort();
+    viewtest::RecordingView view;
+};
+
+}  // namespace
+
+TEST_F(ArenaClient, ArenaCommandsFollowTheirFieldRules) {
+    ParseMap(std::string(1057, '.') + ")(" + std::string(21441, '.'));  // (7, 7) water, (8, 7) snow
+    OwnPosition = MoveTarget = MapPoint{7, 7};
+    MapPlayers(3, 2) = MapPlayers(3, 4) = 5;
+    RainOn = LightningOn = true;
+    SnowOn = false;
+    // "o" clears its square first unless y reads as 2; clearing (153, 4) fails, the splat still
+    // lands on (3, 4). "W" without a caption field changes the weather, then fails.
+    std::vector<Frame> frames{{"G", "5", "6", "2", "10"},   {"g", "148", "0", "3", "2"},     {"d", "12;40"},
+                              {"d", "12"},                  {"o", "3", "2", "4", "9"},       {"o", "153", "4", "2", "8"},
+                              {"r", "w", "2", "", "Forest"}, {"r", "W", "1", ""}};
+    for (const char* x : {"7", "8", "9", "150", "32768"}) frames.push_back({"P", x, "7", "1", "12"});
+    frames.push_back({"P", "3", "7", "x", "12"});  // the position moves; the sprite does not
+    Send(frames);
+    int outlined = 0;
+    for (int i = 0; i < ArenaCells; ++i) outlined += MapOutline(i % 150, i / 150) == -1;
+    EXPECT_EQ(outlined, 10);
+    EXPECT_EQ(V({MapOutline(1, 0), MapOutline(148, 1), MapOutline(1, 1), MapOutline(0, 1), MapPlayers(5, 6),
+                 MapTargets(12, 40), MapPlayers(3, 2), MapObjects(3, 2), MapSplats(3, 4), MapPlayers(9, 7),
+                 MapPlayers(3, 7)}),
+              V({-1, -1, -1, 0, 2, 1, 5, 9, 8, 1, -1}));
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"UninitRain", "UninitLightning", "InitSnow", "UninitSnow",
+                                                    "InitRain", "InitLightning", "PlaySound 6", "PlaySound 11",
+                                                    "PlaySound 5"}));
+    EXPECT_EQ(frmMapDisp().Caption(), "Map Display [Forest]");
+    std::vector<int32_t> errors;
+    for (const Report& r : Reports()) errors.push_back(r.number);
+    EXPECT_EQ(errors, (std::vector<int32_t>{9, 9, 9, 6, 13}));
+    EXPECT_EQ(OwnPosition.x, 3.0f);
+    EXPECT_EQ(MoveTarget.x, 3.0f);  // an idle target follows
+}
+
+TEST_F(ArenaClient, MapIsLoadedAtItsAnnouncedSizeElseFetchedOnceIntoPlace) {
+    ASSERT_TRUE(WriteFileBytes(maps.File("t1.map"), MapWith('(')) && WriteFileBytes(served.File("t1.map"), MapWith(')')));
+    Send({{"?", "ID", "t1", "22500"}});
+    EXPECT_EQ(Requests(), "");
+    EXPECT_EQ(MapTerrain(3, 3), 55);
+    // Missing, and present with another size: one request each, then the served map.
+    ASSERT_TRUE(WriteFileBytes(served.File("Arena 7.map"), MapWith(')')) && WriteFileBytes(maps.File("t1.map"), "old") &&
+                WriteFileBytes(served.File("t1.map"), MapWith('+')));
+    Send({{"?", "ID", "Arena 7", "22500"}});
+    EXPECT_EQ(MapFile("Arena 7.map"), MapWith(')'));
+    EXPECT_EQ(MapTerrain(3, 3), 115);
+    Send({{"?", "ID", "t1", "22500"}});
+    EXPECT_EQ(MapFile("t1.map"), MapWith('+'));
+    EXPECT_EQ(MapTerrain(3, 3), 119);
+    EXPECT_EQ(Requests(), "/maps/Arena%207.map\n/maps/t1.map\n");
+    EXPECT_EQ(MapName, "t1");
+    EXPECT_TRUE(Reports().empty());
+}
+
+TEST_F(ArenaClient, FailedFetchesAndRefusedNamesKeepTheFilesAndSaySoInRed) {
+    ASSERT_TRUE(WriteFileBytes(maps.File("t1.map"), "old"));
+    Send({{"?", "ID", "t1", "22500"}});  // 404
+    ASSERT_TRUE(WriteFileBytes(served.File("t1.map"), std::string(100, '.')));
+    Send({{"?", "ID", "t1", "22500"}});  // a short body
+    InternetTransfer quick(1500);        // a stalled host, with a short time limit
+    const ArenaHookTable saved = ArenaHooks();
+    ArenaHooks().MapTransfer = [&]() -> InternetTransfer& { return quick; };
+    SetMapUrl("/stall/");
+    Send({{"?", "ID", "t1", "22500"}});
+    ArenaHooks() = saved;
+    SetMapUrl("/maps/");
+    EXPECT_EQ(MapFile("t1.map"), "old");
+    for (int pane : {0, 1}) {
+        EXPECT_EQ(Occurrences(PaneText(pane), "Receiving Map 't1' FAILED!"), 3);
+        RichTextBox& box = frmChatBar().txtStatus[static_cast<size_t>(pane)];
+        EXPECT_EQ(RtbFormatAt(box, static_cast<int32_t>(RtbPlainText(box).rfind("Receiving"))).color, 255u);
+    }
+    std::vector<Frame> frames;
+    for (std::string name : {"..\\t1", "a/b", "c:x", "..", "CON", "lpt1", "Nul.txt", "com9 .x", "x.", "x ", "a\tb",
+                             "a\x7f", "m*", "m?", "", "m"}) {
+        frames.push_back({"?", "ID", name.empty() ? std::string(65, 'm') : name == "m" ? std::string(64, 'm') : name, "3"});
+    }
+    Send(frames);  // only the last, of 64 characters, is a name
+    EXPECT_EQ(Requests(), "/maps/t1.map\n/maps/t1.map\n/stall/t1.map\n/maps/" + std::string(64, 'm') + ".map\n");
+    EXPECT_EQ(MapName, std::string(64, 'm'));
+    EXPECT_EQ(Occurrences(PaneText(1), "FAILED!"), 3 + 16);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((maps.Path() + "\\*").c_str(), &entry);
+    int entries = search != INVALID_HANDLE_VALUE;
+    while (FindNextFileA(search, &entry)) ++entries;
+    FindClose(search);
+    EXPECT_EQ(entries, 3);  // ".", ".." and t1.map
+}
+
+TEST_F(ArenaClient, CentringSendsTheViewAndAutoCenterFollowsTheOwnPlayer) {
+    SetMapPicture(400, 300);
+    OwnPosition = {7, 7};
+    server.Command("{\"cmd\": \"clear\"}");
+    Send({{"U"}});
+    frmMain().mnuAutoCenter.SetChecked(true);
+    AccessLevel = 95;
+    Send({{"P", "7", "10", "1", "95"}});  // on the secret store: no centring
+    Send({{"P", "8", "8", "1", "95"}});
+    AccessLevel = 10;
+    Send({{"P", "7", "10", "1", "10"}});
+    EXPECT_EQ(FramesOf("M"), (std::vector<Frame>{{"M", "144", "147", "25", "18.75"},
+                                                 {"M", "144", "148", "25", "18.75"},
+                                                 {"M", "144", "0", "25", "18.75"}}));
+    EXPECT_EQ(Occurrences(PaneText(1), "Screen Centered."), 1);
+    EXPECT_TRUE(Reports().empty());
+}
+
+TEST_F(ArenaClient, HostileArenaFramesLeaveTheClientRunningWithinItsArrays) {
+    std::mt19937 rng(1919);
+    const std::vector<std::string> pool{"-1", "0", "7", "149", "150", "1e9", "32768", "-32769", "x", "",
+                                        "1e39", "2.5", "-0.5", "ID", "W", "l", "0;0", "12;-1", "..\\m", "CON"};
+    const std::string letters = "bgCodSBEGFRPUyzLr?";
+    for (int batch = 0; batch < 20; ++batch) {
+        std::vector<Frame> frames(500);
+        for (Frame& f : frames) {
+            f.push_back(std::string(1, letters[rng() % letters.size()]));
+            // "P" needs four fields (fewer show a box); "B" is left to the markers.
+            const size_t count = f[0] == "P" ? 4 + rng() % 2 : f[0] == "B" ? 0 : rng() % 6;
+            for (size_t k = 0; k < count; ++k) f.push_back(pool[rng() % pool.size()]);
+        }
+        Send(frames);
+    }
+    server.Command("{\"cmd\": \"clear\"}");
+    Send({{"U"}});
+    EXPECT_EQ(FramesOf("M").size(), 1u);
+    EXPECT_TRUE(ClientConnected());
+    EXPECT_TRUE(ArenaFencesIntact());
+    EXPECT_FALSE(Reports().empty());
+    for (const Report& r : Reports()) EXPECT_TRUE(r.number == 6 || r.number == 9 || r.number == 13) << r.procedure;
+}
