@@ -14,6 +14,7 @@ bool InitDirectX(HWND window) {
     bool created = false;
     Guard("modDirectX8", "InitDirectX", [&] {
         DX = std::make_unique<DirectXRuntime>();
+        D3DX.reset();  // the old helper object would take the new one's error strings with it
         D3DX = std::make_unique<D3DXHelper>();
         D3D.Attach(DX->Direct3DCreate());
         if (!D3D) Raise(errCannotCreateObject);
