@@ -21,6 +21,9 @@ public:
     virtual ~ViewServices() = default;
     // Plays an effect (SoundEffect: 0 FIRE ... 5 STEP, 6 WATER, 11 SNOW, 12 THUNDER) once.
     virtual void PlaySound(int16_t) {}
+    // Starts an ambience (BackgroundSound: 0 RAIN, 1 WIND) looping; stops and rewinds it.
+    virtual void PlayBkgrndSound(int16_t) {}
+    virtual void StopBkgrndSound(int16_t) {}
     // The light mode (0 to 3) multiplied into every square.
     virtual void SetAtmosphere(uint8_t) {}
     virtual void InitRain() {}
