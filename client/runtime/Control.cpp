@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "RunTimeError.h"
 
@@ -282,6 +283,12 @@ const ListView::Item& ListView::ItemAt(int index) const {
 
 void ListView::Add(const std::string& text, const std::string& key) {
     items_.push_back(Item{text, key, {}});
+    Redraw();
+}
+
+void ListView::SetItems(std::vector<Item> items) {
+    items_ = std::move(items);
+    selected_ = 0;
     Redraw();
 }
 
