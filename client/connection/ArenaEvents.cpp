@@ -1,8 +1,6 @@
 // The handlers of the arena commands: outlines, objects, splats, the target, other players and
 // the own player, the view centring, players logging in and out, light and weather, and the
 // two direction scanners. The map announcement is in MapAnnouncement.cpp.
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
@@ -16,9 +14,9 @@
 #include "TextUtilities.h"
 #include "ViewServices.h"
 #include "modEvents.h"
-#include "runtime/App.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
+#include "runtime/MsgBox.h"
 
 namespace skx {
 
@@ -151,7 +149,7 @@ void EventUP(std::string& data) {
         line.Line = 1;
         const std::vector<std::string> f = Fields(data);
         if (f.size() < 4) {
-            MessageBoxA(nullptr, "< 3", App::Title().c_str(), MB_OK | MB_TASKMODAL);
+            MsgBox("< 3");
             return;
         }
         line.Line = 2;
