@@ -79,7 +79,7 @@ TEST(ServerNoticeTable, EveryNoticeFrom0To60MatchesTheGoldenTable) {
         seen.insert(r.id);
         const NoticeAction a = DescribeNotice(static_cast<int16_t>(r.id), r.d1, "arm", "bob", Context("Me"));
         EXPECT_EQ(a.writes, r.text != nullptr);
-        if (r.text) EXPECT_EQ(a.text, r.text);
+        EXPECT_EQ(a.text, r.text ? r.text : "");
         EXPECT_EQ(a.colour, r.colour);
         EXPECT_EQ(a.bold, r.bold);
         EXPECT_EQ(a.echo, r.echo);
