@@ -2,7 +2,10 @@
 // sound set-up, released together by ReleaseDirectX.
 #pragma once
 #include <windows.h>
-#include <mmsystem.h>
+#include <mmsystem.h>  // the wave formats of DirectSound
+#ifdef PlaySound
+#undef PlaySound  // the multimedia API's macro: the client's effects play through the view services
+#endif
 
 #include <d3d8.h>
 #include <dsound.h>
