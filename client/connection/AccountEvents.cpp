@@ -25,7 +25,8 @@ namespace {
 constexpr const char* Module = "modEvents";
 
 void ShowInformation() {
-    if (MainWindowLinks().ShowInformation) MainWindowLinks().ShowInformation(InformationText(Username, AccessLevel, Money));
+    const MainWindowLinkTable& links = MainWindowLinks();
+    if (links.ShowInformation) links.ShowInformation(InformationText(Username, AccessLevel, Money));
 }
 
 }  // namespace
@@ -52,7 +53,8 @@ void EventLV(std::string& data) {
         line.Line = 5;
         if (AccessLevel == UnregisteredLevel) {
             MainMenuItem(MainMenu::HelpRegistration).SetVisible(true);
-            frmRegistration().Show(ShowMode::Modeless, MainWindowLinks().Window ? &MainWindowLinks().Window() : nullptr);
+            const MainWindowLinkTable& links = MainWindowLinks();
+            frmRegistration().Show(ShowMode::Modeless, links.Window ? &links.Window() : nullptr);
         }
         line.Line = 6;
         const std::vector<ButtonShown> buttons = CommandButtonsShown(ButtonCount, AccessLevel);

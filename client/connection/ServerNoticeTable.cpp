@@ -68,6 +68,8 @@ NoticeAction Line(std::string text, NoticeEffect effect = NoticeEffect::None, in
     return a;
 }
 
+NoticeAction Sounding(std::string text, int16_t sound) { return Line(std::move(text), NoticeEffect::None, sound); }
+
 NoticeAction Effect(NoticeEffect effect) {
     NoticeAction a;
     a.effect = effect;
@@ -92,8 +94,8 @@ NoticeAction ReadyNotice(const std::string& D1) {
 
 NoticeAction SplatNotice(const std::string& D1, const std::string& D2, const std::string& D3,
                          const NoticeContext& context) {
-    if (TextEquals(D2, context.username)) return Line(Cap(D1) + " has splatted you in the " + D3 + "!", {}, Sound::HitYou);
-    if (TextEquals(D1, context.username)) return Line("You have splatted " + D2 + " in the " + D3 + "!", {}, Sound::Splat);
+    if (TextEquals(D2, context.username)) return Sounding(Cap(D1) + " has splatted you in the " + D3 + "!", Sound::HitYou);
+    if (TextEquals(D1, context.username)) return Sounding("You have splatted " + D2 + " in the " + D3 + "!", Sound::Splat);
     if (context.ignoreSplats) return {};
     return Line(Cap(D1) + " has splatted " + D2 + " in the " + D3 + "!");
 }
@@ -131,7 +133,9 @@ NoticeAction DescribeNotice(int16_t id, const std::string& D1, const std::string
         case 2:
         case 6: a.effect = NoticeEffect::HoldPosition; break;
         case 5: a = Line("You fired your " + D1 + "!"); break;
-        case 7: a = Line("You have entered a " + GameKindName(D1) + " game.", NoticeEffect::ClearSplats, Sound::Siren); break;
+        case 7:
+            a = Line("You have entered a " + GameKindName(D1) + " game.", NoticeEffect::ClearSplats, Sound::Siren);
+            break;
         case 10:
             a = Line(GameKindArticle(D1) + " " + GameKindName(D1) + " game has started.", NoticeEffect::ClearSplats);
             break;
@@ -149,7 +153,7 @@ NoticeAction DescribeNotice(int16_t id, const std::string& D1, const std::string
             break;
         case 17: a = Line(D1 + " has just fired a shot!"); break;
         case 18: a = ReadyNotice(D1); break;
-        case 23: a = Line(D1 + " robots have been released.", {}, Sound::Release); break;
+        case 23: a = Sounding(D1 + " robots have been released.", Sound::Release); break;
         case 25:
         case 38: a.echo = false; break;
         case 26:
@@ -160,8 +164,8 @@ NoticeAction DescribeNotice(int16_t id, const std::string& D1, const std::string
         case 29: a = Effect(NoticeEffect::Quit); break;
         case 30: a = SplatNotice(D1, D2, D3, context); break;
         case 32: a = Line("Team '" + D1 + "' has been created."); break;
-        case 33: a = Line("A " + D1 + " has bounced off your " + D2, {}, Sound::Bounce); break;
-        case 34: a = Line("A " + D1 + " has bounced off of " + D3 + "s' " + D2 + "!", {}, Sound::Bounce); break;
+        case 33: a = Sounding("A " + D1 + " has bounced off your " + D2, Sound::Bounce); break;
+        case 34: a = Sounding("A " + D1 + " has bounced off of " + D3 + "s' " + D2 + "!", Sound::Bounce); break;
         case 37: a = Line("You have changed your team's website to: '" + D1 + "'."); break;
         case 39: a = Line("Sorry, but '" + D1 + "' is not online!"); break;
         case 40: a = Line("You have changed your team's news and events to: '" + D1 + "'."); break;
