@@ -44,6 +44,8 @@ void EventLV(std::string& data) {
             if (chat.tabChat.TabCount() < 6) chat.tabChat.AddTab("Wizard Chat");
         }
         line.Line = 3;
+        // The two flags are checked and not used; a frame without them fails here, having changed
+        // only the level (and the tab).
         const int32_t money = CLng(Val(f.at(1)));
         CBool(f.at(2));
         CBool(f.at(3));
