@@ -7,6 +7,7 @@
 
 #include "../foundation/BoxDriver.h"
 #include "../view/ArenaTestSupport.h"
+#include "../view/RecordingSound.h"
 #include "LoginTestSupport.h"
 #include "ProgramSettings.h"
 #include "frmChatBar.h"
@@ -74,6 +75,19 @@ TEST_F(ChatClient, NoticesWriteQuitAndSetTheReadyStateWithoutAnswering) {
     testsupport::PumpFor(1000);
     EXPECT_EQ(FramesOf("C"), (std::vector<Frame>{{"C", "quit"}, {"C", "quit"}}));
     EXPECT_TRUE(FramesOf("R").empty());
+}
+
+TEST_F(ChatClient, NoticesPlayTheirEffectsThroughTheSoundBuffers) {
+    SetViewServices(nullptr);  // the program's own: the sounds go to the recording outputs
+    viewtest::RecordedSounds sounds;
+    ASSERT_TRUE(LoadSounds());
+    SoundOn = true;
+    Send({{"M", "1"}, {"M", "7"}, {"M", "11"}, {"M", "23"}, {"M", "33"}, {"M", "30", "BOB", "ann", "head"},
+          {"M", "30", "ann", "Bob", "leg"}});
+    std::vector<std::string> played;
+    for (const auto& [sound, action] : sounds.effects.log)
+        if (action == "play") played.push_back(sound);
+    EXPECT_EQ(played, (std::vector<std::string>{"FIRE", "SIREN", "UNSIREN", "RELEASE", "BOUNCE", "SPLAT", "HITYOU"}));
 }
 
 TEST_F(ChatClient, NewsCheckComparesNumbersAndStoresTheNumberClean) {
