@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "RunTimeError.h"
 
@@ -285,6 +286,12 @@ void ListView::Add(const std::string& text, const std::string& key) {
     Redraw();
 }
 
+void ListView::SetItems(std::vector<Item> items) {
+    items_ = std::move(items);
+    selected_ = 0;
+    Redraw();
+}
+
 void ListView::SetSubItem(int index, const std::string& key, const std::string& text) {
     if (index < 1 || index > Count()) Raise(35600);
     auto& subs = items_[static_cast<size_t>(index - 1)].SubItems;
@@ -322,7 +329,12 @@ void ListView::Select(int index) {
 
 void ListView::Redraw() {
     if (!hwnd_) return;
+    // One repaint after the whole list, not one per row (a hidden list paints nothing, and is
+    // left alone: turning drawing back on would show it).
+    const bool shown = (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown) SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(hwnd_, LVM_SETITEMCOUNT, items_.size(), 0);
     for (size_t i = 0; i < items_.size(); ++i) {
         LVITEMA item{};
         item.mask = LVIF_TEXT;
@@ -335,6 +347,10 @@ void ListView::Redraw() {
             sub.pszText = const_cast<char*>(items_[i].SubItems[s].second.c_str());
             SendMessageA(hwnd_, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
         }
+    }
+    if (shown) {
+        SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hwnd_, nullptr, TRUE);
     }
 }
 

@@ -119,6 +119,8 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     const Item& ItemAt(int index) const;  // 1-based; raises 35600 out of range
     void Add(const std::string& text, const std::string& key);
+    // Replaces every item at once (one redraw however many there are).
+    void SetItems(std::vector<Item> items);
     void SetSubItem(int index, const std::string& key, const std::string& text);
     void Clear();
     // The selected item's index (1-based), 0 when none.

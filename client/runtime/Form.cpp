@@ -37,6 +37,9 @@ bool UnloadAllForms(UnloadMode mode) {
 }
 
 Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind) {
+    // The list of loaded forms is made before any form, so that at the program's end it goes
+    // after every form (whose destructor takes itself off the list).
+    Loaded();
     initialCaption_ = name_;
     if (kind_ == FormKind::MdiFrame) MdiFrameInstance() = this;
     if (kind_ == FormKind::Dialog) style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;

@@ -2,7 +2,10 @@
 // sound set-up, released together by ReleaseDirectX.
 #pragma once
 #include <windows.h>
-#include <mmsystem.h>
+#include <mmsystem.h>  // the wave formats of DirectSound
+#ifdef PlaySound
+#undef PlaySound  // the multimedia API's macro: the client's effects play through the view services
+#endif
 
 #include <d3d8.h>
 #include <dsound.h>
@@ -61,8 +64,8 @@ void RaiseOnFailure(HRESULT hr);
 // The device; raises error 91 while there is none.
 IDirect3DDevice8* Device();
 
-// Releases the font, the textures, the device, the sound objects and the helper layer, in
-// that order.
+// Releases the font, the textures, the device, each sound object after its buffers, and the
+// helper layer, in that order.
 void ReleaseDirectX();
 
 }  // namespace skx

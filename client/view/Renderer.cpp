@@ -6,6 +6,7 @@
 #include "DirectXObjects.h"
 #include "LightAndWeather.h"
 #include "MessageBox.h"
+#include "SoundEffects.h"
 #include "ViewServices.h"
 #include "frmMapDisp.h"
 #include "modDirectX8.h"
@@ -39,6 +40,17 @@ bool PreLoadDirectX() {
         }
         if (!LoadTextures()) {
             carryOn = StartUpFailed("Load Textures FAILED!");
+            return;
+        }
+        // Without its sounds the program ends too, with the DirectX objects released first.
+        if (!LoadSounds()) {
+            carryOn = StartUpFailed("Unable to load our audio files into memory");
+            CleanUp();
+            return;
+        }
+        if (!LoadBkgrndSounds()) {
+            carryOn = StartUpFailed("Unable to loud our background audio files into memory");
+            CleanUp();
             return;
         }
         InitMap();

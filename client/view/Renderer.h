@@ -9,8 +9,8 @@ namespace skx {
 // only releases the font and the textures.
 inline bool DirectXReady = false;
 
-// Brings up the device on the map picture, the atlases, the view size and daylight (once, at
-// start-up; nothing while the map window is not visible). False when a step failed: its box
+// Brings up the device on the map picture, the atlases, the sounds, the view size and
+// daylight (once, at start-up; nothing while the map window is not visible). False when a step failed: its box
 // has been shown and the program must end at once.
 bool PreLoadDirectX();
 // One frame on the map device.

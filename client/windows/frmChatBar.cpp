@@ -5,9 +5,16 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <set>
+#include <vector>
+
+#include "AccountState.h"
 
 #include "ClientLinks.h"
+#include "TextUtilities.h"
 #include "modRTFLinks.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorGuard.h"
 #include "runtime/Twips.h"
 
 namespace skx {
@@ -16,6 +23,8 @@ namespace {
 constexpr int TabStripId = 100;
 constexpr int TabHeight = 24;
 constexpr int MinSplitter = 60;
+// Accounts below this level do not get the "Wizard Chat" tab when the window loads.
+constexpr int16_t WizardChatLevel = 89;
 }  // namespace
 
 frmChatBarForm::frmChatBarForm() : Form("frmChatBar", FormKind::MdiChild) {
@@ -27,8 +36,9 @@ frmChatBarForm::frmChatBarForm() : Form("frmChatBar", FormKind::MdiChild) {
 }
 
 void frmChatBarForm::OnLoad() {
-    tabChat.Create(hWnd(), {"General", "Game", "Public Chat", "Private Chat", "Team Chat", "Wizard Chat"},
-                   TabStripId);
+    std::vector<std::string> tabs{"General", "Game", "Public Chat", "Private Chat", "Team Chat", "Wizard Chat"};
+    if (AccessLevel < WizardChatLevel) tabs.pop_back();
+    tabChat.Create(hWnd(), tabs, TabStripId);
     for (auto& pane : txtStatus) {
         pane.Create(hWnd(), 0);
         // The panes tell this window of mouse moves and clicks (their links).
@@ -60,6 +70,36 @@ void frmChatBarForm::ShowSelectedPane() {
     for (size_t i = 0; i < txtStatus.size(); ++i) {
         txtStatus[i].SetVisible(static_cast<int>(i) + 1 == sel);
     }
+}
+
+void frmChatBarForm::Update(const std::string& Data) {
+    Guard("frmChatBar", "Update", [&] {
+        Load();
+        const int selected = WhoList.SelectedIndex();
+        const std::string previous = selected > 0 ? WhoList.ItemAt(selected).Key : std::string();
+        std::vector<ListView::Item> items;
+        std::set<std::string> keys;  // the names so far, in lower case (keys ignore case)
+        bool reported = false;
+        int reselect = 0;
+        for (const std::string& record : SplitB2(Data, ";")) {
+            const std::vector<std::string> fields = SplitB2(record, ":");
+            if (fields.size() < 7) continue;
+            const std::string& name = fields[0];
+            if (name.empty() || !keys.insert(LCase(name)).second) {
+                if (!reported) {
+                    reported = true;
+                    const int32_t number = name.empty() ? 35603 : 35602;
+                    ReportCaught("frmChatBar", "Update", 0, number, "frmChatBar",
+                                 name.empty() ? "Invalid key" : "Key is not unique in collection");
+                }
+                continue;
+            }
+            items.push_back({name, name, {{"level", fields[1]}}});
+            if (!previous.empty() && TextEquals(name, previous)) reselect = static_cast<int>(items.size());
+        }
+        WhoList.SetItems(std::move(items));
+        if (reselect) WhoList.Select(reselect);
+    });
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // The chat window: six rich-text chat panes behind a tab strip, and the player list.
 #pragma once
 #include <array>
+#include <string>
 
 #include "runtime/Control.h"
 #include "runtime/Form.h"
@@ -24,6 +25,11 @@ public:
 
     // Shows the pane of the selected tab and hides the others.
     void ShowSelectedPane();
+
+    // Refills WhoList from a who list (records split on ";", fields on ":"; a record of fewer
+    // than seven fields is skipped) and selects again the name selected before. A record with
+    // an empty or repeated name is skipped, the first such of a refill reported.
+    void Update(const std::string& Data);
 
 protected:
     void OnLoad() override;
