@@ -1,5 +1,7 @@
 #include "VoteList.h"
 
+#include <commctrl.h>
+
 #include "GdiHandle.h"
 #include "runtime/Conversions.h"
 #include "runtime/RunTimeError.h"
@@ -33,11 +35,6 @@ HBITMAP MakeDisc(COLORREF colour) {
 
 }  // namespace
 
-bool VoteList::Create(HWND parent, int id) {
-    return Control::Create(parent, WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                           WS_EX_CLIENTEDGE, id);
-}
-
 void VoteList::OnCreated() {
     const char* captions[3] = {"", "Game", "Vote"};
     const int widths[3] = {24, 150, 60};
@@ -48,15 +45,15 @@ void VoteList::OnCreated() {
         col.pszText = const_cast<char*>(captions[i]);
         SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
     }
-    if (!images_) {
-        images_.reset(ImageList_Create(IconSize, IconSize, ILC_COLOR24, 3, 0));
+    if (!images_.Handle() && images_.Create(IconSize, IconSize)) {
         // Image 1 green (voted), 2 red (hated), 3 grey (neither).
         for (COLORREF c : {RGB(0, 176, 0), RGB(208, 0, 0), RGB(192, 192, 192)}) {
             GdiObject<HBITMAP> picture(MakeDisc(c));
-            if (images_ && picture) ImageList_Add(images_.get(), picture.Get(), nullptr);
+            images_.Add(picture.Get());
         }
     }
-    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
+    SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.Handle()));
     Redraw();
 }
 
