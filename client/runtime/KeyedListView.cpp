@@ -300,11 +300,10 @@ bool KeyedListView::OnNotify(const NMHDR& hdr, LRESULT& result) {
             return true;
         }
         case NM_CLICK: {
-            // The row under the pointer where the click was made.
-            DWORD at = GetMessagePos();
+            // The row under the point the click was made at.
+            const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(hdr);
             LVHITTESTINFO hit{};
-            hit.pt = POINT{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-            ScreenToClient(hwnd_, &hit.pt);
+            hit.pt = click.ptAction;
             LRESULT row = SendMessageA(hwnd_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
             if (row >= 0 && row < Count()) RunEvent("ItemClick", [&] { if (ItemClick) ItemClick(static_cast<int>(row) + 1); });
             result = 0;

@@ -160,7 +160,18 @@ RECT KeyedTreeView::NodeRect(int index) const {
     return r;
 }
 
+LRESULT CALLBACK KeyedTreeView::PressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self) {
+    if (msg == WM_LBUTTONDOWN) {
+        reinterpret_cast<KeyedTreeView*>(self)->pressed_ = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &KeyedTreeView::PressProc, id);
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
 void KeyedTreeView::OnCreated() {
+    SetWindowSubclass(hwnd_, &KeyedTreeView::PressProc, 2, reinterpret_cast<DWORD_PTR>(this));
     // The labels are the program's: no editing.
     SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) & ~TVS_EDITLABELS);
     SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
@@ -190,10 +201,7 @@ bool KeyedTreeView::OnNotify(const NMHDR& hdr, LRESULT& result) {
             result = TRUE;  // refused
             return true;
         case NM_CLICK: {
-            DWORD at = GetMessagePos();
-            POINT pt{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-            ScreenToClient(hwnd_, &pt);
-            int index = HitTest(pt);
+            const int index = HitTest(pressed_);
             if (index) RunEvent("NodeClick", [&] { if (NodeClick) NodeClick(index); });
             result = 0;
             return true;

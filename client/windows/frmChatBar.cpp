@@ -54,6 +54,7 @@ frmChatBarForm::frmChatBarForm()
 void frmChatBarForm::OnLoad() {
     Guard("frmChatBar", "Form_Load", [&] {
         if (!inner_.Create(Handle())) Raise(errOutOfMemory, "frmChatBar", "Unable to create the chat display");
+        ShowWindow(inner_.hWnd(), SW_SHOWNA);
         if (!paneFont_) paneFont_.Reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
         for (RichTextBox& pane : txtStatus) SendMessageA(pane.hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(paneFont_.Get()), FALSE);
         RemoveMenus(Handle(), {true, true, true, true, true, true, true});
