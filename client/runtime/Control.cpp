@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "ControlHost.h"
 #include "ErrorGuard.h"
@@ -77,10 +78,36 @@ int ShiftKeys() {
 }
 }  // namespace
 
-LRESULT CALLBACK Control::MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                    DWORD_PTR data) {
-    auto* self = reinterpret_cast<Control*>(data);
+namespace {
+// The windows whose mouse messages a control watches: the control (null once it let go) and
+// the window's own procedure. A plain procedure in front of the window's: the platform's
+// subclass helper costs many times more per message under Wine, and lists get thousands.
+struct MouseHook {
+    Control* control;
+    WNDPROC original;
+};
+std::unordered_map<HWND, MouseHook>& MouseHooks() {
+    static std::unordered_map<HWND, MouseHook> hooks;
+    return hooks;
+}
+}  // namespace
+
+LRESULT CALLBACK Control::MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto it = MouseHooks().find(hwnd);
+    if (it == MouseHooks().end()) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    const WNDPROC original = it->second.original;
+    Control* self = it->second.control;
+    if (msg == WM_NCDESTROY) {
+        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &Control::MouseProc) {
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        }
+        MouseHooks().erase(it);
+        if (self) self->mouseHooked_ = false;
+        return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+    }
+    if (!self || msg < WM_MOUSEFIRST || msg > WM_MOUSELAST) return CallWindowProcA(original, hwnd, msg, wParam, lParam);
     const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+    self->OnMouseMessage(msg, wParam, lParam);
     switch (msg) {
         case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
             int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
@@ -89,31 +116,39 @@ LRESULT CALLBACK Control::MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         }
         case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
             int button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
-            LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
+            LRESULT r = CallWindowProcA(original, hwnd, msg, wParam, lParam);
             self->RunEvent("MouseUp", [&] { if (self->MouseUp) self->MouseUp(button, ShiftKeys(), x, y); });
             return r;
         }
         case WM_MOUSEMOVE:
             self->RunEvent("MouseMove", [&] { if (self->MouseMove) self->MouseMove(MouseButtons(wParam), ShiftKeys(), x, y); });
             break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, &Control::MouseProc, id);
-            self->mouseHooked_ = false;
-            break;
         default:
             break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallWindowProcA(original, hwnd, msg, wParam, lParam);
 }
 
 void Control::HookMouse() {
-    if (mouseHooked_ || !hwnd_ || (!MouseDown && !MouseUp && !MouseMove)) return;
-    mouseHooked_ = SetWindowSubclass(hwnd_, &Control::MouseProc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    if (mouseHooked_ || !hwnd_ || !WantsMouse()) return;
+    auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC));
+    MouseHooks()[hwnd_] = MouseHook{this, original};
+    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::MouseProc));
+    mouseHooked_ = true;
 }
 
 void Control::UnhookMouse() {
-    if (mouseHooked_ && hwnd_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, &Control::MouseProc, 1);
+    if (!mouseHooked_ || !hwnd_) return;
     mouseHooked_ = false;
+    auto it = MouseHooks().find(hwnd_);
+    if (it == MouseHooks().end()) return;
+    // Out of the chain when nothing was put in front meanwhile; else it only stops watching.
+    if (IsWindow(hwnd_) && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC)) == &Control::MouseProc) {
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.original));
+        MouseHooks().erase(it);
+    } else {
+        it->second.control = nullptr;
+    }
 }
 
 bool Control::Create(HWND parent, const char* windowClass, DWORD style, DWORD exStyle, int id) {

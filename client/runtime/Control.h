@@ -75,6 +75,10 @@ protected:
     virtual void OnCreated() {}
     // The program set the text (after the window has it).
     virtual void OnTextSet() {}
+    // Whether the control's window needs its mouse messages watched (by default: when one of
+    // the mouse events has a handler), and each mouse message before the window has it.
+    virtual bool WantsMouse() const { return MouseDown || MouseUp || MouseMove; }
+    virtual void OnMouseMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {}
     // Runs one of the control's event handlers inside its form's error guard, reported as
     // name_event.
     void RunEvent(const char* event, const std::function<void()>& handler);
@@ -83,8 +87,7 @@ protected:
 
 private:
     void ApplyTip();
-    static LRESULT CALLBACK MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR self);
+    static LRESULT CALLBACK MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void HookMouse();
     void UnhookMouse();
 

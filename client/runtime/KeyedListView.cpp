@@ -152,6 +152,16 @@ void KeyedListView::Clear() {
     if (hwnd_) SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
 }
 
+KeyedListView::Batch::Batch(KeyedListView& list) : hwnd_(list.hWnd()) {
+    if (hwnd_) SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+}
+
+KeyedListView::Batch::~Batch() {
+    if (!hwnd_ || !IsWindow(hwnd_)) return;
+    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void KeyedListView::Reindex() {
     keys_.clear();
     for (size_t i = 0; i < items_.size(); ++i) {

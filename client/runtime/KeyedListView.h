@@ -57,6 +57,18 @@ public:
     void Remove(int index);
     // Empties the list; a new fill begins.
     void Clear();
+    // While a Batch lives the list does not redraw; it shows the rows once at the end (a
+    // visible list would otherwise paint after every row).
+    class Batch {
+    public:
+        explicit Batch(KeyedListView& list);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        HWND hwnd_;
+    };
 
     // The first selected row, 0 when none.
     int SelectedIndex() const;

@@ -160,18 +160,11 @@ RECT KeyedTreeView::NodeRect(int index) const {
     return r;
 }
 
-LRESULT CALLBACK KeyedTreeView::PressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                          DWORD_PTR self) {
-    if (msg == WM_LBUTTONDOWN) {
-        reinterpret_cast<KeyedTreeView*>(self)->pressed_ = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &KeyedTreeView::PressProc, id);
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+void KeyedTreeView::OnMouseMessage(UINT msg, WPARAM, LPARAM lParam) {
+    if (msg == WM_LBUTTONDOWN) pressed_ = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 void KeyedTreeView::OnCreated() {
-    SetWindowSubclass(hwnd_, &KeyedTreeView::PressProc, 2, reinterpret_cast<DWORD_PTR>(this));
     // The labels are the program's: no editing.
     SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) & ~TVS_EDITLABELS);
     SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));

@@ -54,6 +54,8 @@ public:
 
 protected:
     void OnCreated() override;
+    bool WantsMouse() const override { return true; }
+    void OnMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     int Append(Node node);
@@ -61,8 +63,6 @@ private:
     void ShowState(int index);
     int IndexOfHandle(HTREEITEM item) const;
     void Refused(int number, const std::string& key);
-    static LRESULT CALLBACK PressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR self);
     POINT pressed_{-1, -1};  // where the last left press was made (client point)
 
     std::vector<Node> nodes_;

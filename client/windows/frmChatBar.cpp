@@ -181,6 +181,7 @@ void frmChatBarForm::Update(const std::string& Data) {
     Guard("frmChatBar", "Update", [&] {
         std::string remembered;
         if (int selected = WhoList.SelectedIndex()) remembered = WhoList.ItemAt(selected).Key;
+        KeyedListView::Batch batch(WhoList);
         WhoList.Clear();
         const WhoListModel model(Data);
         for (const WhoRecord& record : model.Records()) {
