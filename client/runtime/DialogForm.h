@@ -11,6 +11,7 @@ namespace skx {
 class DialogForm : public Form, public ControlHost {
 public:
     DialogForm(const std::string& name, int templateId, FormKind kind = FormKind::Dialog);
+    std::vector<ControlHost*> ControlHosts() override { return {this}; }
 
 protected:
     void OnDialogCreated() override;

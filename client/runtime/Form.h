@@ -11,6 +11,8 @@
 
 namespace skx {
 
+class ControlHost;
+
 enum class FormKind { Normal, MdiFrame, MdiChild, Dialog };
 enum class ShowMode { Modeless = 0, Modal = 1 };
 // Why a form is being unloaded (passed to OnQueryUnload).
@@ -66,6 +68,8 @@ public:
     static Form* FromHandle(HWND hwnd);
     // The program's MDI frame (its main window), or null.
     static Form* MdiFrame();
+    // What holds the form's template controls (none for a window made in code).
+    virtual std::vector<ControlHost*> ControlHosts() { return {}; }
 
 protected:
     // Creates the window (hidden). The default makes an overlapped window of the form's kind,

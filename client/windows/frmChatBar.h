@@ -47,6 +47,7 @@ public:
     void ShowSelectedPane();
 
     bool PreTranslate(MSG& msg) override;
+    std::vector<ControlHost*> ControlHosts() override { return {&inner_}; }
 
 protected:
     void OnLoad() override;

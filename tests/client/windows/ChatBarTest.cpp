@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "ClientLinks.h"
 #include "CommandButtonBar.h"
 #include "ProgramSettings.h"
 #include "WhoListModel.h"
@@ -159,6 +160,25 @@ TEST_F(ChatBar, AutoRefreshSettingIsReadAtLoadAndWrittenAtUnload) {
     chat.chkAutoUpdate.SetValue(1);
     Reload();
     EXPECT_EQ(Ini(dir_, "AutoChatUpdate"), "1");
+}
+
+TEST_F(ChatBar, AsksForThePlayersFourSecondsAfterLoadThenAtTheRateOfTheList) {
+    std::vector<DWORD> asked;
+    ClientLinks().Server = [&](const std::string& command, const std::string& data) {
+        if (command == "w" && data == " ") asked.push_back(GetTickCount());
+    };
+    std::string twelve;
+    for (int i = 0; i < 12; ++i) twelve += "p" + std::to_string(i) + ":1:0:a:b:c:d;";
+    Reload("1");
+    const DWORD loaded = GetTickCount();
+    asked.clear();  // what the load's activation asked
+    frmChatBar().Update(twelve);
+    EXPECT_TRUE(PumpUntil([&] { return !asked.empty(); }, 6000));
+    ClientLinks().Server = nullptr;
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NEAR(static_cast<double>(asked[0] - loaded), 4000.0, 500.0);
+    EXPECT_GE(frmChatBar().tmrUpdate.Interval(), 8000u);
+    EXPECT_LE(frmChatBar().tmrUpdate.Interval(), 10000u);
 }
 
 TEST(CommandButtons, CaptionsFromButtonsRightPressEditsLeftClickGoesToTheWindow) {
