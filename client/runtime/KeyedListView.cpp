@@ -47,29 +47,10 @@ const KeyedListView::Item& KeyedListView::ItemAt(int index) const {
     return items_[static_cast<size_t>(index - 1)];
 }
 
-int KeyedListView::IndexOf(const std::string& key) const {
-    if (key.empty()) return 0;
-    auto it = keys_.find(LCase(key));
-    return it == keys_.end() ? 0 : it->second + 1;
-}
-
-void KeyedListView::Refused(int number, const std::string& key) {
-    if (refusalReported_) return;
-    refusalReported_ = true;
-    const std::string owner = Host() ? Host()->OwnerName() : "Control";
-    const std::string text = number == 35602 ? "Key is not unique in collection: " + key : "Invalid key";
-    ReportCaught(owner.c_str(), (Name() + "_Add").c_str(), 0, number, Name(), text);
-}
+int KeyedListView::IndexOf(const std::string& key) const { return keys_.Find(key); }
 
 int KeyedListView::Add(const std::string& key, const std::string& text, int smallIcon) {
-    if (key.empty()) {
-        Refused(35603, key);
-        return 0;
-    }
-    if (keys_.count(LCase(key))) {
-        Refused(35602, key);
-        return 0;
-    }
+    if (!keys_.Take(key, Count() + 1, *this)) return 0;
     return Append(Item{key, text, smallIcon, {}, {}});
 }
 
@@ -79,7 +60,6 @@ int KeyedListView::AddUnkeyed(const std::string& text, int smallIcon) {
 
 int KeyedListView::Append(Item item) {
     const int row = Count();
-    if (!item.Key.empty()) keys_[LCase(item.Key)] = row;
     items_.push_back(std::move(item));
     selected_.push_back(false);
     if (hwnd_) ShowRow(row, true);
@@ -147,8 +127,7 @@ void KeyedListView::Remove(int index) {
 void KeyedListView::Clear() {
     items_.clear();
     selected_.clear();
-    keys_.clear();
-    refusalReported_ = false;
+    keys_.Clear(true);
     if (hwnd_) SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
 }
 
@@ -163,10 +142,8 @@ KeyedListView::Batch::~Batch() {
 }
 
 void KeyedListView::Reindex() {
-    keys_.clear();
-    for (size_t i = 0; i < items_.size(); ++i) {
-        if (!items_[i].Key.empty()) keys_[LCase(items_[i].Key)] = static_cast<int>(i);
-    }
+    keys_.Clear(false);
+    for (size_t i = 0; i < items_.size(); ++i) keys_.Put(items_[i].Key, static_cast<int>(i) + 1);
 }
 
 bool KeyedListView::IsSelected(int index) const {

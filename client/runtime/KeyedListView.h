@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Control.h"
+#include "KeyRegister.h"
 
 namespace skx {
 
@@ -105,7 +106,6 @@ private:
     int ColumnOf(const std::string& key) const;
     int Append(Item item);
     void ShowRow(int index, bool inserting);
-    void Refused(int number, const std::string& key);
     void Reindex();
     void ApplyStyle();
 
@@ -113,10 +113,9 @@ private:
     std::unordered_map<std::string, Comparator> comparators_;
     std::vector<Item> items_;
     std::vector<bool> selected_;  // while there is no window
-    std::unordered_map<std::string, int> keys_;  // lower-case key -> 0-based row
+    KeyRegister keys_;  // key -> row
     HIMAGELIST smallIcons_ = nullptr;
     bool multiSelect_ = false;
-    bool refusalReported_ = false;
     int sortColumn_ = 0;
     bool descending_ = false;
 };

@@ -14,11 +14,7 @@ const KeyedTreeView::Node& KeyedTreeView::NodeAt(int index) const {
     return nodes_[static_cast<size_t>(index - 1)];
 }
 
-int KeyedTreeView::IndexOf(const std::string& key) const {
-    if (key.empty()) return 0;
-    auto it = keys_.find(LCase(key));
-    return it == keys_.end() ? 0 : it->second;
-}
+int KeyedTreeView::IndexOf(const std::string& key) const { return keys_.Find(key); }
 
 std::vector<int> KeyedTreeView::Children(int index) const {
     std::vector<int> children;
@@ -28,24 +24,9 @@ std::vector<int> KeyedTreeView::Children(int index) const {
     return children;
 }
 
-void KeyedTreeView::Refused(int number, const std::string& key) {
-    if (refusalReported_) return;
-    refusalReported_ = true;
-    const std::string owner = Host() ? Host()->OwnerName() : "Control";
-    const std::string text = number == 35602 ? "Key is not unique in collection: " + key : "Invalid key";
-    ReportCaught(owner.c_str(), (Name() + "_Add").c_str(), 0, number, Name(), text);
-}
-
 int KeyedTreeView::Add(int parent, const std::string& key, const std::string& text) {
     if (parent != 0) NodeAt(parent);
-    if (key.empty()) {
-        Refused(35603, key);
-        return 0;
-    }
-    if (keys_.count(LCase(key))) {
-        Refused(35602, key);
-        return 0;
-    }
+    if (!keys_.Take(key, Count() + 1, *this)) return 0;
     return Append(Node{key, text, false, CLR_DEFAULT, parent});
 }
 
@@ -56,7 +37,6 @@ int KeyedTreeView::AddUnkeyed(int parent, const std::string& text) {
 
 int KeyedTreeView::Append(Node node) {
     const int index = Count() + 1;
-    if (!node.Key.empty()) keys_[LCase(node.Key)] = index;
     nodes_.push_back(std::move(node));
     handles_.push_back(nullptr);
     if (hwnd_) ShowNode(index);
@@ -114,8 +94,7 @@ void KeyedTreeView::Expand(int index) {
 void KeyedTreeView::Clear() {
     nodes_.clear();
     handles_.clear();
-    keys_.clear();
-    refusalReported_ = false;
+    keys_.Clear(true);
     if (hwnd_) SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
 

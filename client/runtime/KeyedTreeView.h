@@ -6,10 +6,10 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "Control.h"
+#include "KeyRegister.h"
 
 namespace skx {
 
@@ -62,13 +62,11 @@ private:
     void ShowNode(int index);
     void ShowState(int index);
     int IndexOfHandle(HTREEITEM item) const;
-    void Refused(int number, const std::string& key);
     POINT pressed_{-1, -1};  // where the last left press was made (client point)
 
     std::vector<Node> nodes_;
     std::vector<HTREEITEM> handles_;
-    std::unordered_map<std::string, int> keys_;
-    bool refusalReported_ = false;
+    KeyRegister keys_;
 };
 
 }  // namespace skx

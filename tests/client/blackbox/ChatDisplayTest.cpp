@@ -40,7 +40,7 @@ TEST(ChatDisplay, PaneTextLightsItsTabShiftDeleteEmptiesItAndTheSettingStays) {
     ASSERT_TRUE(client.Start("\"" + exe + "\" --test-hook", dir.Path()));
     ASSERT_NE(WaitForProcessWindow(client.Pid(), skx::MainWindowClass, "Skirmex", 30000), nullptr);
     testsupport::HookClient hook;
-    ASSERT_TRUE(hook.Attach(client.Pid(), 10000));
+    ASSERT_TRUE(hook.Attach(client.Pid(), 20000));
 
     std::string dump;
     ASSERT_TRUE(hook.WaitForDump("frmChatBar", [](const std::string& d) { return LineHas(d, "form", "visible=1"); }, 10000, &dump)) << dump;
