@@ -286,6 +286,25 @@ GAME_TOOLBAR = [("GAME_INFO", GAME_INFO, (0, 64, 160)), ("GAME_PLAYERS", GAME_PL
                 ("GAME_TEAMS", GAME_TEAMS, (160, 64, 0))]
 
 
+# Small pictures of the feature windows: strips of 16 x 16 cells, magenta around each picture,
+# one cell per image of a window's image list.
+# The vote window's games: 1 the game voted for (green), 2 a hated game (red), 3 any other (grey).
+VOTE_ICONS = [(0, 176, 0), (208, 0, 0), (192, 192, 192)]
+DISC_EDGE = (64, 64, 64)
+
+
+def disc_strip(colours):
+    """A disc of each colour with a dark edge, one to a cell."""
+    pic = Picture(16 * len(colours), 16, MAGENTA)
+    for cell, colour in enumerate(colours):
+        for y in range(16):
+            for x in range(16):
+                d = (x - 7.5) ** 2 + (y - 7.5) ** 2
+                if d <= 6.5 ** 2:
+                    pic.put(16 * cell + x, y, colour if d <= 5.5 ** 2 else DISC_EDGE)
+    return pic
+
+
 def mask_picture(mask, background, ink):
     pic = Picture(16, 16, background)
     for y, row in enumerate(mask):
@@ -350,6 +369,7 @@ def build():
         bitmap("TARGET_%d" % index, mask_picture(mask, BUTTON_FACE, ARROW_INK))
     for name, mask, ink in GAME_TOOLBAR:
         bitmap(name, mask_picture(mask, MAGENTA, ink))
+    bitmap("VOTE_ICONS", disc_strip(VOTE_ICONS))
     files["Cursor1.cur"] = cursor(cursor_mask(False), 16, 16)
     files["Cursor2.cur"] = cursor(cursor_mask(True), 16, 16)
     files["Art.rc"] = ("// Made by tools/make_resources.py: the art and sounds of the client.\n"

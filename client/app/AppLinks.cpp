@@ -1,5 +1,6 @@
 #include "AppLinks.h"
 
+#include "AccountState.h"
 #include "ArenaHooks.h"
 #include "ClientLinks.h"
 #include "FrameWriter.h"
@@ -90,6 +91,8 @@ ClientLinkTable ClientWindowLinks() {
         return frmChatBar().txtStatus[0];
     };
     links.LinkScratch = []() -> RichTextBox& { return frmMain().TxtBuffer; };
+    links.PopupUserMenu = [] { frmMain().PopupMisc(); };
+    links.AccountLevel = [] { return AccessLevel; };
     return links;
 }
 

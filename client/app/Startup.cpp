@@ -15,6 +15,7 @@
 #include "SettingsFiles.h"
 #include "Layout.h"
 #include "SystemServices.h"
+#include "TestHook.h"
 #include "frmEULA.h"
 #include "frmMain.h"
 #include "ArenaModel.h"
@@ -113,6 +114,7 @@ int Main() {
         }
         goOn = true;
     });
+    if (goOn && TestHookRequested(GetCommandLineA())) StartTestHook();
     if (!goOn) {
         RemoveExceptionHandler();
         return 0;

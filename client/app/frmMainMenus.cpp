@@ -79,7 +79,7 @@ bool SocketConnected() {
 // The user the pop-up menu was opened for: the chat window's selected player. False when no
 // player is selected (then the commands do nothing).
 bool SelectedUser(std::string& name) {
-    ListView& list = frmChatBar().WhoList;
+    KeyedListView& list = frmChatBar().WhoList;
     int index = list.SelectedIndex();
     if (index < 1 || index > list.Count()) return false;
     name = list.ItemAt(index).Text;

@@ -48,12 +48,7 @@ std::string SingleText(float value) {
 }
 
 // The text of a row's "level" sub-item ("" when it has none).
-std::string LevelOf(const ListView::Item& item) {
-    for (const auto& [key, text] : item.SubItems) {
-        if (key == "level") return text;
-    }
-    return {};
-}
+std::string LevelOf(const KeyedListView::Item& item) { return item.SubItem("level"); }
 
 }  // namespace
 
@@ -117,7 +112,7 @@ void Logged_In(std::string Name, std::string Info, int16_t Index) {
         line.Line = 1;
         PlayerAt(Index).Name = Name;
         line.Line = 2;
-        ListView& list = frmChatBar().WhoList;
+        KeyedListView& list = frmChatBar().WhoList;
         if (list.Count() == 0) return;
         line.Line = 3;
         int found = 0;
@@ -140,7 +135,7 @@ void Logged_Out(int16_t Index) {
     if (Index > 100) return;
     ProcLine line;
     Guard(Module, "Logged_Out", [&] {
-        ListView& list = frmChatBar().WhoList;
+        KeyedListView& list = frmChatBar().WhoList;
         for (int i = 1; i <= list.Count(); ++i) {
             line.Line = 1;
             if (!IsSameText2(list.ItemAt(i).Text, PlayerAt(Index).Name, 1)) continue;

@@ -35,6 +35,10 @@ struct ClientLinkTable {
     std::function<RichTextBox&()> GeneralPane;
     // The main window's hidden scratch copy of a chat pane: link hit tests run on it.
     std::function<RichTextBox&()> LinkScratch;
+    // Pops up the main window's user menu (over the chat bar's player list).
+    std::function<void()> PopupUserMenu;
+    // The account level of the running connection (AccessLevel).
+    std::function<int16_t()> AccountLevel;
 
     // Screen_Center(Announce) of the connection's state module.
     std::function<void(bool announce)> ScreenCenter;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "WholeFile.h"
 #include "runtime/ErrorGuard.h"
 
 namespace skx {
@@ -25,43 +26,6 @@ public:
 
 private:
     HINTERNET h_;
-};
-
-// An open file handle.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return h_; }
-    bool Close() {
-        bool ok = true;
-        if (h_ != INVALID_HANDLE_VALUE) ok = CloseHandle(h_) != 0;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE h_;
-};
-
-// A file that is deleted when it goes, unless it was kept.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-    ~TemporaryFile() {
-        if (!kept_) DeleteFileA(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::string& Path() const { return path_; }
-    void Keep() { kept_ = true; }
-
-private:
-    std::string path_;
-    bool kept_ = false;
 };
 
 // Status code or announced length of an answer; false when the answer does not carry it.
@@ -132,19 +96,6 @@ int HeaderLines(HINTERNET request) {
     return lines < 0 ? 0 : lines;
 }
 
-// Writes all bytes to a new file at path; false when any of it could not be written.
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        DWORD written = 0;
-        if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
-        done += written;
-    }
-    return file.Close();
-}
 
 }  // namespace
 
@@ -213,12 +164,7 @@ bool GetInternetFile(InternetTransfer& Inet, const std::string& Address, const s
         if (Inet.StillExecuting()) return;
         std::optional<std::string> bytes = Inet.OpenURL(Address, Size);
         if (!bytes || bytes->size() != Size) return;
-        TemporaryFile fresh(FileName + ".download");
-        if (!WriteWholeFile(fresh.Path(), *bytes)) return;
-        if (!MoveFileExA(fresh.Path().c_str(), FileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return;
-        fresh.Keep();
-        result = true;
+        result = ReplaceWholeFile(FileName, *bytes);
     });
     return result;
 }

@@ -42,4 +42,12 @@ bool IsFilePresent(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
+    TemporaryFile fresh(path + ".new");
+    if (!WriteWholeFile(fresh.Path(), bytes)) return false;
+    if (!MoveFileExA(fresh.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+    fresh.Keep();
+    return true;
+}
+
 }  // namespace skx

@@ -40,4 +40,26 @@ bool ReadWholeFile(const std::string& path, std::string& bytes);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 bool IsFilePresent(const std::string& path);
 
+// Replaces the file with one holding exactly bytes, safely: the bytes go to a temporary file
+// beside it, which then takes the file's place in one step. On any failure the old file
+// stays as it was and false comes back.
+bool ReplaceWholeFile(const std::string& path, const std::string& bytes);
+
+// A file that is deleted when this goes, unless kept.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!kept_) DeleteFileA(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    const std::string& Path() const { return path_; }
+    void Keep() { kept_ = true; }
+
+private:
+    std::string path_;
+    bool kept_ = false;
+};
+
 }  // namespace skx

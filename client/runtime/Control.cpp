@@ -4,25 +4,152 @@
 #include <richedit.h>
 
 #include <algorithm>
-#include <utility>
+#include <unordered_map>
 
+#include "ControlHost.h"
+#include "ErrorGuard.h"
+#include "Form.h"
 #include "RunTimeError.h"
 
 namespace skx {
 
 namespace {
 
-void InitCommonControlsOnce() {
-    static bool done = false;
-    if (done) return;
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = sizeof icc;
-    icc.dwICC = ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES;
-    InitCommonControlsEx(&icc);
-    done = true;
-}
+void InitCommonControlsOnce() { LoadControlClasses(); }
 
 }  // namespace
+
+Control::Control(ControlHost& host, int id, std::string name, int index)
+    : host_(&host), id_(id), name_(std::move(name)), index_(index) {
+    host.Register(*this);
+}
+
+Control::~Control() {
+    UnhookMouse();
+    if (host_) host_->Unregister(*this);
+}
+
+void Control::Attach(HWND hwnd) {
+    hwnd_ = hwnd;
+    if (!hwnd_) return;
+    if (textSet_) {
+        settingText_ = true;
+        SetWindowTextA(hwnd_, text_.c_str());
+        settingText_ = false;
+    } else {
+        text_ = Caption();
+    }
+    if (visibleSet_) ShowWindow(hwnd_, visible_ ? SW_SHOWNA : SW_HIDE);
+    else visible_ = (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (enabledSet_) EnableWindow(hwnd_, enabled_ ? TRUE : FALSE);
+    else enabled_ = IsWindowEnabled(hwnd_) != FALSE;
+    HookMouse();
+    OnCreated();
+    ApplyTip();
+}
+
+void Control::Detach() {
+    UnhookMouse();
+    hwnd_ = nullptr;
+    tips_ = nullptr;
+    tipAdded_ = false;
+    if (host_) {
+        // The next window of the template starts from the template again.
+        textSet_ = visibleSet_ = enabledSet_ = false;
+        text_.clear();
+        visible_ = enabled_ = true;
+    }
+}
+
+void Control::RunEvent(const char* event, const std::function<void()>& handler) {
+    if (!handler) return;
+    std::string proc = name_ + "_" + event;
+    detail::HandlerScope scope;
+    Guard(host_ ? host_->OwnerName().c_str() : "Control", proc.c_str(), [&] { handler(); });
+}
+
+namespace {
+int MouseButtons(WPARAM keys) {
+    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
+}
+int ShiftKeys() {
+    return ((GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
+           ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+}  // namespace
+
+namespace {
+// The windows whose mouse messages a control watches: the control (null once it let go) and
+// the window's own procedure. A plain procedure in front of the window's: the platform's
+// subclass helper costs many times more per message under Wine, and lists get thousands.
+struct MouseHook {
+    Control* control;
+    WNDPROC original;
+};
+std::unordered_map<HWND, MouseHook>& MouseHooks() {
+    static std::unordered_map<HWND, MouseHook> hooks;
+    return hooks;
+}
+}  // namespace
+
+LRESULT CALLBACK Control::MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto it = MouseHooks().find(hwnd);
+    if (it == MouseHooks().end()) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    const WNDPROC original = it->second.original;
+    Control* self = it->second.control;
+    if (msg == WM_NCDESTROY) {
+        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &Control::MouseProc) {
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        }
+        MouseHooks().erase(it);
+        if (self) self->mouseHooked_ = false;
+        return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+    }
+    if (!self || msg < WM_MOUSEFIRST || msg > WM_MOUSELAST) return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+    const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+    self->OnMouseMessage(msg, wParam, lParam);
+    switch (msg) {
+        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
+            int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
+            self->RunEvent("MouseDown", [&] { if (self->MouseDown) self->MouseDown(button, ShiftKeys(), x, y); });
+            break;
+        }
+        case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
+            int button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
+            LRESULT r = CallWindowProcA(original, hwnd, msg, wParam, lParam);
+            self->RunEvent("MouseUp", [&] { if (self->MouseUp) self->MouseUp(button, ShiftKeys(), x, y); });
+            return r;
+        }
+        case WM_MOUSEMOVE:
+            self->RunEvent("MouseMove", [&] { if (self->MouseMove) self->MouseMove(MouseButtons(wParam), ShiftKeys(), x, y); });
+            break;
+        default:
+            break;
+    }
+    return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+}
+
+void Control::HookMouse() {
+    if (mouseHooked_ || !hwnd_ || !WantsMouse()) return;
+    auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC));
+    MouseHooks()[hwnd_] = MouseHook{this, original};
+    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::MouseProc));
+    mouseHooked_ = true;
+}
+
+void Control::UnhookMouse() {
+    if (!mouseHooked_ || !hwnd_) return;
+    mouseHooked_ = false;
+    auto it = MouseHooks().find(hwnd_);
+    if (it == MouseHooks().end()) return;
+    // Out of the chain when nothing was put in front meanwhile; else it only stops watching.
+    if (IsWindow(hwnd_) && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC)) == &Control::MouseProc) {
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.original));
+        MouseHooks().erase(it);
+    } else {
+        it->second.control = nullptr;
+    }
+}
 
 bool Control::Create(HWND parent, const char* windowClass, DWORD style, DWORD exStyle, int id) {
     InitCommonControlsOnce();
@@ -36,6 +163,7 @@ bool Control::Create(HWND parent, const char* windowClass, DWORD style, DWORD ex
                             nullptr);
     if (!hwnd_) return false;
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    HookMouse();
     OnCreated();
     return true;
 }
@@ -51,7 +179,13 @@ std::string Control::Caption() const {
 
 void Control::SetCaption(const std::string& text) {
     text_ = text;
-    if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
+    textSet_ = true;
+    if (hwnd_) {
+        settingText_ = true;
+        SetWindowTextA(hwnd_, text.c_str());
+        settingText_ = false;
+    }
+    OnTextSet();
 }
 
 void Control::SetToolTipText(const std::string& tip) {
@@ -66,6 +200,7 @@ void Control::UseToolTips(HWND tips) {
 }
 
 void Control::ApplyTip() {
+    if (hwnd_ && !tips_ && host_ && !tip_.empty()) tips_ = host_->ToolTipWindow(GetParent(hwnd_));
     if (!hwnd_ || !tips_) return;
     TOOLINFOA ti{};
     ti.cbSize = sizeof ti;
@@ -82,11 +217,13 @@ void Control::ApplyTip() {
 
 void Control::SetVisible(bool visible) {
     visible_ = visible;
+    visibleSet_ = true;
     if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void Control::SetEnabled(bool enabled) {
     enabled_ = enabled;
+    enabledSet_ = true;
     if (hwnd_) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
 }
 
@@ -120,6 +257,12 @@ bool StatusBar::Create(HWND parent, const std::vector<int>& panelWidths) {
     widths_ = panelWidths;
     panels_.resize(widths_.size());
     return Control::Create(parent, STATUSCLASSNAMEA, SBARS_SIZEGRIP);
+}
+
+void StatusBar::SetPanels(const std::vector<int>& panelWidths) {
+    widths_ = panelWidths;
+    panels_.resize(widths_.size());
+    if (hwnd_) OnCreated();
 }
 
 void StatusBar::OnCreated() {
@@ -199,6 +342,19 @@ bool RichTextBox::LoadFile(const std::string& path) {
     return es.dwError == 0;
 }
 
+void RichTextBox::OnCreated() {
+    if (!SelChange) return;
+    LRESULT mask = SendMessageA(hwnd_, EM_GETEVENTMASK, 0, 0);
+    SendMessageA(hwnd_, EM_SETEVENTMASK, 0, mask | ENM_SELCHANGE);
+}
+
+bool RichTextBox::OnNotify(const NMHDR& hdr, LRESULT& result) {
+    if (hdr.code != EN_SELCHANGE) return false;
+    RunEvent("SelChange", SelChange);
+    result = 0;
+    return true;
+}
+
 void RichTextBox::Refresh() {
     if (hwnd_) {
         InvalidateRect(hwnd_, nullptr, TRUE);
@@ -210,15 +366,24 @@ void RichTextBox::Refresh() {
 
 bool TabStrip::Create(HWND parent, const std::vector<std::string>& tabs, int id) {
     tabs_ = tabs;
+    highlighted_.assign(tabs_.size(), false);
     return Control::Create(parent, WC_TABCONTROLA, WS_CLIPSIBLINGS, 0, id);
 }
 
+void TabStrip::SetTabs(const std::vector<std::string>& tabs) {
+    tabs_ = tabs;
+    highlighted_.assign(tabs_.size(), false);
+    if (hwnd_) OnCreated();
+}
+
 void TabStrip::OnCreated() {
+    SendMessageA(hwnd_, TCM_DELETEALLITEMS, 0, 0);
     for (size_t i = 0; i < tabs_.size(); ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(tabs_[i].c_str());
         SendMessageA(hwnd_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        if (highlighted_[i]) SendMessageA(hwnd_, TCM_HIGHLIGHTITEM, i, MAKELPARAM(TRUE, 0));
     }
     if (selected_ >= 1 && selected_ <= TabCount()) SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(selected_ - 1), 0);
 }
@@ -230,6 +395,7 @@ std::string TabStrip::TabCaption(int index) const {
 
 void TabStrip::AddTab(const std::string& caption) {
     tabs_.push_back(caption);
+    highlighted_.push_back(false);
     if (hwnd_) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
@@ -241,8 +407,9 @@ void TabStrip::AddTab(const std::string& caption) {
 void TabStrip::RemoveTab(int index) {
     if (index < 1 || index > TabCount()) Raise(35600);
     tabs_.erase(tabs_.begin() + (index - 1));
+    highlighted_.erase(highlighted_.begin() + (index - 1));
     if (hwnd_) SendMessageA(hwnd_, TCM_DELETEITEM, static_cast<WPARAM>(index - 1), 0);
-    if (selected_ > TabCount()) Select(TabCount() > 0 ? 1 : 0);
+    if (SelectedIndex() > TabCount() || SelectedIndex() == 0) Select(TabCount() > 0 ? 1 : 0);
 }
 
 int TabStrip::SelectedIndex() const {
@@ -257,101 +424,23 @@ void TabStrip::Select(int index) {
     if (hwnd_ && index > 0) SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(index - 1), 0);
 }
 
-// ---- ListView ----
-
-bool ListView::Create(HWND parent, const std::vector<std::string>& columns, int id) {
-    columns_ = columns;
-    return Control::Create(parent, WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                           WS_EX_CLIENTEDGE, id);
+bool TabStrip::Highlighted(int index) const {
+    if (index < 1 || index > TabCount()) Raise(35600);
+    return highlighted_[static_cast<size_t>(index - 1)];
 }
 
-void ListView::OnCreated() {
-    for (size_t i = 0; i < columns_.size(); ++i) {
-        LVCOLUMNA col{};
-        col.mask = LVCF_TEXT | LVCF_WIDTH;
-        col.cx = i == 0 ? 110 : 50;
-        col.pszText = const_cast<char*>(columns_[i].c_str());
-        SendMessageA(hwnd_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
-    }
-    Redraw();
+void TabStrip::SetHighlighted(int index, bool on) {
+    if (index < 1 || index > TabCount()) Raise(35600);
+    highlighted_[static_cast<size_t>(index - 1)] = on;
+    if (hwnd_) SendMessageA(hwnd_, TCM_HIGHLIGHTITEM, static_cast<WPARAM>(index - 1), MAKELPARAM(on ? TRUE : FALSE, 0));
 }
 
-const ListView::Item& ListView::ItemAt(int index) const {
-    if (index < 1 || index > Count()) Raise(35600);
-    return items_[static_cast<size_t>(index - 1)];
-}
-
-void ListView::Add(const std::string& text, const std::string& key) {
-    items_.push_back(Item{text, key, {}});
-    Redraw();
-}
-
-void ListView::SetItems(std::vector<Item> items) {
-    items_ = std::move(items);
-    selected_ = 0;
-    Redraw();
-}
-
-void ListView::SetSubItem(int index, const std::string& key, const std::string& text) {
-    if (index < 1 || index > Count()) Raise(35600);
-    auto& subs = items_[static_cast<size_t>(index - 1)].SubItems;
-    auto it = std::find_if(subs.begin(), subs.end(), [&](const auto& s) { return s.first == key; });
-    if (it == subs.end()) subs.emplace_back(key, text);
-    else it->second = text;
-    Redraw();
-}
-
-void ListView::Clear() {
-    items_.clear();
-    selected_ = 0;
-    Redraw();
-}
-
-int ListView::SelectedIndex() const {
-    if (!hwnd_) return selected_;
-    LRESULT i = SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-    return i < 0 ? 0 : static_cast<int>(i) + 1;
-}
-
-void ListView::Select(int index) {
-    if (index < 0 || index > Count()) Raise(35600);
-    selected_ = index;
-    if (!hwnd_) return;
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = 0;
-    SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-    if (index > 0) {
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(index - 1), reinterpret_cast<LPARAM>(&state));
-    }
-}
-
-void ListView::Redraw() {
-    if (!hwnd_) return;
-    // One repaint after the whole list, not one per row (a hidden list paints nothing, and is
-    // left alone: turning drawing back on would show it).
-    const bool shown = (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (shown) SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
-    SendMessageA(hwnd_, LVM_SETITEMCOUNT, items_.size(), 0);
-    for (size_t i = 0; i < items_.size(); ++i) {
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<char*>(items_[i].Text.c_str());
-        SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        for (size_t s = 0; s < items_[i].SubItems.size() && s + 1 < columns_.size(); ++s) {
-            LVITEMA sub{};
-            sub.iSubItem = static_cast<int>(s + 1);
-            sub.pszText = const_cast<char*>(items_[i].SubItems[s].second.c_str());
-            SendMessageA(hwnd_, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
-        }
-    }
-    if (shown) {
-        SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(hwnd_, nullptr, TRUE);
-    }
+bool TabStrip::OnNotify(const NMHDR& hdr, LRESULT& result) {
+    if (hdr.code != TCN_SELCHANGE) return false;
+    selected_ = SelectedIndex();
+    RunEvent("Click", Click);
+    result = 0;
+    return true;
 }
 
 // ---- ComboBox ----

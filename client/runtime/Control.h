@@ -5,26 +5,45 @@
 #pragma once
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <array>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace skx {
 
+class ControlHost;
+
 class Control {
 public:
     Control() = default;
-    virtual ~Control() = default;
+    // A control of a dialog template, taken hold of by its host through its id when the host's
+    // window is made. name is the control's name in the program (a control array's elements
+    // share it and carry their index).
+    Control(ControlHost& host, int id, std::string name, int index = -1);
+    virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
     // Creates the control window as a child of parent (hidden unless Visible). False on failure.
     bool Create(HWND parent, const char* windowClass, DWORD style, DWORD exStyle = 0, int id = 0);
+    // Takes hold of a window a template made: what the program set while there was no window
+    // goes to it, the rest is read from it.
+    void Attach(HWND hwnd);
     // Forgets the window (its parent destroyed it).
-    virtual void Detach() { hwnd_ = nullptr; tips_ = nullptr; }
+    virtual void Detach();
     HWND hWnd() const { return hwnd_; }
     bool IsCreated() const { return hwnd_ != nullptr; }
+    int Id() const { return id_; }
+    const std::string& Name() const { return name_; }
+    int Index() const { return index_; }
+    ControlHost* Host() const { return host_; }
 
     std::string Caption() const;  // the window text (kept text while there is no window)
+    // Sets the text; a box's change handler runs as when the user changed it.
     void SetCaption(const std::string& text);
     const std::string& ToolTipText() const { return tip_; }
     void SetToolTipText(const std::string& tip);
@@ -40,19 +59,74 @@ public:
     // The form's tool-tip window used for this control's tip (null: no tips).
     void UseToolTips(HWND tips);
 
+    // Mouse events of the control's window: button (1 left, 2 right, 4 middle), shift (1 Shift,
+    // 2 Ctrl, 4 Alt), the point in pixels of the control. Set before the window is made.
+    std::function<void(int button, int shift, int x, int y)> MouseDown;
+    std::function<void(int button, int shift, int x, int y)> MouseUp;
+    std::function<void(int button, int shift, int x, int y)> MouseMove;
+
+    // What the host hands the control: a command of its window (the WM_COMMAND code) and a
+    // notification; true when the control took it (result: the notification's answer).
+    virtual bool OnCommand(int /*code*/) { return false; }
+    virtual bool OnNotify(const NMHDR& /*hdr*/, LRESULT& /*result*/) { return false; }
+
 protected:
+    // The window exists (made or attached).
     virtual void OnCreated() {}
+    // The program set the text (after the window has it).
+    virtual void OnTextSet() {}
+    // Whether the control's window needs its mouse messages watched (by default: when one of
+    // the mouse events has a handler), and each mouse message before the window has it.
+    virtual bool WantsMouse() const { return MouseDown || MouseUp || MouseMove; }
+    virtual void OnMouseMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {}
+    // Runs one of the control's event handlers inside its form's error guard, reported as
+    // name_event.
+    void RunEvent(const char* event, const std::function<void()>& handler);
+    bool SettingText() const { return settingText_; }
     HWND hwnd_ = nullptr;
 
 private:
     void ApplyTip();
+    static LRESULT CALLBACK MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void HookMouse();
+    void UnhookMouse();
+
+    ControlHost* host_ = nullptr;
+    int id_ = 0;
+    std::string name_;
+    int index_ = -1;
     std::string text_;
     std::string tip_;
     bool visible_ = true;
     bool enabled_ = true;
+    // What the program set before a template's window was there.
+    bool textSet_ = false, visibleSet_ = false, enabledSet_ = false;
+    bool settingText_ = false;
+    bool mouseHooked_ = false;
     bool tipAdded_ = false;
     HWND tips_ = nullptr;
     RECT rect_{0, 0, 0, 0};
+};
+
+// A fixed number of controls of one kind and name, indexes 0 to N - 1, ids base + index.
+template <class T, size_t N>
+class ControlArray {
+public:
+    ControlArray(ControlHost& host, int baseId, const char* name)
+        : ControlArray(host, baseId, name, std::make_index_sequence<N>{}) {}
+    T& operator[](size_t i) { return items_[i]; }
+    const T& operator[](size_t i) const { return items_[i]; }
+    static constexpr size_t size() { return N; }
+    auto begin() { return items_.begin(); }
+    auto end() { return items_.end(); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+private:
+    template <size_t... I>
+    ControlArray(ControlHost& host, int baseId, const char* name, std::index_sequence<I...>)
+        : items_{{T(host, baseId + static_cast<int>(I), name, static_cast<int>(I))...}} {}
+    std::array<T, N> items_;
 };
 
 // A tool-tip window for a form's controls.
@@ -61,7 +135,10 @@ HWND CreateToolTips(HWND owner);
 // A status bar with panels (numbered from 1).
 class StatusBar : public Control {
 public:
+    using Control::Control;
     bool Create(HWND parent, const std::vector<int>& panelWidths);
+    // The panels' widths in pixels (the last one takes the rest), before or after the window.
+    void SetPanels(const std::vector<int>& panelWidths);
     std::string PanelText(int panel) const;
     void SetPanelText(int panel, const std::string& text);
     int PanelCount() const { return static_cast<int>(panels_.size()); }
@@ -80,66 +157,58 @@ private:
 // A rich-text box (the platform's rich edit control).
 class RichTextBox : public Control {
 public:
+    using Control::Control;
     bool Create(HWND parent, DWORD extraStyle = 0, int id = 0);
     std::string Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }
     // Loads a rich-text file into the box; false when the file cannot be read.
     bool LoadFile(const std::string& path);
     void Refresh();
+
+    // The selection or the insertion point moved (every append to the box moves it). Set
+    // before the window is made.
+    std::function<void()> SelChange;
+    bool OnNotify(const NMHDR& hdr, LRESULT& result) override;
+
+protected:
+    void OnCreated() override;
 };
 
-// A tab strip; tabs are numbered from 1.
+// A tab strip; tabs are numbered from 1. A template's strip takes its tabs from the program.
 class TabStrip : public Control {
 public:
+    using Control::Control;
     bool Create(HWND parent, const std::vector<std::string>& tabs, int id = 0);
+    // The tabs (before the window is made, or replacing those it shows).
+    void SetTabs(const std::vector<std::string>& tabs);
     int TabCount() const { return static_cast<int>(tabs_.size()); }
     std::string TabCaption(int index) const;
     void AddTab(const std::string& caption);
     void RemoveTab(int index);
     int SelectedIndex() const;
+    // Selects a tab as the program would: no click handler runs.
     void Select(int index);
+    // A tab's highlight (the platform draws it).
+    bool Highlighted(int index) const;
+    void SetHighlighted(int index, bool on);
+
+    // The user selected another tab.
+    std::function<void()> Click;
+    bool OnNotify(const NMHDR& hdr, LRESULT& result) override;
 
 protected:
     void OnCreated() override;
 
 private:
     std::vector<std::string> tabs_;
+    std::vector<bool> highlighted_;
     int selected_ = 1;
-};
-
-// A list view in report mode: one item per row with keyed sub-items.
-class ListView : public Control {
-public:
-    struct Item {
-        std::string Text;
-        std::string Key;
-        std::vector<std::pair<std::string, std::string>> SubItems;  // key, text
-    };
-    bool Create(HWND parent, const std::vector<std::string>& columns, int id = 0);
-    int Count() const { return static_cast<int>(items_.size()); }
-    const Item& ItemAt(int index) const;  // 1-based; raises 35600 out of range
-    void Add(const std::string& text, const std::string& key);
-    // Replaces every item at once (one redraw however many there are).
-    void SetItems(std::vector<Item> items);
-    void SetSubItem(int index, const std::string& key, const std::string& text);
-    void Clear();
-    // The selected item's index (1-based), 0 when none.
-    int SelectedIndex() const;
-    void Select(int index);
-
-protected:
-    void OnCreated() override;
-
-private:
-    void Redraw();
-    std::vector<std::string> columns_;
-    std::vector<Item> items_;
-    int selected_ = 0;
 };
 
 // A drop-down combo box.
 class ComboBox : public Control {
 public:
+    using Control::Control;
     bool Create(HWND parent, const std::vector<std::string>& items, int id = 0);
     std::string Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }

@@ -1,9 +1,13 @@
 #include "Form.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <utility>
 
 #include "ErrorGuard.h"
 #include "MessagePump.h"
+#include "Splitter.h"
 #include "Twips.h"
 
 namespace skx {
@@ -22,7 +26,45 @@ Form*& MdiFrameInstance() {
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
+int g_handlerDepth = 0;
+std::vector<std::shared_ptr<Form>>& Disposals() {
+    static std::vector<std::shared_ptr<Form>> forms;
+    return forms;
+}
+
 }  // namespace
+
+namespace detail {
+
+HandlerScope::HandlerScope() { ++g_handlerDepth; }
+
+HandlerScope::~HandlerScope() {
+    if (--g_handlerDepth > 0) return;
+    // The outermost handler has ended: what was let go during it goes now.
+    std::vector<std::shared_ptr<Form>> gone;
+    gone.swap(Disposals());
+}
+
+void DisposeLater(std::shared_ptr<Form> form) {
+    if (g_handlerDepth > 0) Disposals().push_back(std::move(form));
+}
+
+}  // namespace detail
+
+void LoadControlClasses() {
+    static const bool loaded = [] {
+        INITCOMMONCONTROLSEX icc{};
+        icc.dwSize = sizeof icc;
+        icc.dwICC = ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
+                    ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS;
+        InitCommonControlsEx(&icc);
+        // Loaded for the life of the program: its window class must outlive every box.
+        LoadLibraryA("riched20.dll");
+        SplitterBar::ClassName();
+        return true;
+    }();
+    (void)loaded;
+}
 
 const std::vector<Form*>& LoadedForms() { return Loaded(); }
 
@@ -37,9 +79,10 @@ bool UnloadAllForms(UnloadMode mode) {
 }
 
 Form::Form(std::string name, FormKind kind) : name_(std::move(name)), kind_(kind) {
-    // The list of loaded forms is made before any form, so that at the program's end it goes
-    // after every form (whose destructor takes itself off the list).
+    // The registers a form leaves at its end are made before it, so they outlive a form that
+    // goes with the program's end.
     Loaded();
+    Disposals();
     initialCaption_ = name_;
     if (kind_ == FormKind::MdiFrame) MdiFrameInstance() = this;
     if (kind_ == FormKind::Dialog) style_ = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -78,11 +121,18 @@ const char* Form::WindowClassName() {
     return "SkirmexForm";
 }
 
+Form* Form::MdiFrame() { return MdiFrameInstance(); }
+
 Form* Form::FromHandle(HWND hwnd) {
     return reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 HWND Form::CreateFormWindow(HWND owner) {
+    if (templateId_ != 0) {
+        LoadControlClasses();
+        return CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId_), owner, &Form::DialogProc,
+                                  reinterpret_cast<LPARAM>(this));
+    }
     const char* cls = WindowClassName();
     if (kind_ == FormKind::MdiChild) {
         Form* frame = MdiFrameInstance();
@@ -114,8 +164,14 @@ void Form::Load() {
     if (hwnd_) return;
     HWND hwnd = CreateFormWindow(nullptr);
     if (!hwnd) Raise(errOutOfMemory, name_, "Unable to create the window " + name_);
+    FinishLoad(hwnd);
+}
+
+void Form::FinishLoad(HWND hwnd) {
+    auto& l = Loaded();
+    if (std::find(l.begin(), l.end(), this) != l.end()) return;  // a template dialog's load ran
     hwnd_ = hwnd;
-    Loaded().push_back(this);
+    l.push_back(this);
     OnLoad();
 }
 
@@ -264,12 +320,24 @@ int Form::ScaleHeight() { RECT r{}; GetClientRect(hWnd(), &r); return r.bottom; 
 bool Form::PreTranslate(MSG& msg) {
     if (kind_ == FormKind::MdiFrame && mdiClient_) return TranslateMDISysAccel(mdiClient_, &msg) != FALSE;
     if (kind_ == FormKind::Dialog && hwnd_ && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+            bool taken = false;
+            detail::HandlerScope scope;
+            Guard(name_.c_str(), "Form_KeyDown", [&] { taken = KeyPreview(msg); });
+            if (taken) return true;
+            if (!hwnd_) return true;  // the preview unloaded the form
+        }
         return IsDialogMessageA(hwnd_, &msg) != FALSE;
     }
     return false;
 }
 
 LRESULT Form::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (dialogHandled_) {
+        // A template dialog: the dialog manager does the rest.
+        *dialogHandled_ = false;
+        return 0;
+    }
     switch (kind_) {
         case FormKind::MdiFrame: return DefFrameProcA(hwnd_, mdiClient_, msg, wParam, lParam);
         case FormKind::MdiChild: return DefMDIChildProcA(hwnd_, msg, wParam, lParam);
@@ -325,14 +393,10 @@ LRESULT CALLBACK Form::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         LRESULT r = self->kind_ == FormKind::MdiChild ? DefMDIChildProcA(hwnd, msg, wParam, lParam)
                                                        : DefWindowProcA(hwnd, msg, wParam, lParam);
-        if (self->hwnd_ == hwnd) {
-            self->hwnd_ = nullptr;
-            auto& l = Loaded();
-            l.erase(std::remove(l.begin(), l.end(), self), l.end());
-        }
-        if (self->kind_ == FormKind::MdiFrame) self->mdiClient_ = nullptr;
+        self->Forget(hwnd);
         return r;
     }
+    detail::HandlerScope scope;
     LRESULT result = 0;
     bool ok = Guard(self->name_.c_str(), "WindowProc", [&] { result = self->WindowProc(msg, wParam, lParam); });
     if (!ok && self->hwnd_ == hwnd) {
@@ -340,6 +404,55 @@ LRESULT CALLBACK Form::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         result = 0;
     }
     return result;
+}
+
+void Form::Forget(HWND hwnd) {
+    if (hwnd_ == hwnd) {
+        hwnd_ = nullptr;
+        auto& l = Loaded();
+        l.erase(std::remove(l.begin(), l.end(), this), l.end());
+    }
+    if (kind_ == FormKind::MdiFrame) mdiClient_ = nullptr;
+}
+
+INT_PTR CALLBACK Form::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Form* self = nullptr;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<Form*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        if (!self) return TRUE;
+        detail::HandlerScope scope;
+        self->hwnd_ = hwnd;
+        // WM_INITDIALOG is the form's load: the controls are there, the window still hidden.
+        Guard(self->name_.c_str(), "Form_Initialize", [&] { self->OnDialogCreated(); });
+        self->FinishLoad(hwnd);
+        return TRUE;
+    }
+    self = FromHandle(hwnd);
+    if (!self) return FALSE;
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->Forget(hwnd);
+        return FALSE;
+    }
+    detail::HandlerScope scope;
+    bool handled = true;
+    bool* outer = std::exchange(self->dialogHandled_, &handled);
+    LRESULT result = 0;
+    bool ok = Guard(self->name_.c_str(), "WindowProc", [&] { result = self->WindowProc(msg, wParam, lParam); });
+    self->dialogHandled_ = outer;
+    if (!ok) return FALSE;  // the handler failed part-way: the dialog manager finishes the message
+    if (!handled) return FALSE;
+    switch (msg) {
+        // These answer in the return value itself.
+        case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC: case WM_COMPAREITEM:
+        case WM_VKEYTOITEM: case WM_CHARTOITEM: case WM_QUERYDRAGICON:
+            return static_cast<INT_PTR>(result);
+        default:
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+            return TRUE;
+    }
 }
 
 }  // namespace skx

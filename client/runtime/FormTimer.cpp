@@ -5,6 +5,7 @@
 #include <map>
 
 #include "ErrorGuard.h"
+#include "Form.h"
 
 namespace skx {
 
@@ -79,9 +80,14 @@ void FormTimer::Fire(uintptr_t id) {
     static thread_local std::map<uintptr_t, bool> inTick;
     if (inTick[id]) return;  // a tick does not re-enter itself from a message loop it runs
     inTick[id] = true;
+    detail::HandlerScope scope;  // a tick that lets its own form go finishes first
     std::string proc = t->name_ + "_Timer";
     Guard(t->owner_.c_str(), proc.c_str(), [&] { t->tick_(); });
     inTick[id] = false;
+}
+
+void FormTimer::ForEach(const std::function<void(const FormTimer&)>& visit) {
+    for (const auto& [id, timer] : TimerHost::Timers()) visit(*timer);
 }
 
 }  // namespace skx

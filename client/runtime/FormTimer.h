@@ -18,6 +18,11 @@ public:
     void SetInterval(uint32_t ms);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
+    const std::string& Owner() const { return owner_; }
+    const std::string& Name() const { return name_; }
+
+    // Every timer of the program, in the order they were made.
+    static void ForEach(const std::function<void(const FormTimer&)>& visit);
 
 private:
     void Apply();

@@ -29,6 +29,13 @@ MenuItem::~MenuItem() {
     if (window_ && IsWindow(window_) && GetMenu(window_) == menu_.get()) SetMenu(window_, nullptr);
 }
 
+MenuItem* MenuItem::FromName(const std::string& name) {
+    for (const auto& [id, item] : Registry()) {
+        if (item->Name() == name) return item;
+    }
+    return nullptr;
+}
+
 MenuItem* MenuItem::FromId(UINT id) {
     auto it = Registry().find(id);
     return it == Registry().end() ? nullptr : it->second;

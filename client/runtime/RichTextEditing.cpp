@@ -174,6 +174,14 @@ void RtbCopyRichText(const RichTextBox& source, RichTextBox& target) {
     Send(target, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&in));
 }
 
+void RtbSetPlainText(RichTextBox& box, const std::string& text) {
+    InCursor cur{&text, 0};
+    EDITSTREAM in{};
+    in.dwCookie = reinterpret_cast<DWORD_PTR>(&cur);
+    in.pfnCallback = &StreamIn;
+    Send(box, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&in));
+}
+
 void RtbSetMousePointer(RichTextBox& box, int kind) {
     HWND h = box.hWnd();
     if (!h) return;

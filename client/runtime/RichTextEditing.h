@@ -39,6 +39,10 @@ RtbFormat RtbFormatAt(const RichTextBox& box, int32_t pos);
 
 // Inserts text at the insertion point with the insertion format.
 void RtbInsert(RichTextBox& box, const std::string& text);
+// Replaces the box's whole text with text, always read as plain text (the server's text goes
+// in this way or through RtbInsert, never as the window text, which the box may read as rich
+// text).
+void RtbSetPlainText(RichTextBox& box, const std::string& text);
 
 // The index of the character nearest a point of the box's client area (pixels).
 int32_t RtbCharFromPos(const RichTextBox& box, int x, int y);

@@ -1,8 +1,10 @@
 #include "frmClick.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmClickForm::frmClickForm() : FeatureDialog("frmClick", "Self-Clicking Options", 320, 180) {}
+frmClickForm::frmClickForm() : FeatureWindow("frmClick", IDD_CLICK) {}
 
 frmClickForm& frmClick() { return TheForm<frmClickForm>(); }
 

@@ -1,10 +1,10 @@
 // The self-click options window: the commands a click on the own square runs.
 #pragma once
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmClickForm : public FeatureDialog {
+class frmClickForm : public FeatureWindow {
 public:
     frmClickForm();
 };

@@ -1,42 +1,17 @@
 #include "VoteList.h"
 
-#include "GdiHandle.h"
+#include <commctrl.h>
+
 #include "runtime/Conversions.h"
 #include "runtime/RunTimeError.h"
 
 namespace skx {
 
 namespace {
-
-constexpr int IconSize = 15;
-
-// One picture of the image list: a filled disc in colour on the button face.
-HBITMAP MakeDisc(COLORREF colour) {
-    WindowDC screen(nullptr);
-    HDC dc = CreateCompatibleDC(screen.Get());
-    if (!dc) return nullptr;
-    HBITMAP bitmap = CreateCompatibleBitmap(screen.Get(), IconSize, IconSize);
-    if (bitmap) {
-        SelectInDC keepBitmap(dc, bitmap);
-        BrushHandle face(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
-        RECT all{0, 0, IconSize, IconSize};
-        FillRect(dc, &all, face.Get());
-        BrushHandle fill(CreateSolidBrush(colour));
-        PenHandle edge(CreatePen(PS_SOLID, 1, RGB(64, 64, 64)));
-        SelectInDC keepBrush(dc, fill.Get());
-        SelectInDC keepPen(dc, edge.Get());
-        Ellipse(dc, 1, 1, IconSize - 1, IconSize - 1);
-    }
-    DeleteDC(dc);
-    return bitmap;
-}
-
+// The icons' strip in the program's resources: 16-pixel cells in the order of the icons.
+constexpr char IconStrip[] = "VOTE_ICONS";
+constexpr int IconSize = 16;
 }  // namespace
-
-bool VoteList::Create(HWND parent, int id) {
-    return Control::Create(parent, WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                           WS_EX_CLIENTEDGE, id);
-}
 
 void VoteList::OnCreated() {
     const char* captions[3] = {"", "Game", "Vote"};
@@ -48,15 +23,10 @@ void VoteList::OnCreated() {
         col.pszText = const_cast<char*>(captions[i]);
         SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&col));
     }
-    if (!images_) {
-        images_.reset(ImageList_Create(IconSize, IconSize, ILC_COLOR24, 3, 0));
-        // Image 1 green (voted), 2 red (hated), 3 grey (neither).
-        for (COLORREF c : {RGB(0, 176, 0), RGB(208, 0, 0), RGB(192, 192, 192)}) {
-            GdiObject<HBITMAP> picture(MakeDisc(c));
-            if (images_ && picture) ImageList_Add(images_.get(), picture.Get(), nullptr);
-        }
-    }
-    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
+    // Without the strip (a program built without the art) the rows show no icon.
+    if (!images_.Handle()) images_.LoadStrip(IconStrip, IconSize);
+    SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    SendMessageA(hwnd_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.Handle()));
     Redraw();
 }
 

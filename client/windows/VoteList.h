@@ -3,18 +3,18 @@
 // other game), the game's name and its vote count.
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "runtime/Control.h"
+#include "runtime/ImageList.h"
 
 namespace skx {
 
 class VoteList : public Control {
 public:
+    using Control::Control;
     // The small icons of the list's image list.
     enum Icon : int { IconVoted = 1, IconHated = 2, IconOther = 3 };
 
@@ -25,7 +25,6 @@ public:
         std::string Votes;  // sub-item "vote"
     };
 
-    bool Create(HWND parent, int id = 0);
     int Count() const { return static_cast<int>(rows_.size()); }
     // 1-based; an index outside the list raises 35600.
     const Row& ItemAt(int index) const;
@@ -45,16 +44,11 @@ protected:
     void OnCreated() override;
 
 private:
-    struct ImageListDeleter {
-        void operator()(HIMAGELIST list) const {
-            if (list) ImageList_Destroy(list);
-        }
-    };
     void Redraw();
     void ShowRow(int index);
 
     std::vector<Row> rows_;
-    std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> images_;
+    ImageList images_;
 };
 
 }  // namespace skx

@@ -1,8 +1,10 @@
 #include "frmAbout.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmAboutForm::frmAboutForm() : FeatureDialog("frmAbout", "Skirmora", 360, 300) {}
+frmAboutForm::frmAboutForm() : FeatureWindow("frmAbout", IDD_ABOUT) {}
 
 frmAboutForm& frmAbout() { return TheForm<frmAboutForm>(); }
 

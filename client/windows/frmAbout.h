@@ -1,10 +1,10 @@
 // The About window: the product's title, version and credits.
 #pragma once
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmAboutForm : public FeatureDialog {
+class frmAboutForm : public FeatureWindow {
 public:
     frmAboutForm();
 };

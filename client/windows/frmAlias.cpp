@@ -1,8 +1,10 @@
 #include "frmAlias.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmAliasForm::frmAliasForm() : FeatureDialog("frmAlias", "Alias", 420, 340) {}
+frmAliasForm::frmAliasForm() : FeatureWindow("frmAlias", IDD_ALIAS) {}
 
 void frmAliasForm::ProcessAlias(const std::string& Data) { aliasData_ = Data; }
 

@@ -2,11 +2,11 @@
 #pragma once
 #include <string>
 
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmAliasForm : public FeatureDialog {
+class frmAliasForm : public FeatureWindow {
 public:
     frmAliasForm();
 

@@ -1,45 +1,74 @@
-// The chat window: six rich-text chat panes behind a tab strip, and the player list.
+// The chat display: six rich-text chat panes behind a tab strip and, beside them across a
+// divider, the players online. The handlers and the chat writer fill the panes; the window
+// shows the pane of the selected tab, highlights the tabs of panes that received text since
+// they were last shown, empties a pane on Shift+Delete and asks for the player list again at
+// a rate that follows the list's length.
 #pragma once
-#include <array>
 #include <string>
 
-#include "runtime/Control.h"
+#include "GdiHandle.h"
+#include "runtime/ControlHost.h"
+#include "runtime/DialogControls.h"
 #include "runtime/Form.h"
+#include "runtime/FormTimer.h"
+#include "runtime/KeyedListView.h"
+#include "runtime/Splitter.h"
+#include "window_ids.h"
 
 namespace skx {
 
 class frmChatBarForm : public Form {
+    // The window's controls live in an inner dialog made from the template.
+    DialogPage inner_{"frmChatBar", IDD_CHATBAR};
+
 public:
     frmChatBarForm();
 
     // The chat panes: 0 "General", 1 "Game", 2 "Public Chat", 3 "Private Chat", 4 "Team Chat",
     // 5 "Wizard Chat"; pane n - 1 belongs to tab n.
-    std::array<RichTextBox, 6> txtStatus;
-    TabStrip tabChat;
+    ControlArray<RichTextBox, 6> txtStatus{inner_, IDC_CHATBAR_TXTSTATUS, "txtStatus"};
+    TabStrip tabChat{inner_, IDC_CHATBAR_TABCHAT, "tabChat"};
     // The players online: items captioned and keyed by name, sub-item "level".
-    ListView WhoList;
+    KeyedListView WhoList{inner_, IDC_CHATBAR_WHOLIST, "WhoList"};
+    Label fraChat{inner_, IDC_CHATBAR_FRACHAT, "fraChat"};
+    // Carries the automatic refresh setting to the settings file (no click action).
+    CheckBox chkAutoUpdate{inner_, IDC_CHATBAR_CHKAUTOUPDATE, "chkAutoUpdate"};
+    // The automatic refresh of the player list.
+    FormTimer tmrUpdate;
 
-    // The splitter between the panes and the player list, in twips from the left.
+    // The divider between the panes and the player list, in twips from the left.
     int Splitter() const { return splitter_; }
     void SetSplitter(int twips);
+
+    // Refills the player list from the server's who reply, keeping the selected player.
+    void Update(const std::string& Data);
 
     // Shows the pane of the selected tab and hides the others.
     void ShowSelectedPane();
 
-    // Refills WhoList from a who list (records split on ";", fields on ":"; a record of fewer
-    // than seven fields is skipped) and selects again the name selected before. A record with
-    // an empty or repeated name is skipped, the first such of a refill reported.
-    void Update(const std::string& Data);
+    bool PreTranslate(MSG& msg) override;
+    std::vector<ControlHost*> ControlHosts() override { return {&inner_}; }
 
 protected:
     void OnLoad() override;
     void OnResize() override;
+    void OnActivate(bool active) override;
     bool OnQueryUnload(UnloadMode mode) override;
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnUnload() override;
 
 private:
-    // A pane's mouse moves show the link pointer; a left click on a link opens it in the browser.
-    void PaneMouse(RichTextBox& pane, UINT msg, WPARAM keys, LPARAM at);
+    void Arrange(int paneMargin);
+    void tabChat_Click();
+    void txtStatus_SelChange(int Index);
+    bool txtStatus_KeyDown(int Index, int KeyCode, int Shift);
+    void txtStatus_MouseMove(int Index, int Button, int Shift, int x, int y);
+    void txtStatus_MouseUp(int Index, int Button, int Shift, int x, int y);
+    void WhoList_MouseDown(int Button);
+    void tmrUpdate_Timer();
+    bool WhoExists(const std::string& Key) const;
+
+    SplitterBar splitBar_{inner_, IDC_CHATBAR_SPLITTER, "Splitter"};
+    FontHandle paneFont_;
     int splitter_ = 0;
 };
 

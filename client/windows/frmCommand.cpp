@@ -2,11 +2,7 @@
 
 namespace skx {
 
-frmCommandForm::frmCommandForm() : FeatureDialog("frmCommand", "Enter Command", 320, 80) {}
-
-void frmCommandForm::CreateControls() {
-    AddControl(txtCommand, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, 8, 10, ScaleWidth() - 16, 22, WS_EX_CLIENTEDGE);
-}
+frmCommandForm::frmCommandForm() : FeatureWindow("frmCommand", IDD_COMMAND) {}
 
 frmCommandForm& frmCommand() { return TheForm<frmCommandForm>(); }
 

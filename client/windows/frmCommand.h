@@ -1,19 +1,17 @@
 // The command box: one line for the commands the client carries out itself (frame rate,
 // no-delay, ignoring a player).
 #pragma once
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
+#include "window_ids.h"
 
 namespace skx {
 
-class frmCommandForm : public FeatureDialog {
+class frmCommandForm : public FeatureWindow {
 public:
     frmCommandForm();
 
     // The command line.
-    Control txtCommand;
-
-protected:
-    void CreateControls() override;
+    TextBox txtCommand{*this, IDC_COMMAND_TXTCOMMAND, "txtCommand"};
 };
 
 frmCommandForm& frmCommand();

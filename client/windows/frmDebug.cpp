@@ -1,8 +1,10 @@
 #include "frmDebug.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmDebugForm::frmDebugForm() : FeatureDialog("frmDebug", "Debug Information", 420, 320) {}
+frmDebugForm::frmDebugForm() : FeatureWindow("frmDebug", IDD_DEBUG) {}
 
 frmDebugForm& frmDebug() { return TheForm<frmDebugForm>(); }
 

@@ -1,10 +1,10 @@
 // The staff's debug view of the client's player table.
 #pragma once
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmDebugForm : public FeatureDialog {
+class frmDebugForm : public FeatureWindow {
 public:
     frmDebugForm();
 };

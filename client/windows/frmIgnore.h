@@ -3,11 +3,12 @@
 #pragma once
 #include <string>
 
-#include "runtime/Form.h"
+#include "FeatureWindow.h"
+#include "window_ids.h"
 
 namespace skx {
 
-class frmIgnoreForm : public Form {
+class frmIgnoreForm : public FeatureWindow {
 public:
     frmIgnoreForm();
 
@@ -19,11 +20,10 @@ public:
     void Clear();
 
 protected:
-    void OnLoad() override;
     void OnResize() override;
 
 private:
-    HWND list_ = nullptr;
+    ListBox list_{*this, IDC_IGNORE_LSTIGNORED, "lstIgnored"};
 };
 
 frmIgnoreForm& frmIgnore();

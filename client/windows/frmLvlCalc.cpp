@@ -1,8 +1,10 @@
 #include "frmLvlCalc.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmLvlCalcForm::frmLvlCalcForm() : FeatureDialog("frmLvlCalc", "Calculate Levelup", 320, 260) {}
+frmLvlCalcForm::frmLvlCalcForm() : FeatureWindow("frmLvlCalc", IDD_LVLCALC) {}
 
 frmLvlCalcForm& frmLvlCalc() { return TheForm<frmLvlCalcForm>(); }
 

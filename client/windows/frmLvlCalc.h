@@ -1,10 +1,10 @@
 // The level calculator: what reaching a goal level takes from a start level.
 #pragma once
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmLvlCalcForm : public FeatureDialog {
+class frmLvlCalcForm : public FeatureWindow {
 public:
     frmLvlCalcForm();
 };

@@ -1,34 +1,30 @@
 // The notes window: in-game mail and the public forum. The note-text reply writes the open
 // note into its five boxes; header pages go to Update.
 #pragma once
-#include <array>
 #include <string>
 
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
+#include "window_ids.h"
 
 namespace skx {
 
-class frmNotesForm : public FeatureDialog {
+class frmNotesForm : public FeatureWindow {
 public:
     frmNotesForm();
 
     // The open note.
-    Control txtSender;
-    Control txtRoute;
-    Control txtDate;
-    Control txtSubject;
-    Control txtMessage;
+    TextBox txtSender{*this, IDC_NOTES_TXTSENDER, "txtSender"};
+    TextBox txtRoute{*this, IDC_NOTES_TXTROUTE, "txtRoute"};
+    TextBox txtDate{*this, IDC_NOTES_TXTDATE, "txtDate"};
+    TextBox txtSubject{*this, IDC_NOTES_TXTSUBJECT, "txtSubject"};
+    TextBox txtMessage{*this, IDC_NOTES_TXTMESSAGE, "txtMessage"};
 
     // Takes a page of note headers.
     void Update(const std::string& Data);
     // The last page given to Update.
     const std::string& NotesData() const { return notesData_; }
 
-protected:
-    void CreateControls() override;
-
 private:
-    std::array<Control, 4> labels_;
     std::string notesData_;
 };
 

@@ -1,8 +1,10 @@
 #include "frmOptions.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmOptionsForm::frmOptionsForm() : FeatureDialog("frmOptions", "Options", 440, 360) {}
+frmOptionsForm::frmOptionsForm() : FeatureWindow("frmOptions", IDD_OPTIONS) {}
 
 frmOptionsForm& frmOptions() { return TheForm<frmOptionsForm>(); }
 

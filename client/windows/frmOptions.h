@@ -1,10 +1,10 @@
 // The options window: general options, the chat font and the chat colours.
 #pragma once
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmOptionsForm : public FeatureDialog {
+class frmOptionsForm : public FeatureWindow {
 public:
     frmOptionsForm();
 };

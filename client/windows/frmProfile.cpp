@@ -1,8 +1,10 @@
 #include "frmProfile.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmProfileForm::frmProfileForm() : FeatureDialog("frmProfile", "Profile Viewer", 420, 380) {}
+frmProfileForm::frmProfileForm() : FeatureWindow("frmProfile", IDD_PROFILE) {}
 
 void frmProfileForm::ProcessPlayer(const std::string& Data) { playerData_ = Data; }
 void frmProfileForm::ProcessAwards(const std::string& Data) { awardsData_ = Data; }

@@ -3,11 +3,11 @@
 #pragma once
 #include <string>
 
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmProfileForm : public FeatureDialog {
+class frmProfileForm : public FeatureWindow {
 public:
     frmProfileForm();
 

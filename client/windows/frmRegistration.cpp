@@ -1,8 +1,10 @@
 #include "frmRegistration.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmRegistrationForm::frmRegistrationForm() : FeatureDialog("frmRegistration", "Registration (FREE!)", 420, 300) {}
+frmRegistrationForm::frmRegistrationForm() : FeatureWindow("frmRegistration", IDD_REGISTRATION) {}
 
 frmRegistrationForm& frmRegistration() { return TheForm<frmRegistrationForm>(); }
 

@@ -1,10 +1,10 @@
 // The character registration window: the e-mail address and the registration code.
 #pragma once
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmRegistrationForm : public FeatureDialog {
+class frmRegistrationForm : public FeatureWindow {
 public:
     frmRegistrationForm();
 };

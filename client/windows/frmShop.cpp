@@ -1,8 +1,10 @@
 #include "frmShop.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmShopForm::frmShopForm() : FeatureDialog("frmShop", "Shop List", 440, 380) {}
+frmShopForm::frmShopForm() : FeatureWindow("frmShop", IDD_SHOP) {}
 
 void frmShopForm::ParseLockerData(const std::string& Data) { lockerData_ = Data; }
 void frmShopForm::ParseShopData(const std::string& Data) { shopData_ = Data; }

@@ -2,11 +2,11 @@
 #pragma once
 #include <string>
 
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmShopForm : public FeatureDialog {
+class frmShopForm : public FeatureWindow {
 public:
     frmShopForm();
 

@@ -1,8 +1,10 @@
 #include "frmSignature.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmSignatureForm::frmSignatureForm() : FeatureDialog("frmSignature", "Signature Capture", 360, 240) {}
+frmSignatureForm::frmSignatureForm() : FeatureWindow("frmSignature", IDD_SIGNATURE) {}
 
 frmSignatureForm& frmSignature() { return TheForm<frmSignatureForm>(); }
 

@@ -1,10 +1,10 @@
 // The signature window: edits the signature put under every note.
 #pragma once
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmSignatureForm : public FeatureDialog {
+class frmSignatureForm : public FeatureWindow {
 public:
     frmSignatureForm();
 };

@@ -1,8 +1,10 @@
 #include "frmSound.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmSoundForm::frmSoundForm() : FeatureDialog("frmSound", "Sound Options", 420, 340) {}
+frmSoundForm::frmSoundForm() : FeatureWindow("frmSound", IDD_SOUND) {}
 
 frmSoundForm& frmSound() { return TheForm<frmSoundForm>(); }
 

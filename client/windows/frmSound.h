@@ -1,10 +1,10 @@
 // The sound window: sound effects, music switches, holding music and the music of each game kind.
 #pragma once
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmSoundForm : public FeatureDialog {
+class frmSoundForm : public FeatureWindow {
 public:
     frmSoundForm();
 };

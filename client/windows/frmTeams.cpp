@@ -1,8 +1,10 @@
 #include "frmTeams.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmTeamsForm::frmTeamsForm() : FeatureDialog("frmTeams", "Teams", 460, 380) {}
+frmTeamsForm::frmTeamsForm() : FeatureWindow("frmTeams", IDD_TEAMS) {}
 
 void frmTeamsForm::RecvData(const std::string& Data) { teamData_ = Data; }
 

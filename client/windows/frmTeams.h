@@ -2,11 +2,11 @@
 #pragma once
 #include <string>
 
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmTeamsForm : public FeatureDialog {
+class frmTeamsForm : public FeatureWindow {
 public:
     frmTeamsForm();
 

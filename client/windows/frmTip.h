@@ -3,19 +3,19 @@
 #pragma once
 #include <string>
 
-#include "runtime/Control.h"
-#include "runtime/Form.h"
+#include "FeatureWindow.h"
+#include "window_ids.h"
 
 namespace skx {
 
-class frmTipForm : public Form {
+class frmTipForm : public FeatureWindow {
 public:
     frmTipForm();
 
-    Control lblTipText;
-    Control chkLoadTipsAtStartup;
-    Control cmdNextTip;
-    Control cmdOK;
+    Label lblTipText{*this, IDC_TIP_LBLTIPTEXT, "lblTipText"};
+    CheckBox chkLoadTipsAtStartup{*this, IDC_TIP_CHKLOADTIPSATSTARTUP, "chkLoadTipsAtStartup"};
+    Button cmdNextTip{*this, IDC_TIP_CMDNEXTTIP, "cmdNextTip"};
+    Button cmdOK{*this, IDC_TIP_CMDOK, "cmdOK"};
 
     // The tip shown now (0-based) and how many there are.
     int CurrentTip() const { return current_; }
@@ -25,9 +25,7 @@ public:
     void chkLoadTipsAtStartup_Click();
 
 protected:
-    void OnLoad() override;
-    void OnActivate(bool active) override;
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void FormLoad() override;
 
 private:
     int current_ = 0;

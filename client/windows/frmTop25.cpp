@@ -1,8 +1,10 @@
 #include "frmTop25.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmTop25Form::frmTop25Form() : FeatureDialog("frmTop25", "Top 25 Results", 420, 400) {}
+frmTop25Form::frmTop25Form() : FeatureWindow("frmTop25", IDD_TOP25) {}
 
 void frmTop25Form::Update(const std::string& Data) { topData_ = Data; }
 

@@ -2,11 +2,11 @@
 #pragma once
 #include <string>
 
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmTop25Form : public FeatureDialog {
+class frmTop25Form : public FeatureWindow {
 public:
     frmTop25Form();
 

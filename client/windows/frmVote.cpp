@@ -1,34 +1,16 @@
 #include "frmVote.h"
 
+#include <algorithm>
+
 #include "ProgramSettings.h"
 #include "SettingsFiles.h"
 #include "TextUtilities.h"
-#include "WindowLook.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 
 namespace skx {
 
-namespace {
-constexpr int ListId = 101;
-}
-
-frmVoteForm::frmVoteForm() : Form("frmVote", FormKind::Dialog) {
-    initialCaption_ = "Voting Statistics";
-    initialRect_ = RECT{CW_USEDEFAULT, CW_USEDEFAULT, 300, 320};
-}
-
-void frmVoteForm::OnLoad() {
-    Guard("frmVote", "Form_Load", [&] {
-        DropShadow(hWnd());
-        gridVoteWindow.Create(hWnd(), ListId);
-        OnResize();
-    });
-}
-
-void frmVoteForm::OnActivate(bool active) {
-    Guard("frmVote", active ? "Form_Activate" : "Form_Deactivate", [&] { DialogLookOnActivate(Handle(), active); });
-}
+frmVoteForm::frmVoteForm() : FeatureWindow("frmVote", IDD_VOTE) {}
 
 void frmVoteForm::OnResize() {
     if (Handle()) gridVoteWindow.Move(4, 4, std::max(ScaleWidth() - 8, 0), std::max(ScaleHeight() - 8, 0));
@@ -52,11 +34,6 @@ void frmVoteForm::Update(const std::string& Data) {
         }
         SetCaption(CStr(static_cast<int64_t>(gridVoteWindow.Count())) + " Game(s).");
     });
-}
-
-LRESULT frmVoteForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) gridVoteWindow.Detach();
-    return Form::WindowProc(msg, wParam, lParam);
 }
 
 frmVoteForm& frmVote() { return TheForm<frmVoteForm>(); }

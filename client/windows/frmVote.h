@@ -3,17 +3,18 @@
 #pragma once
 #include <string>
 
+#include "FeatureWindow.h"
 #include "VoteList.h"
-#include "runtime/Form.h"
+#include "window_ids.h"
 
 namespace skx {
 
-class frmVoteForm : public Form {
+class frmVoteForm : public FeatureWindow {
 public:
     frmVoteForm();
 
     // The games: keyed by name, small icon 1 voted for, 2 hated, 3 neither.
-    VoteList gridVoteWindow;
+    VoteList gridVoteWindow{*this, IDC_VOTE_GRIDVOTEWINDOW, "gridVoteWindow"};
 
     // Refills the list from a vote tally: records separated by ";", each the game's name and its
     // vote count separated by ":". The own vote ([Vote] Game) and the hated games ([Hate] <game>)
@@ -21,10 +22,7 @@ public:
     void Update(const std::string& Data);
 
 protected:
-    void OnLoad() override;
-    void OnActivate(bool active) override;
     void OnResize() override;
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 frmVoteForm& frmVote();

@@ -1,8 +1,10 @@
 #include "frmWho.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmWhoForm::frmWhoForm() : FeatureDialog("frmWho", "Who is Online", 520, 380) {}
+frmWhoForm::frmWhoForm() : FeatureWindow("frmWho", IDD_WHO) {}
 
 void frmWhoForm::Update(const std::string& Data) { whoData_ = Data; }
 

@@ -2,11 +2,11 @@
 #pragma once
 #include <string>
 
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmWhoForm : public FeatureDialog {
+class frmWhoForm : public FeatureWindow {
 public:
     frmWhoForm();
 

@@ -1,8 +1,10 @@
 #include "frmWriteNote.h"
 
+#include "window_ids.h"
+
 namespace skx {
 
-frmWriteNoteForm::frmWriteNoteForm() : FeatureDialog("frmWriteNote", "Write Notes", 420, 340) {}
+frmWriteNoteForm::frmWriteNoteForm() : FeatureWindow("frmWriteNote", IDD_WRITENOTE) {}
 
 frmWriteNoteForm& frmWriteNote() { return TheForm<frmWriteNoteForm>(); }
 

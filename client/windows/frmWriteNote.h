@@ -1,10 +1,10 @@
 // The note editor: a note to a player or to the forum, with cash and the signature.
 #pragma once
-#include "FeatureDialog.h"
+#include "FeatureWindow.h"
 
 namespace skx {
 
-class frmWriteNoteForm : public FeatureDialog {
+class frmWriteNoteForm : public FeatureWindow {
 public:
     frmWriteNoteForm();
 };

@@ -94,7 +94,7 @@ std::string TextOf(HWND h) { return clienttest::WindowText(h); }
 
 // Puts one player in the chat window's list, selected, for the user-list pop-up.
 void SelectPlayer(const std::string& name) {
-    ListView& list = frmChatBar().WhoList;
+    KeyedListView& list = frmChatBar().WhoList;
     frmChatBar().Load();
     list.Clear();
     list.Add(name, name);
@@ -493,7 +493,7 @@ TEST(MainMenusScenario, DISABLED_WindowOpeners) {
 
     // The windows' named controls exist once shown.
     frmTournamentForm& t = frmTournament();
-    for (Control* c : {&t.txtTM, &t.txtStarted, &t.txtFee, &t.txtMax, &t.txtMin, &t.txtRules, &t.txtPot,
+    for (Control* c : std::initializer_list<Control*>{&t.txtTM, &t.txtStarted, &t.txtFee, &t.txtMax, &t.txtMin, &t.txtRules, &t.txtPot,
                        static_cast<Control*>(&t.rtbTLog), static_cast<Control*>(&t.StatusBar1)}) {
         EXPECT_TRUE(IsWindow(c->hWnd()));
     }

@@ -180,9 +180,9 @@ TEST_F(ChatClient, WhoListWithARepeatedNameFillsTheChatListOnce) {
     frmChatBar().Update("amy:5:0:0:t:1:0");
     frmChatBar().WhoList.Select(1);
     Send({{"w", "zed:1:0:0:t:1:0;amy:5:0:0:t:1:0;AMY:9:0:0:t:1:0;x:1;:3:0:0:t:1:0;cat:2:0:0:t:1:0;zed:1:0:0:t:1:0"}});
-    ListView& list = frmChatBar().WhoList;
+    KeyedListView& list = frmChatBar().WhoList;
     EXPECT_EQ(list.ItemAt(1).Text + list.ItemAt(2).Text + list.ItemAt(3).Text, "zedamycat");
-    EXPECT_EQ(list.ItemAt(2).SubItems.at(0).second, "5");
+    EXPECT_EQ(list.ItemAt(2).SubItem("level"), "5");
     EXPECT_EQ(list.SelectedIndex(), 2);
-    EXPECT_EQ(Reported("Update"), 1);
+    EXPECT_EQ(Reported("WhoList_Add"), 1);
 }

@@ -27,7 +27,7 @@ protected:
         TileSize = 16;
     }
     static void AddPlayer(const std::string& name, const std::string& level) {
-        ListView& list = frmChatBar().WhoList;
+        KeyedListView& list = frmChatBar().WhoList;
         list.Add(name, name);
         list.SetSubItem(list.Count(), "level", level);
     }

@@ -1,0 +1,24 @@
+// The requests the test hook takes, one line of text each:
+//   dump <form>
+//   menu <menu item name>
+//   <form>.<control> click [item] | rclick [item] | key <key> [shift] [ctrl] | set <text> | select <items>
+// where <control> is a control's name, with its index for a control array ("txtStatus(3)"),
+// or "#" and the window id of a control that has no name.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace skx {
+
+struct HookRequest {
+    enum class Kind { Invalid, Dump, Menu, Click, RightClick, Key, Set, Select };
+    Kind kind = Kind::Invalid;
+    std::string form;
+    std::string control;
+    std::vector<std::string> args;  // the item; the key and its modifiers; the text; the items; the menu item
+    std::string error;               // why an invalid request is invalid
+};
+
+HookRequest ParseHookRequest(const std::string& line);
+
+}  // namespace skx
