@@ -1,10 +1,11 @@
 // One frame of the map view on the Direct3D 8 device (as the frame timer draws it) for three
 // view sizes, layer densities of 0, 5 and 100 % of the visible squares, names off and on (50
-// named players) and rain with lightning on; beside it a bare frame (clear, begin and end
-// scene, present) on the same device. 500 timed frames after 20 of warm-up each.
+// named players) and rain with lightning on; beside the last, in turns, a bare frame (clear,
+// begin and end scene, present) on the same device. 500 timed frames after 20 of warm-up.
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -17,6 +18,7 @@
 #include "FrameLoop.h"
 #include "LightAndWeather.h"
 #include "MapPasses.h"
+#include "SoundEffects.h"
 #include "ViewServices.h"
 #include "modDirectX8.h"
 #include "runtime/ErrorGuard.h"
@@ -40,25 +42,37 @@ struct Figures {
     double mean = 0, p95 = 0, max = 0, calls = 0;
 };
 
-template <class Frame>
-Figures Time(D3DFrameDevice& device, Frame frame) {
-    for (int i = 0; i < 20; ++i) frame();
-    std::vector<double> ms;
-    const int64_t calls = device.DrawCalls();
+// Times 500 frames of each of the kinds given, one of each in turn (after 20 rounds of
+// warm-up), so that a change in the machine's load weighs on all alike.
+template <class... Frame>
+std::array<Figures, sizeof...(Frame)> Time(D3DFrameDevice& device, Frame... frame) {
+    constexpr size_t kinds = sizeof...(Frame);
+    for (int i = 0; i < 20; ++i) (frame(), ...);
+    std::array<std::vector<double>, kinds> ms;
+    std::array<int64_t, kinds> calls{};
     for (int i = 0; i < 500; ++i) {
-        LARGE_INTEGER t0, t1;
-        QueryPerformanceCounter(&t0);
-        frame();
-        QueryPerformanceCounter(&t1);
-        ms.push_back(Ms(t0, t1));
+        size_t k = 0;
+        auto one = [&](auto& f) {
+            LARGE_INTEGER t0, t1;
+            const int64_t before = device.DrawCalls();
+            QueryPerformanceCounter(&t0);
+            f();
+            QueryPerformanceCounter(&t1);
+            calls[k] += device.DrawCalls() - before;
+            ms[k++].push_back(Ms(t0, t1));
+        };
+        (one(frame), ...);
     }
-    Figures f;
-    f.calls = static_cast<double>(device.DrawCalls() - calls) / 500;
-    for (double m : ms) f.mean += m / 500;
-    std::sort(ms.begin(), ms.end());
-    f.p95 = ms[474];
-    f.max = ms.back();
-    return f;
+    std::array<Figures, kinds> figures;
+    for (size_t k = 0; k < kinds; ++k) {
+        Figures& f = figures[k];
+        f.calls = static_cast<double>(calls[k]) / 500;
+        for (double m : ms[k]) f.mean += m / 500;
+        std::sort(ms[k].begin(), ms[k].end());
+        f.p95 = ms[k][474];
+        f.max = ms[k].back();
+    }
+    return figures;
 }
 
 // Every sprite layer holds a value on that share of the visible squares (trails that stay
@@ -96,7 +110,7 @@ void Run(int width, int height) {
                                nullptr, nullptr);
     HWND picture = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, width, height, top, nullptr, nullptr,
                                    nullptr);
-    if (!InitDirectX(picture) || !LoadTextures()) {
+    if (!InitDirectX(picture) || !LoadTextures() || !LoadSounds() || !LoadBkgrndSounds()) {
         std::printf("%dx%d: no device\n", width, height);
         return;
     }
@@ -109,27 +123,28 @@ void Run(int width, int height) {
     auto print = [](const char* what, const Figures& f) {
         std::printf("%-34s %9.2f %9.2f %9.2f %11.1f\n", what, f.mean, f.p95, f.max, f.calls);
     };
-    const Figures bare = Time(device, [&] {
+    auto bare = [&] {
         device.Clear(0x00FFFFFF);
         device.BeginScene();
         device.EndScene();
         device.Present(ViewWidth, ViewHeight);
-    });
-    print("bare: clear, scene, present", bare);
+    };
     for (double share : {0.0, 0.05, 1.0}) {
         Populate(share, rng);
         const std::string what = "map, " + std::to_string(static_cast<int>(share * 100)) + " % a layer";
-        print(what.c_str(), Time(device, [&] { loop.Render(&device, {95, false}); }));
+        print(what.c_str(), Time(device, [&] { loop.Render(&device, {95, false}); })[0]);
     }
     Populate(0.05, rng);
-    print("map 5 %, 50 names", Time(device, [&] { loop.Render(&device, {95, true}); }));
+    print("map 5 %, 50 names", Time(device, [&] { loop.Render(&device, {95, true}); })[0]);
+    // Every pass at work beside a bare frame, in turns.
     InitRain();
     InitLightning();
-    const Figures full = Time(device, [&] { loop.Render(&device, {95, true}); });
+    const auto [full, alone] = Time(device, [&] { loop.Render(&device, {95, true}); }, bare);
     UninitRain();
     UninitLightning();
     print("map 5 %, 50 names, rain, lightning", full);
-    std::printf("every pass at work / bare frame: %.2f\n", full.mean / bare.mean);
+    print("bare: clear, scene, present", alone);
+    std::printf("every pass at work / bare frame: %.2f\n", full.mean / alone.mean);
     ReleaseDirectX();
     DestroyWindow(top);
 }

@@ -5,9 +5,7 @@
 #include "ClientLinks.h"
 #include "FrameWriter.h"
 #include "InternetFile.h"
-#include "LightAndWeather.h"
 #include "MainWindowLinks.h"
-#include "ViewServices.h"
 #include "frmChatBar.h"
 #include "frmGame.h"
 #include "frmMain.h"
@@ -40,18 +38,6 @@ MenuItem& MainWindowOptionItem(MenuOption option) {
     }
     Raise(errSubscriptOutOfRange, "OptionItem");
 }
-
-// What the protocol handlers ask of the game view, by the part of the view that does it.
-class ClientViewServices final : public ViewServices {
-public:
-    void SetAtmosphere(uint8_t mode) override { skx::SetAtmosphere(mode); }
-    void InitRain() override { skx::InitRain(); }
-    void UninitRain() override { skx::UninitRain(); }
-    void InitSnow() override { skx::InitSnow(); }
-    void UninitSnow() override { skx::UninitSnow(); }
-    void InitLightning() override { skx::InitLightning(); }
-    void UninitLightning() override { skx::UninitLightning(); }
-};
 
 MenuItem& MainWindowMenu(MainMenu item) {
     frmMainForm& main = frmMain();
@@ -122,9 +108,6 @@ void SetAppLinks() {
     arena.GameLine = [](const std::string& text, int32_t colour) {
         AddToRTB(text, frmChatBar().txtStatus[1], colour, true, false, false, true);
     };
-
-    static ClientViewServices view;
-    SetViewServices(&view);
 
     OnConnectionReset = [] { frmMain().RequestConnect(); };
     OnReceiveOverflow = [] { frmMain().CloseSocket(); };

@@ -1,6 +1,7 @@
 // What the protocol handlers ask of the game view beyond the arena model: effect sounds, the
 // light mode, the weather and the two direction scanners. The services in place play the
-// sounds, and do nothing else until the renderer and the scanners put their own in place.
+// sounds, set the light and run the weather, and do nothing else until the scanners put
+// their own in place.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -25,13 +26,13 @@ public:
     virtual void PlayBkgrndSound(int16_t index);
     virtual void StopBkgrndSound(int16_t index);
     // The light mode (0 to 3) multiplied into every square.
-    virtual void SetAtmosphere(uint8_t) {}
-    virtual void InitRain() {}
-    virtual void UninitRain() {}
-    virtual void InitSnow() {}
-    virtual void UninitSnow() {}
-    virtual void InitLightning() {}
-    virtual void UninitLightning() {}
+    virtual void SetAtmosphere(uint8_t mode);
+    virtual void InitRain();
+    virtual void UninitRain();
+    virtual void InitSnow();
+    virtual void UninitSnow();
+    virtual void InitLightning();
+    virtual void UninitLightning();
     // Lights the scanner button of a direction code (1 North ... 8 SouthEast) and darkens the others.
     virtual void BotScan(const std::string&) {}
     virtual void PlayerScan(const std::string&) {}

@@ -9,7 +9,6 @@
 #include "../view/RecordingSound.h"
 #include "AccountState.h"
 #include "ArenaHooks.h"
-#include "AppLinks.h"
 #include "AtlasTable.h"
 #include "InternetFile.h"
 #include "LightAndWeather.h"
@@ -259,7 +258,7 @@ class ArenaPicture : public ArenaClient {
 protected:
     void SetUp() override {
         ArenaClient::SetUp();
-        SetAppLinks();  // the view services the program puts in place
+        SetViewServices(nullptr);  // the program's own view services
         RainOn = SnowOn = LightningOn = false;
         LoadBkgrndSounds();  // the ambience a test before may have taken away
         SetAtmosphere(1), AccessLevel = 10, ViewOrigin = {0, 0};
