@@ -6,6 +6,7 @@
 #include "FrameWriter.h"
 #include "InternetFile.h"
 #include "MainWindowLinks.h"
+#include "ViewServices.h"
 #include "frmChatBar.h"
 #include "frmGame.h"
 #include "frmMain.h"
@@ -60,6 +61,15 @@ ClientLinkTable ClientWindowLinks() {
     links.LinkScratch = []() -> RichTextBox& { return frmMain().TxtBuffer; };
     links.PopupUserMenu = [] { frmMain().PopupMisc(); };
     links.AccountLevel = [] { return AccessLevel; };
+    links.Server = [](const std::string& ctrlChar, const std::string& msg) { frmMain().Server(ctrlChar, msg); };
+    links.Connected = [] { return frmMain().SocketConnected(); };
+    links.PlayEffect = [](int16_t effect) { View().PlaySound(effect); };
+    links.MainCommandButton = [](int index, const std::string& caption, const std::string& tip) {
+        frmMainForm& main = frmMain();
+        if (!frmMainForm::IsAliasIndex(index) || !main.IsLoaded()) return;
+        main.cmdAlias(index).SetCaption(caption);
+        main.cmdAlias(index).SetToolTipText(tip);
+    };
     return links;
 }
 

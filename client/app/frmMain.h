@@ -175,6 +175,8 @@ public:
     void SetVoteInformation();
     // Frames and sends one client message (dropped when not connected).
     void Server(const std::string& CtrlChar, const std::string& Msg);
+    // True while the socket control says it is connected.
+    bool SocketConnected();
     // The arena model's square clearing and map loading, as the main window's methods.
     void Clear_Square(int16_t& X, int16_t& Y) { skx::Clear_Square(X, Y); }
     void LoadMap(const std::string& MapID) { skx::LoadMap(MapID); }
