@@ -42,6 +42,10 @@ void frmMainForm::OnLoad() {
     Guard("frmMain", "MDIForm_Load", [&] {
         line.Line = 1;
         Show();
+        // The control is set up before the warm-up below turns the message loop: a connect
+        // asked for meanwhile must find it in event mode, or its connected event never comes.
+        line.Line = 7;
+        SetUpSocketControl();
         line.Line = 2;
         MemoryWarmUp();
         line.Line = 3;
@@ -54,8 +58,6 @@ void frmMainForm::OnLoad() {
         line.Line = 6;
         ReadyToClose = false;
         iGameInfoUpdate = 1;
-        line.Line = 7;
-        SetUpSocketControl();
         line.Line = 8;
         ShowTipOfTheDay();
         line.Line = 9;
