@@ -3,11 +3,15 @@
 #include "AccountState.h"
 #include "ArenaHooks.h"
 #include "ClientLinks.h"
+#include "CommandBox.h"
 #include "FrameWriter.h"
 #include "InternetFile.h"
 #include "MainWindowLinks.h"
+#include "MessageBox.h"
+#include "WirelatchDispids.h"
 #include "frmChatBar.h"
 #include "frmGame.h"
+#include "frmIgnore.h"
 #include "frmMain.h"
 #include "frmMapDisp.h"
 #include "modRTFLinks.h"
@@ -59,7 +63,12 @@ ClientLinkTable ClientWindowLinks() {
     };
     links.LinkScratch = []() -> RichTextBox& { return frmMain().TxtBuffer; };
     links.PopupUserMenu = [] { frmMain().PopupMisc(); };
+    links.FocusEntryLine = [] {
+        Control& line = frmMain().txtSend;
+        if (line.Enabled()) line.SetFocus();
+    };
     links.AccountLevel = [] { return AccessLevel; };
+    links.Server = [](const std::string& ctrlChar, const std::string& msg) { frmMain().Server(ctrlChar, msg); };
     return links;
 }
 
@@ -72,6 +81,14 @@ void SetAppLinks() {
     main.ShowTraffic = [](const std::string& text) { frmMain().StatBar.SetPanelText(4, text); };
     main.EnableEntryLine = [](bool enabled) { frmMain().txtSend.SetEnabled(enabled); };
     main.CloseSocket = [] { return frmMain().CloseSocket(); };
+
+    CommandTargets& commands = CommandBoxTargets();
+    commands.SetFrameTimerEnabled = [](bool enabled) { frmMain().DXTimer.SetEnabled(enabled); };
+    commands.SetFrameTimerInterval = [](uint32_t ms) { frmMain().DXTimer.SetInterval(ms); };
+    // The control keeps the flag and applies it at once to an open connection.
+    commands.SetNoDelay = [](bool on) { frmMain().sckConnect.PropertyPut(wl::NoDelay, Variant(on)); };
+    commands.IgnoreAdd = [](const std::string& name) { frmIgnore().IgnoreAdd(name); };
+    commands.ShowBox = [](const std::string& text) { CSendMessage(text, mbOkOnly, ""); };
 
     ArenaHookTable& arena = ArenaHooks();
     arena.ScannerVisible = [] { return frmMain().picSpace.Visible(); };
