@@ -70,7 +70,7 @@ TEST_F(CommunityLists, WhoWindowAsksEveryThreeSecondsListsThePlayersAndRunsItsBu
     EXPECT_TRUE(PumpUntil([&] { return Sent(WhoRequest) == 2; }, 3500) && !PumpUntil([&] { return Sent(WhoRequest) > 2; }, 2500));
     EXPECT_TRUE(Dump("frmChatBar", R"(row WhoList 2 key="ann" text="ann" icon=0 selected=0 level="7")")) << last;
 
-    hook.Ask("menu mnuViewWho");
+    hook.Ask("menu mnuViewWho");  // shown before the list comes: the posted command goes first
     Send(list);
     ASSERT_TRUE(Dump("frmWho", "caption=\"Who's Online - 2 Players Online.\" visible=1")) << last;
     EXPECT_TRUE(Has(last, R"(row gridWhoWindow 1 key="bob")") && Has(last, R"(game="0" idle="5")") &&
@@ -86,6 +86,7 @@ TEST_F(CommunityLists, WhoWindowAsksEveryThreeSecondsListsThePlayersAndRunsItsBu
 
 TEST_F(CommunityLists, IgnoredSendersVanishAndTheCommandBoxAddsNamesAndRefusesABadRate) {
     Send(R"(["w", "bob:12:0:x:y:0:0;Some Player:3:0:x:y:0:0"])");
+    ASSERT_TRUE(Dump("frmChatBar", R"(key="Some Player")")) << last;
     for (const char* r : {"menu mnuViewIgnore", "frmIgnore.cmdUpdate click"}) hook.Ask(r);
     ASSERT_TRUE(Dump("frmIgnore", R"(item lstOnline 1 "Some Player")")) << last;
     for (const char* r : {"frmIgnore.lstOnline select 0", "frmIgnore.cmdAdd click"}) hook.Ask(r);

@@ -9,8 +9,7 @@
 using namespace skx;
 
 TEST(WhoWindow, ButtonCommandPerSelectedPlayerRepeatedNameSkippedAndEveryHeaderClickFlipsTheOrder) {
-    EXPECT_EQ(WhoButtonCommand("tell %1 hi", {}), "");
-    EXPECT_EQ(WhoButtonCommand("tell %1 hi\r", {"bob"}), "tell bob hi");
+    EXPECT_TRUE(WhoButtonCommand("tell %1 hi", {}).empty() && WhoButtonCommand("tell %1 hi\r", {"bob"}) == "tell bob hi");
     EXPECT_EQ(WhoButtonCommand("tell %1 hi", {"bob", "ann"}), "tell bob hi & tell ann hi");
     KeyedListView& grid = frmWho().gridWhoWindow;
     frmWho().Update("a:1:1:x:t:9:0;b:1:1:x:t:10:0;A:2:2:x:t:1:0;c:1:1:x:t:2:0");
