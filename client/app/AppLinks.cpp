@@ -68,12 +68,13 @@ ClientLinkTable ClientWindowLinks() {
         if (line.Enabled()) line.SetFocus();
     };
     links.AccountLevel = [] { return AccessLevel; };
-    links.Server = [](const std::string& ctrlChar, const std::string& msg) { frmMain().Server(ctrlChar, msg); };
     return links;
 }
 
 void SetAppLinks() {
     ClientLinks() = ClientWindowLinks();
+    // The windows' requests to the server (the player lists, the custom buttons' commands).
+    ClientLinks().Server = [](const std::string& ctrlChar, const std::string& msg) { frmMain().Server(ctrlChar, msg); };
 
     MainWindowLinkTable& main = MainWindowLinks();
     main.Socket = []() -> DispatchObject& { return frmMain().sckConnect; };
