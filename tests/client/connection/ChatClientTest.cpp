@@ -125,8 +125,8 @@ TEST_F(ChatClient, AccountInformationSetsTheLabelButtonsMenusAndRegistration) {
 }
 
 TEST_F(ChatClient, ChatLinesGoToTheirPanesAndTheirWindows) {
-    frmIgnore().Clear();
-    frmIgnore().AddItem("pest");
+    frmIgnore().Unload();  // loaded again from this test's empty Dat folder
+    frmIgnore().IgnoreAdd("pest");
     frmMain().mnuTargetSub[0].SetChecked(false);
     std::vector<Frame> frames{{"c", "pest", "ignored", "0"},
                               {"c", "pest", "k6", "6"},
