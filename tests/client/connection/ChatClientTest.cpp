@@ -125,7 +125,6 @@ TEST_F(ChatClient, AccountInformationSetsTheLabelButtonsMenusAndRegistration) {
 }
 
 TEST_F(ChatClient, ChatLinesGoToTheirPanesAndTheirWindows) {
-    frmIgnore().Unload();  // loaded again from this test's empty Dat folder
     frmIgnore().IgnoreAdd("pest");
     frmMain().mnuTargetSub[0].SetChecked(false);
     std::vector<Frame> frames{{"c", "pest", "ignored", "0"},
