@@ -3,12 +3,16 @@
 #include "AccountState.h"
 #include "ArenaHooks.h"
 #include "ClientLinks.h"
+#include "CommandBox.h"
 #include "FrameWriter.h"
 #include "InternetFile.h"
 #include "MainWindowLinks.h"
+#include "MessageBox.h"
 #include "ViewServices.h"
+#include "WirelatchDispids.h"
 #include "frmChatBar.h"
 #include "frmGame.h"
+#include "frmIgnore.h"
 #include "frmMain.h"
 #include "frmMapDisp.h"
 #include "modRTFLinks.h"
@@ -40,6 +44,25 @@ MenuItem& MainWindowOptionItem(MenuOption option) {
     Raise(errSubscriptOutOfRange, "OptionItem");
 }
 
+MenuItem& MainWindowMenu(MainMenu item) {
+    frmMainForm& main = frmMain();
+    switch (item) {
+        case MainMenu::AdminBar: return main.mnuAdminBar;
+        case MainMenu::MiscReset: return main.mnuMiscReset;
+        case MainMenu::MiscKick: return main.mnuMiscKick;
+        case MainMenu::MiscShutup: return main.mnuMiscShutup;
+        case MainMenu::MiscBan: return main.mnuMiscBan;
+        case MainMenu::Debug: return main.mnuDebug;
+        case MainMenu::DebugBar: return main.mnuDebugBar;
+        case MainMenu::HelpRegistration: return main.mnuHelpRegistration;
+        case MainMenu::ReadyNot: return main.mnuOptionsReadyNot;
+        case MainMenu::ReadyYes: return main.mnuOptionsReadyYes;
+        case MainMenu::ReadyAuto: return main.mnuOptionsReadyAuto;
+        case MainMenu::TargetNone: return main.mnuTargetSub[0];
+    }
+    Raise(errSubscriptOutOfRange, "frmMain");
+}
+
 }  // namespace
 
 ClientLinkTable ClientWindowLinks() {
@@ -60,8 +83,11 @@ ClientLinkTable ClientWindowLinks() {
     };
     links.LinkScratch = []() -> RichTextBox& { return frmMain().TxtBuffer; };
     links.PopupUserMenu = [] { frmMain().PopupMisc(); };
+    links.FocusEntryLine = [] {
+        Control& line = frmMain().txtSend;
+        if (line.Enabled()) line.SetFocus();
+    };
     links.AccountLevel = [] { return AccessLevel; };
-    links.Server = [](const std::string& ctrlChar, const std::string& msg) { frmMain().Server(ctrlChar, msg); };
     links.Connected = [] { return frmMain().SocketConnected(); };
     links.PlayEffect = [](int16_t effect) { View().PlaySound(effect); };
     links.MainCommandButton = [](int index, const std::string& caption, const std::string& tip) {
@@ -75,6 +101,8 @@ ClientLinkTable ClientWindowLinks() {
 
 void SetAppLinks() {
     ClientLinks() = ClientWindowLinks();
+    // The windows' requests to the server (the player lists, the custom buttons' commands).
+    ClientLinks().Server = [](const std::string& ctrlChar, const std::string& msg) { frmMain().Server(ctrlChar, msg); };
 
     MainWindowLinkTable& main = MainWindowLinks();
     main.Socket = []() -> DispatchObject& { return frmMain().sckConnect; };
@@ -82,6 +110,23 @@ void SetAppLinks() {
     main.ShowTraffic = [](const std::string& text) { frmMain().StatBar.SetPanelText(4, text); };
     main.EnableEntryLine = [](bool enabled) { frmMain().txtSend.SetEnabled(enabled); };
     main.CloseSocket = [] { return frmMain().CloseSocket(); };
+    main.Window = []() -> Form& { return frmMain(); };
+    main.Menu = MainWindowMenu;
+    main.ShowInformation = [](const std::string& text) { frmMain().lblInformation.SetCaption(text); };
+    main.ShowAnnouncement = [](const std::string& text) { frmMain().StatBar.SetPanelText(3, text); };
+    main.ShowCommandButtons = [](const std::vector<ButtonShown>& buttons) {
+        frmMainForm& m = frmMain();
+        for (const ButtonShown& b : buttons) m.cmdAlias(b.index).SetVisible(b.shown);
+        m.ArrangeControls();
+    };
+
+    CommandTargets& commands = CommandBoxTargets();
+    commands.SetFrameTimerEnabled = [](bool enabled) { frmMain().DXTimer.SetEnabled(enabled); };
+    commands.SetFrameTimerInterval = [](uint32_t ms) { frmMain().DXTimer.SetInterval(ms); };
+    // The control keeps the flag and applies it at once to an open connection.
+    commands.SetNoDelay = [](bool on) { frmMain().sckConnect.PropertyPut(wl::NoDelay, Variant(on)); };
+    commands.IgnoreAdd = [](const std::string& name) { frmIgnore().IgnoreAdd(name); };
+    commands.ShowBox = [](const std::string& text) { CSendMessage(text, mbOkOnly, ""); };
 
     ArenaHookTable& arena = ArenaHooks();
     arena.ScannerVisible = [] { return frmMain().picSpace.Visible(); };

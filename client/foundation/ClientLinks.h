@@ -38,6 +38,8 @@ struct ClientLinkTable {
     std::function<RichTextBox&()> LinkScratch;
     // Pops up the main window's user menu (over the chat bar's player list).
     std::function<void()> PopupUserMenu;
+    // Gives the keyboard focus to the main window's entry line when it is enabled.
+    std::function<void()> FocusEntryLine;
     // The account level of the running connection (AccessLevel).
     std::function<int16_t()> AccountLevel;
 

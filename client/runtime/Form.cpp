@@ -426,7 +426,9 @@ INT_PTR CALLBACK Form::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         // WM_INITDIALOG is the form's load: the controls are there, the window still hidden.
         Guard(self->name_.c_str(), "Form_Initialize", [&] { self->OnDialogCreated(); });
         self->FinishLoad(hwnd);
-        return TRUE;
+        // The default focus would activate a window loaded hidden (taking the activation from
+        // the window the user works in); a hidden dialog gets its focus when it is shown.
+        return (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) ? TRUE : FALSE;
     }
     self = FromHandle(hwnd);
     if (!self) return FALSE;

@@ -437,7 +437,7 @@ TEST(MainMenusScenario, DISABLED_WindowOpeners) {
     frmMainForm& m = frmMain();
     const Opener openers[] = {
         {&frmMainForm::mnuViewBuy, &AsForm<frmShopForm, frmShop>, "Shop List"},
-        {&frmMainForm::mnuViewWho, &AsForm<frmWhoForm, frmWho>, "Who is Online"},
+        {&frmMainForm::mnuViewWho, &AsForm<frmWhoForm, frmWho>, "Who's Online - 0 Players Online."},
         {&frmMainForm::mnuViewIgnore, &AsForm<frmIgnoreForm, frmIgnore>, nullptr},
         {&frmMainForm::mnuViewAlias, &AsForm<frmAliasForm, frmAlias>, "Alias"},
         {&frmMainForm::mnuViewTeam, &AsForm<frmTeamsForm, frmTeams>, "Teams"},

@@ -96,14 +96,20 @@ TEST_F(LoggedIn, StoreShowsBuysRunsItsButtonsAndTheEditorStoresAButton) {
     EXPECT_TRUE(Has(dump_, "node ListView 9 parent=4 key=\"\" text=\"Kevlar Vest Jacket\" bold=0 colour=0000ff")) << dump_;
     EXPECT_TRUE(Has(dump_, "node ListView 10 parent=9 key=\"\" text=\"Cost: $120\"")) << dump_;
     EXPECT_TRUE(Has(dump_, "node ListView 11 parent=9 key=\"\" text=\"Weight: 15 lbs\"")) << dump_;
-    EXPECT_TRUE(Has(dump_, "node ListView 12 parent=1 key=\"\" text=\"Red Helmet\"")) << dump_;
+    EXPECT_TRUE(Has(dump_, "node ListView 12 parent=1 key=\"\" text=\"Red Helmet\" bold=0 colour=default")) << dump_;
     ASSERT_TRUE(Sent(R"(["C", "look locker"])"));
+    server_.Send({{"c", "srv", "Contents of your locker:\r\n(3) Paint Grenade\r\n[1] Red Helmet", "4"}});
+    ASSERT_TRUE(Dump("frmShop", [](const std::string& d) { return Has(d, "row ListLocker 5 key=\"\" text=\"Red Helmet\""); })) << dump_;
+    EXPECT_TRUE(Has(dump_, "row ListLocker 1 key=\"\" text=\"None\"")) << dump_;
+    for (int row = 2; row <= 4; ++row) EXPECT_TRUE(Has(DumpLine(dump_, "row ListLocker " + std::to_string(row)), "\"Paint Grenade\"")) << dump_;
+    EXPECT_FALSE(Has(hook_.Ask("dump frmChatBar"), "locker"));
 
     hook_.Ask("frmShop.ListView select 10");
     hook_.Ask("frmShop.cmdBuy click");
     EXPECT_TRUE(Sent(R"(["C", "buy Kevlar Vest Jacket"])"));
+    hook_.Ask("frmShop.ListLocker click 2");
     hook_.Ask("frmShop.cmdAlias(17) click");
-    EXPECT_TRUE(Sent(R"(["C", "sell 'Kevlar Vest Jacket' %2"])"));
+    EXPECT_TRUE(Sent(R"(["C", "sell 'Kevlar Vest Jacket' 'Paint Grenade'"])"));
 
     hook_.Ask("frmShop.cmdAlias(20) rclick");
     ASSERT_TRUE(Dump("frmBtnEdit", [](const std::string& d) { return Has(DumpLine(d, "form"), "visible=1"); })) << dump_;
