@@ -59,6 +59,11 @@ ClientLinkTable ClientWindowLinks() {
     };
     links.LinkScratch = []() -> RichTextBox& { return frmMain().TxtBuffer; };
     links.PopupUserMenu = [] { frmMain().PopupMisc(); };
+    links.ShowCommandButtons = [](const std::vector<ButtonShown>& buttons) { frmMain().ShowCommandButtons(buttons); };
+    links.FocusEntryLine = [] {
+        Control& entry = frmMain().txtSend;
+        if (entry.Enabled()) entry.SetFocus();
+    };
     links.AccountLevel = [] { return AccessLevel; };
     return links;
 }
