@@ -4,6 +4,7 @@
 // chat bar; the font and colours are stored by "&Apply" and "&Okay".
 #pragma once
 #include <array>
+#include <vector>
 
 #include "FeatureWindow.h"
 #include "runtime/TabPages.h"
@@ -48,6 +49,8 @@ public:
     ComboBox cmbPlan{picOptions[2], IDC_OPTIONS_CMBPLAN, "cmbPlan"};
     ComboBox cmbAnnounce{picOptions[2], IDC_OPTIONS_CMBANNOUNCE, "cmbAnnounce"};
     ComboBox cmbTells{picOptions[2], IDC_OPTIONS_CMBTELLS, "cmbTells"};
+
+    std::vector<ControlHost*> ControlHosts() override { return {this, &picOptions[0], &picOptions[1], &picOptions[2]}; }
 
 protected:
     void FormLoad() override;

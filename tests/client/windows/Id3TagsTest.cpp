@@ -4,7 +4,6 @@
 #include <string>
 
 #include "Id3Tags.h"
-#include "WinTestSupport.h"
 
 using namespace skx;
 using namespace std::string_literals;
@@ -83,12 +82,4 @@ TEST(Id3Tags, MalformedTagsGiveWhatCanBeRead) {
     ExpectTexts(ReadId3Texts(Tag(4, 0, Frame(4, "TIT2", "\x07?"s) + title, "\x7F\x7F\x7F\x7F"s), ""), "", "",
                 "256 MB declared, unknown encoding");
     ExpectTexts(ReadId3Texts("ID3\x03", "TAG"), "", "", "too short");
-}
-
-TEST(Id3Tags, ReadFromAFile) {
-    testsupport::ScratchDir dir("id3");
-    const std::string path = dir.File("song.MP3");
-    ASSERT_TRUE(testsupport::WriteFileBytes(path, Tag(3, 0, Frame(3, "TIT2", "\0T1"s) + Frame(3, "TPE1", "\0A1"s)) + "\xFF\xFB\x90"s));
-    ExpectTexts(ReadId3File(path), "T1", "A1", "file");
-    ExpectTexts(ReadId3File(dir.File("missing.mp3")), "", "", "missing");
 }
