@@ -62,6 +62,7 @@ TEST(OptionsAndSound, AutoUpdateFontSizeAndPlaylistInTheRunningClient) {
     // A font size that is no byte: the box says so and the window stays.
     hook.Ask("menu mnuOptionsGeneral");
     ASSERT_TRUE(hook.WaitForDump("frmOptions", shown, 10000, &dump)) << dump;
+    hook.Ask("frmOptions.txtType set Impact");
     hook.Ask("frmOptions.txtFontSize set 300");
     hook.Ask("frmOptions.cmdOK click");
     const HWND box = WaitForProcessWindow(client.Pid(), skx::frmMsgBox::BoxClassName(), "Options", 10000);
@@ -70,6 +71,9 @@ TEST(OptionsAndSound, AutoUpdateFontSizeAndPlaylistInTheRunningClient) {
     EXPECT_FALSE(EnumChildWindows(box, &HasText, reinterpret_cast<LPARAM>(&said)));
     PostMessageA(box, WM_CLOSE, 0, 0);
     EXPECT_TRUE(hook.WaitForDump("frmOptions", shown, 5000, &dump)) << dump;
+    hook.Ask("frmOptions.cmdCancel click");
+    hook.Ask("menu mnuOptionsGeneral");  // the font name was not stored either
+    EXPECT_TRUE(hook.WaitForDump("frmOptions", [](const std::string& d) { return LineHas(d, "control " + std::to_string(IDC_OPTIONS_TXTTYPE) + " txtType", "text=\"MS Sans Serif\""); }, 5000, &dump)) << dump;
     hook.Ask("frmOptions.cmdCancel click");
 
     // The playlist as the file holds it, the entry's tag, and the file written back as it was.

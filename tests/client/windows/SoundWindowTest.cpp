@@ -9,14 +9,6 @@
 using namespace skx;
 using testsupport::ReadFileBytes;
 
-namespace {
-class SoundWindow : public ::testing::Test {
-protected:
-    void SetUp() override { DatPath = dir_.Path() + "\\"; }
-    testsupport::ScratchDir dir_{"sound"};
-};
-}  // namespace
-
 TEST(HoldingMusicList, QuotedLinesBothWays) {
     const std::vector<std::string> entries{"C:\\a.mp3", "C:\\b.wav"};
     EXPECT_EQ(HoldingMusicText(entries), "\"C:\\a.mp3\"\r\n\"C:\\b.wav\"\r\n");
@@ -24,7 +16,9 @@ TEST(HoldingMusicList, QuotedLinesBothWays) {
     EXPECT_EQ(HoldingMusicText({}), "");
 }
 
-TEST_F(SoundWindow, HideKeepsDoneStoresWritesAndStartsAfresh) {
+TEST(SoundWindow, HideKeepsDoneStoresWritesAndStartsAfresh) {
+    testsupport::ScratchDir dir("sound");
+    DatPath = dir.Path() + "\\";
     SoundOn = true;
     GameMusic.fill("<none>");
     frmSoundForm* first = &frmSound();
@@ -42,6 +36,6 @@ TEST_F(SoundWindow, HideKeepsDoneStoresWritesAndStartsAfresh) {
     first->cmdDone.PerformClick();
     EXPECT_FALSE(SoundOn);
     EXPECT_EQ(GameMusic[3], "C:\\inv.mid");
-    EXPECT_EQ(ReadFileBytes(dir_.File("HoldingMusic.DAT")), std::string());
+    EXPECT_EQ(ReadFileBytes(dir.File("HoldingMusic.DAT")), std::string());
     EXPECT_EQ(frmSound().SelectedGame(), 0);  // a fresh window: a closed one keeps its pick
 }
