@@ -39,6 +39,25 @@ MenuItem& MainWindowOptionItem(MenuOption option) {
     Raise(errSubscriptOutOfRange, "OptionItem");
 }
 
+MenuItem& MainWindowMenu(MainMenu item) {
+    frmMainForm& main = frmMain();
+    switch (item) {
+        case MainMenu::AdminBar: return main.mnuAdminBar;
+        case MainMenu::MiscReset: return main.mnuMiscReset;
+        case MainMenu::MiscKick: return main.mnuMiscKick;
+        case MainMenu::MiscShutup: return main.mnuMiscShutup;
+        case MainMenu::MiscBan: return main.mnuMiscBan;
+        case MainMenu::Debug: return main.mnuDebug;
+        case MainMenu::DebugBar: return main.mnuDebugBar;
+        case MainMenu::HelpRegistration: return main.mnuHelpRegistration;
+        case MainMenu::ReadyNot: return main.mnuOptionsReadyNot;
+        case MainMenu::ReadyYes: return main.mnuOptionsReadyYes;
+        case MainMenu::ReadyAuto: return main.mnuOptionsReadyAuto;
+        case MainMenu::TargetNone: return main.mnuTargetSub[0];
+    }
+    Raise(errSubscriptOutOfRange, "frmMain");
+}
+
 }  // namespace
 
 ClientLinkTable ClientWindowLinks() {
@@ -77,6 +96,15 @@ void SetAppLinks() {
     main.ShowTraffic = [](const std::string& text) { frmMain().StatBar.SetPanelText(4, text); };
     main.EnableEntryLine = [](bool enabled) { frmMain().txtSend.SetEnabled(enabled); };
     main.CloseSocket = [] { return frmMain().CloseSocket(); };
+    main.Window = []() -> Form& { return frmMain(); };
+    main.Menu = MainWindowMenu;
+    main.ShowInformation = [](const std::string& text) { frmMain().lblInformation.SetCaption(text); };
+    main.ShowAnnouncement = [](const std::string& text) { frmMain().StatBar.SetPanelText(3, text); };
+    main.ShowCommandButtons = [](const std::vector<ButtonShown>& buttons) {
+        frmMainForm& m = frmMain();
+        for (const ButtonShown& b : buttons) m.cmdAlias(b.index).SetVisible(b.shown);
+        m.ArrangeControls();
+    };
 
     ArenaHookTable& arena = ArenaHooks();
     arena.ScannerVisible = [] { return frmMain().picSpace.Visible(); };

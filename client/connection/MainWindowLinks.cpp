@@ -15,4 +15,10 @@ DispatchObject& MainSocket() {
     return links.Socket();
 }
 
+MenuItem& MainMenuItem(MainMenu item) {
+    const MainWindowLinkTable& links = MainWindowLinks();
+    if (!links.Menu) Raise(errObjectNotSet, "frmMain");
+    return links.Menu(item);
+}
+
 }  // namespace skx

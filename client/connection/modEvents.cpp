@@ -5,21 +5,14 @@
 namespace skx {
 
 void EventLA(std::string&) {}
-void EventLC(std::string&) {}
 void EventLE(std::string&) {}
 void EventLH(std::string&) {}
 void EventLI(std::string&) {}
 void EventLL(std::string&) {}
 void EventLN(std::string&) {}
 void EventLT(std::string&) {}
-void EventLV(std::string&) {}
-void EventLW(std::string&) {}
-void EventUD(std::string&) {}
-void EventUM(std::string&) {}
 void EventUN(std::string&) {}
 void EventUO(std::string&) {}
 void EventUT(std::string&) {}
-void EventUV(std::string&) {}
-void EventERROR(std::string&) {}
 
 }  // namespace skx

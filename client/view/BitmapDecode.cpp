@@ -1,5 +1,7 @@
 #include "BitmapDecode.h"
 
+#include "LittleEndian.h"
+
 namespace skx {
 
 namespace {
@@ -7,11 +9,6 @@ namespace {
 constexpr size_t InfoHeaderSize = 40;
 constexpr size_t FileHeaderSize = 14;
 constexpr int32_t MaxSide = 8192;  // far above any picture of the client
-
-uint32_t U32(std::span<const uint8_t> b, size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
-}
-uint16_t U16(std::span<const uint8_t> b, size_t at) { return static_cast<uint16_t>(b[at] | (b[at + 1] << 8)); }
 
 // Decodes the pixels at pixelsAt of bytes, as the info header at the front of header says.
 std::optional<Texels> DecodePixels(std::span<const uint8_t> header, std::span<const uint8_t> bytes, size_t pixelsAt) {

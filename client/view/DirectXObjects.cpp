@@ -3,6 +3,7 @@
 #include "AtlasTextures.h"
 #include "D3DXErrorString.h"
 #include "DxErrorString.h"
+#include "SoundEffects.h"
 #include "runtime/RunTimeError.h"
 
 namespace skx {
@@ -57,7 +58,9 @@ void ReleaseDirectX() {
     UnloadTextures();
     D3DDevice.Reset();
     D3D.Reset();
+    UnloadSounds();
     SoundDevice.Reset();
+    UnloadBkgrndSounds();
     AmbienceDevice.Reset();
     D3DX.reset();
     DX.reset();

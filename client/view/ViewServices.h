@@ -1,6 +1,6 @@
 // What the protocol handlers ask of the game view beyond the arena model: effect sounds, the
-// light mode, the weather and the two direction scanners. The services in place do nothing
-// until the renderer, the sound and the scanners put their own in place.
+// light mode, the weather and the two direction scanners. The services in place play the
+// sounds, and do nothing else until the renderer and the scanners put their own in place.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -20,7 +20,10 @@ class ViewServices {
 public:
     virtual ~ViewServices() = default;
     // Plays an effect (SoundEffect: 0 FIRE ... 5 STEP, 6 WATER, 11 SNOW, 12 THUNDER) once.
-    virtual void PlaySound(int16_t) {}
+    virtual void PlaySound(int16_t index);
+    // Starts an ambience (BackgroundSound: 0 RAIN, 1 WIND) looping; stops and rewinds it.
+    virtual void PlayBkgrndSound(int16_t index);
+    virtual void StopBkgrndSound(int16_t index);
     // The light mode (0 to 3) multiplied into every square.
     virtual void SetAtmosphere(uint8_t) {}
     virtual void InitRain() {}

@@ -42,6 +42,8 @@ void frmGameForm::Update(const std::string& Data, int Section) {
     }, nullptr, details);
 }
 
+void frmGameForm::ShowReadyStatus(const std::string& status) { cmbStatus.SetText(status); }
+
 std::string frmGameForm::SectionText(int Section) const {
     return Section >= 1 && Section <= 3 ? sections_[Section - 1] : std::string();
 }

@@ -13,6 +13,9 @@ public:
     frmGameForm();
     // The ready status: "Unready", "Ready" or "Auto-Ready".
     ComboBox cmbStatus;
+    // Shows a ready status in cmbStatus without a change event (the server told it; only the
+    // user's own choice is sent back).
+    void ShowReadyStatus(const std::string& status);
     // The information shown, one line per entry.
     Control lblInfo;
 

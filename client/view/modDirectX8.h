@@ -31,4 +31,7 @@ void SetSoundDeviceLister(SoundDeviceLister lister);
 bool InitDSound();
 bool InitDSound2();
 
+// The module whose "WAVE" resources LoadSounds and LoadBkgrndSounds read (null: this program).
+void SetSoundModule(HMODULE module);
+
 }  // namespace skx

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "../view/ArenaTestSupport.h"
+#include "../view/RecordingSound.h"
 #include "AccountState.h"
 #include "ArenaHooks.h"
 #include "InternetFile.h"
@@ -100,6 +101,21 @@ TEST_F(ArenaClient, ArenaCommandsFollowTheirFieldRules) {
     EXPECT_EQ(MoveTarget.x, 3.0f);  // an idle target follows
 }
 
+TEST_F(ArenaClient, OwnStepsSoundByTheTerrainUnderThemOneAtATime) {
+    SetViewServices(nullptr);  // the program's own: the sounds go to the recording outputs
+    viewtest::RecordedSounds sounds;
+    ASSERT_TRUE(LoadSounds());
+    ParseMap(std::string(1057, '.') + ")(" + std::string(21441, '.'));  // (7, 7) water, (8, 7) snow
+    const Frame step{"P", "6", "7", "1", "12"};
+    SoundOn = false, Send({step});
+    SoundOn = true, Send({step, step});  // the second while the first still sounds
+    sounds.effects.playing["STEP"] = false, Send({{"P", "7", "7", "1", "12"}, {"P", "8", "7", "1", "12"}, step});
+    EXPECT_EQ(sounds.effects.log, (decltype(sounds.effects.log){{"STEP", "at 0"}, {"STEP", "play"}, {"WATER", "at 0"},
+                                                              {"WATER", "play"}, {"SNOW", "at 0"}, {"SNOW", "play"},
+                                                              {"STEP", "at 0"}, {"STEP", "play"}}));
+    EXPECT_TRUE(Reports().empty());
+}
+
 TEST_F(ArenaClient, MapIsLoadedAtItsAnnouncedSizeElseFetchedOnceIntoPlace) {
     ASSERT_TRUE(WriteFileBytes(maps.File("t1.map"), MapWith('(')) && WriteFileBytes(served.File("t1.map"), MapWith(')')));
     Send({{"?", "ID", "t1", "22500"}});
@@ -165,6 +181,7 @@ TEST_F(ArenaClient, CentringSendsTheViewAndAutoCenterFollowsTheOwnPlayer) {
     Send({{"P", "8", "8", "1", "95"}});
     AccessLevel = 10;
     Send({{"P", "7", "10", "1", "10"}});
+    testsupport::PumpUntil([&] { return FramesOf("M").size() >= 3; }, 5000);  // the last one on its way
     EXPECT_EQ(FramesOf("M"), (std::vector<Frame>{{"M", "144", "147", "25", "18.75"},
                                                  {"M", "144", "148", "25", "18.75"},
                                                  {"M", "144", "0", "25", "18.75"}}));

@@ -7,6 +7,7 @@
 #include "AtlasTable.h"
 #include "BitmapDecode.h"
 #include "ProgramResources.h"
+#include "WaveFile.h"
 
 using namespace skx;
 
@@ -87,6 +88,9 @@ TEST(Resources, SoundsArePcmMonoWithTheirRateLengthAndTone) {
                   std::tuple(b.size(), 16u, 0x10001u, rate, 0x100002u))
             << name;
         ASSERT_EQ(u32(40), b.size() - 44) << name;
+        const WaveSound wave = ParseWave(b).value();  // as the loads read it
+        EXPECT_EQ(std::tuple(wave.Format.SamplesPerSec, wave.Format.BitsPerSample, wave.Format.Channels,
+                             wave.Samples.data(), wave.Samples.size()), std::tuple(rate, 16, 1, &b[44], b.size() - 44));
         const size_t count = u32(40) / 2;
         const double ms = 1000.0 * count / rate, tone = 700 + 100 * i;
         const bool step = name == "STEP" || name == "WATER" || name == "SNOW";

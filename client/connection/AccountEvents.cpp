@@ -1,0 +1,90 @@
+// The handlers of the account information ('v'), the money ('V') and the news check ('D').
+#include <string>
+#include <vector>
+
+#include "AccountRules.h"
+#include "AccountState.h"
+#include "FrameWriter.h"
+#include "MainWindowLinks.h"
+#include "ProgramSettings.h"
+#include "ProtocolFrame.h"
+#include "SettingsFiles.h"
+#include "TextUtilities.h"
+#include "frmChatBar.h"
+#include "frmRegistration.h"
+#include "modEvents.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorGuard.h"
+#include "runtime/Form.h"
+#include "runtime/MenuItem.h"
+
+namespace skx {
+
+namespace {
+
+constexpr const char* Module = "modEvents";
+
+void ShowInformation() {
+    const MainWindowLinkTable& links = MainWindowLinks();
+    if (links.ShowInformation) links.ShowInformation(InformationText(Username, AccessLevel, Money));
+}
+
+}  // namespace
+
+void EventLV(std::string& data) {
+    ProcLine line;
+    Guard(Module, "EventLV", [&] {
+        const std::vector<std::string> f = SplitB2(data, FieldSeparator);
+        line.Line = 1;
+        AccessLevel = CInt(Val(f[0]));
+        line.Line = 2;
+        if (AccessLevel >= WizardTabLevel) {
+            frmChatBarForm& chat = frmChatBar();
+            chat.Load();
+            if (chat.tabChat.TabCount() < 6) chat.tabChat.AddTab("Wizard Chat");
+        }
+        line.Line = 3;
+        // The two flags are checked and not used; a frame without them fails here, having changed
+        // only the level (and the tab).
+        const int32_t money = CLng(Val(f.at(1)));
+        CBool(f.at(2));
+        CBool(f.at(3));
+        Money = money;
+        line.Line = 4;
+        ShowInformation();
+        line.Line = 5;
+        if (AccessLevel == UnregisteredLevel) {
+            MainMenuItem(MainMenu::HelpRegistration).SetVisible(true);
+            const MainWindowLinkTable& links = MainWindowLinks();
+            frmRegistration().Show(ShowMode::Modeless, links.Window ? &links.Window() : nullptr);
+        }
+        line.Line = 6;
+        const std::vector<ButtonShown> buttons = CommandButtonsShown(ButtonCount, AccessLevel);
+        if (MainWindowLinks().ShowCommandButtons) MainWindowLinks().ShowCommandButtons(buttons);
+        line.Line = 7;
+        for (const MenuShown& m : StaffItemsShown(AccessLevel)) MainMenuItem(m.item).SetVisible(m.shown);
+    }, &line);
+}
+
+void EventUV(std::string& data) {
+    Guard(Module, "EventUV", [&] {
+        const std::vector<std::string> f = SplitB2(data, FieldSeparator);
+        Money = CLng(f[0]);
+        ShowInformation();
+    });
+}
+
+void EventUD(std::string& data) {
+    Guard(Module, "EventUD", [&] {
+        const std::string file = DatPath + GameDat;
+        const std::string stored = mfncGetFromIni(file, "Options", "News", false, "");
+        const std::vector<std::string> f = SplitB2(data, FieldSeparator);
+        const int16_t kind = CInt(f[0]);
+        if (kind != 1) return;
+        const std::string& number = f.at(1);
+        if (NewsWanted(stored, number)) Server("n", "2");
+        mfncWriteIni(file, "Options", "News", StoredNewsValue(number), false);
+    });
+}
+
+}  // namespace skx

@@ -1,0 +1,38 @@
+// What the account message ('v') unlocks, and the news check ('D'): the information label, the
+// custom command buttons and staff menu items a level shows, and whether news is wanted.
+// Nothing here touches a window.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "MainWindowLinks.h"
+
+namespace skx {
+
+constexpr int16_t UnregisteredLevel = 1;   // the registration window comes up
+constexpr int16_t ButtonRowLevel = 30;     // buttons 35 to 54 may show
+constexpr int16_t WizardTabLevel = 90;     // the "Wizard Chat" tab comes back
+
+// The main window's information label: "  " & user & " / " & level & " - $" & money.
+std::string InformationText(const std::string& user, int16_t level, int32_t money);
+
+// The main window's custom buttons for ButtonCount (count) at a level: exactly count buttons,
+// 0 to 16 first, then 35 to 54 at level 30 or more (else those are hidden). A count below 1
+// or above 54 becomes 17 and shows 0 to 16, leaving 35 to 54 as they are.
+std::vector<ButtonShown> CommandButtonsShown(int16_t& count, int16_t level);
+
+struct MenuShown {
+    MainMenu item;
+    bool shown;
+    bool operator==(const MenuShown&) const = default;
+};
+// The staff items a level shows or hides; items a level does not name keep their state.
+std::vector<MenuShown> StaffItemsShown(int16_t level);
+
+// True when the news numbered number is newer than the stored one (or none is stored).
+bool NewsWanted(const std::string& stored, const std::string& number);
+// The news number as Game.DAT keeps it: without characters below 32.
+std::string StoredNewsValue(const std::string& number);
+
+}  // namespace skx
