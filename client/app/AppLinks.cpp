@@ -100,11 +100,6 @@ void SetAppLinks() {
     main.Menu = MainWindowMenu;
     main.ShowInformation = [](const std::string& text) { frmMain().lblInformation.SetCaption(text); };
     main.ShowAnnouncement = [](const std::string& text) { frmMain().StatBar.SetPanelText(3, text); };
-    main.ShowCommandButtons = [](const std::vector<ButtonShown>& buttons) {
-        frmMainForm& m = frmMain();
-        for (const ButtonShown& b : buttons) m.cmdAlias(b.index).SetVisible(b.shown);
-        m.ArrangeControls();
-    };
 
     ArenaHookTable& arena = ArenaHooks();
     arena.ScannerVisible = [] { return frmMain().picSpace.Visible(); };
