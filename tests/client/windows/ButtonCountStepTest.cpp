@@ -15,32 +15,20 @@ std::vector<ButtonShown> Shown(int low, int high, bool touched = true) {
 }
 }  // namespace
 
-TEST(ButtonCountStep, ACountShowsExactlyThatManyButtons) {
-    struct Case { const char* text; int16_t level; int16_t count; std::vector<ButtonShown> buttons; };
+TEST(ButtonCountStep, ACountShowsExactlyThatManyButtonsAndOtherTextsChangeTheBox) {
+    struct Case { const char* text; int16_t level; const char* box; int16_t count; std::vector<ButtonShown> buttons; };
     const Case cases[] = {
-        {"5", 30, 5, Shown(5, 0)},      {"17", 30, 17, Shown(17, 0)},  {"20", 30, 20, Shown(17, 3)},
-        {"20", 29, 20, Shown(17, 0)},   {"54", 30, 54, Shown(17, 20)}, {"2.5", 30, 2, Shown(2, 0)},
-        {"0", 30, 17, Shown(17, 0, false)},
+        {"5", 30, "5", 5, Shown(5, 0)},       {"17", 30, "17", 17, Shown(17, 0)},  {"20", 30, "20", 20, Shown(17, 3)},
+        {"20", 29, "20", 20, Shown(17, 0)},   {"54", 30, "54", 54, Shown(17, 20)}, {"2.5", 30, "2.5", 2, Shown(2, 0)},
+        {"0", 30, "0", 17, Shown(17, 0, false)},
+        {"-3", 30, "17", 17, Shown(17, 0)},   {"60", 30, "17", 17, Shown(17, 0)},  {"54.6", 30, "17", 17, Shown(17, 0)},
+        {"abc", 30, "", 0, {}},               {"", 30, "", 0, {}},
     };
     for (const Case& c : cases) {
         const ButtonCountResult r = ButtonCountStep(c.text, c.level);
-        EXPECT_EQ(r.Text, c.text);
-        EXPECT_TRUE(r.CountSet) << c.text;
-        EXPECT_EQ(r.Count, c.count) << c.text;
+        EXPECT_EQ(r.Text, c.box) << c.text;
+        EXPECT_EQ(r.CountSet, c.count != 0) << c.text;
+        if (r.CountSet) { EXPECT_EQ(r.Count, c.count) << c.text; }
         EXPECT_EQ(r.Buttons, c.buttons) << c.text << " at " << c.level;
-    }
-}
-
-TEST(ButtonCountStep, TextsThatAreNoCountChangeTheBox) {
-    const ButtonCountResult letters = ButtonCountStep("abc", 30);
-    EXPECT_EQ(letters.Text, "");
-    EXPECT_FALSE(letters.CountSet);
-    EXPECT_TRUE(letters.Buttons.empty());
-    EXPECT_FALSE(ButtonCountStep("", 30).CountSet);
-    for (const char* outside : {"-3", "60", "54.6"}) {
-        const ButtonCountResult r = ButtonCountStep(outside, 30);
-        EXPECT_EQ(r.Text, "17") << outside;
-        EXPECT_EQ(r.Count, 17) << outside;
-        EXPECT_EQ(r.Buttons, Shown(17, 0)) << outside;
     }
 }

@@ -95,10 +95,7 @@ TEST_F(OptionsWindow, ButtonCountGoesToTheMainWindowAndApplyStoresARoundedSize) 
     o.Load();
     EXPECT_TRUE(o.txtButtons.Visible());
     EXPECT_EQ(std::count_if(shown_.begin(), shown_.end(), [](const ButtonShown& b) { return b.shown; }), 20);
-    o.txtButtons.SetText("abc");
-    EXPECT_EQ(o.txtButtons.Text(), "");
-    EXPECT_EQ(ButtonCount, 20);
-    o.txtButtons.SetText("60");
+    o.txtButtons.SetText("60");  // the box becomes "17", which runs the step again
     EXPECT_EQ(o.txtButtons.Text(), "17");
     EXPECT_EQ(ButtonCount, 17);
 

@@ -7,7 +7,6 @@
 #include "runtime/MessagePump.h"
 
 using namespace skx;
-using testsupport::ReadFileBytes;
 
 TEST(HoldingMusicList, QuotedLinesBothWays) {
     const std::vector<std::string> entries{"C:\\a.mp3", "C:\\b.wav"};
@@ -20,7 +19,6 @@ TEST(SoundWindow, HideKeepsDoneStoresWritesAndStartsAfresh) {
     testsupport::ScratchDir dir("sound");
     DatPath = dir.Path() + "\\";
     SoundOn = true;
-    GameMusic.fill("<none>");
     frmSoundForm* first = &frmSound();
     first->Show();
     EXPECT_EQ(first->lstHoldingMusic.ListCount(), 0);  // no HoldingMusic.DAT
@@ -36,6 +34,6 @@ TEST(SoundWindow, HideKeepsDoneStoresWritesAndStartsAfresh) {
     first->cmdDone.PerformClick();
     EXPECT_FALSE(SoundOn);
     EXPECT_EQ(GameMusic[3], "C:\\inv.mid");
-    EXPECT_EQ(ReadFileBytes(dir.File("HoldingMusic.DAT")), std::string());
+    EXPECT_EQ(testsupport::ReadFileBytes(dir.File("HoldingMusic.DAT")), std::string());
     EXPECT_EQ(frmSound().SelectedGame(), 0);  // a fresh window: a closed one keeps its pick
 }
