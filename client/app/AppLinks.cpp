@@ -83,9 +83,10 @@ ClientLinkTable ClientWindowLinks() {
     };
     links.LinkScratch = []() -> RichTextBox& { return frmMain().TxtBuffer; };
     links.PopupUserMenu = [] { frmMain().PopupMisc(); };
+    links.ShowCommandButtons = [](const std::vector<ButtonShown>& buttons) { frmMain().ShowCommandButtons(buttons); };
     links.FocusEntryLine = [] {
-        Control& line = frmMain().txtSend;
-        if (line.Enabled()) line.SetFocus();
+        Control& entry = frmMain().txtSend;
+        if (entry.Enabled()) entry.SetFocus();
     };
     links.AccountLevel = [] { return AccessLevel; };
     links.Connected = [] { return frmMain().SocketConnected(); };
@@ -114,11 +115,6 @@ void SetAppLinks() {
     main.Menu = MainWindowMenu;
     main.ShowInformation = [](const std::string& text) { frmMain().lblInformation.SetCaption(text); };
     main.ShowAnnouncement = [](const std::string& text) { frmMain().StatBar.SetPanelText(3, text); };
-    main.ShowCommandButtons = [](const std::vector<ButtonShown>& buttons) {
-        frmMainForm& m = frmMain();
-        for (const ButtonShown& b : buttons) m.cmdAlias(b.index).SetVisible(b.shown);
-        m.ArrangeControls();
-    };
 
     CommandTargets& commands = CommandBoxTargets();
     commands.SetFrameTimerEnabled = [](bool enabled) { frmMain().DXTimer.SetEnabled(enabled); };

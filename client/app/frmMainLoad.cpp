@@ -90,14 +90,20 @@ void frmMainForm::ShowCustomButtons() {
         b.SetCaption(Buttons[static_cast<size_t>(i)].Name);
         b.SetToolTipText(Buttons[static_cast<size_t>(i)].Tip);
     }
-    int shown = std::clamp<int>(ButtonCount, 0, 17);
-    for (int i = 0; i <= 16; ++i) alias_[static_cast<size_t>(i)].SetVisible(i < shown);
     // Entries 17 to 34 belong to other windows.
     for (int i = 35; i <= 54; ++i) {
         Control& b = alias_[static_cast<size_t>(i)];
         b.SetCaption(Buttons[static_cast<size_t>(i)].Name);
         b.SetToolTipText(Buttons[static_cast<size_t>(i)].Tip);
     }
+    const int shown = std::clamp<int>(ButtonCount, 0, 17);
+    std::vector<ButtonShown> first;
+    for (int i = 0; i <= 16; ++i) first.push_back({i, i < shown});
+    ShowCommandButtons(first);
+}
+
+void frmMainForm::ShowCommandButtons(const std::vector<ButtonShown>& buttons) {
+    for (const ButtonShown& b : buttons) cmdAlias(b.index).SetVisible(b.shown);
     ArrangeControls();
 }
 

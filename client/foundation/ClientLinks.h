@@ -1,15 +1,17 @@
 // Links from the foundation's services to windows and procedures of the layers above: the
 // windows whose layout the settings save, the main window's option items and handle, the
-// chat bar's "General" pane, the server writer, the connection state, the effect sounds, the
-// main window's command buttons and the view centring. The app layer sets
-// them at start-up (SetAppLinks); an empty link makes the service skip that step.
+// chat bar's "General" pane, the command buttons, the entry line, the server writer, the
+// connection state, the effect sounds and the view centring. The app layer sets them at
+// start-up (SetAppLinks); an empty link makes the service skip that step.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "CustomButtons.h"
 #include "OptionMenuItems.h"
 
 namespace skx {
@@ -38,7 +40,9 @@ struct ClientLinkTable {
     std::function<RichTextBox&()> LinkScratch;
     // Pops up the main window's user menu (over the chat bar's player list).
     std::function<void()> PopupUserMenu;
-    // Gives the keyboard focus to the main window's entry line when it is enabled.
+    // Shows or hides the main window's custom command buttons, then lays out their rows.
+    std::function<void(const std::vector<ButtonShown>&)> ShowCommandButtons;
+    // Gives the main window's entry line txtSend the focus when it is enabled.
     std::function<void()> FocusEntryLine;
     // The account level of the running connection (AccessLevel).
     std::function<int16_t()> AccountLevel;

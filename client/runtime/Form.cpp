@@ -318,7 +318,12 @@ int Form::ScaleWidth() { RECT r{}; GetClientRect(hWnd(), &r); return r.right; }
 int Form::ScaleHeight() { RECT r{}; GetClientRect(hWnd(), &r); return r.bottom; }
 
 bool Form::PreTranslate(MSG& msg) {
-    if (kind_ == FormKind::MdiFrame && mdiClient_) return TranslateMDISysAccel(mdiClient_, &msg) != FALSE;
+    if (kind_ == FormKind::MdiFrame && mdiClient_) {
+        // The frame's keys (Ctrl+Tab, Ctrl+F6, Ctrl+F4) only inside the frame: the platform
+        // would take them from any window, the dialogs it owns included.
+        if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+        return TranslateMDISysAccel(mdiClient_, &msg) != FALSE;
+    }
     if (kind_ == FormKind::Dialog && hwnd_ && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
         if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
             bool taken = false;

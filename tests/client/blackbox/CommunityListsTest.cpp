@@ -27,11 +27,7 @@ protected:
         testsupport::WriteFileBytes(dir.File("Dat\\Buttons.DAT"), "[Button23]\r\nCommand=tell %1 hi\r\n");
         ASSERT_TRUE(client.Start("\"" + exe + "\" --test-hook", dir.Path()));
         ASSERT_TRUE(WaitForProcessWindow(client.Pid(), skx::MainWindowClass, "Skirmex", 30000) && hook.Attach(client.Pid(), 10000));
-        // Once the start-up has started the frame timer, the login through the connect dialog.
-        ASSERT_TRUE(Dump("frmMain", "timer DXTimer enabled=1"));
-        hook.Ask("menu mnuFileConnect");
-        ASSERT_TRUE(Dump("frmConnect", "visible=1"));
-        for (const char* r : {"frmConnect.#101 set tester", "frmConnect.#102 set secret1", "frmConnect.#1 click"}) hook.Ask(r);
+        ASSERT_TRUE(LogInThroughTheDialog(hook));
         ASSERT_TRUE(Dump("frmChatBar", "caption=\"Wizard Chat\"")) << server.Frames();  // level 95 taken in
     }
     void TearDown() override {

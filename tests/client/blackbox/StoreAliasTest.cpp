@@ -26,40 +26,22 @@ std::string Ini(const std::string& file, const char* section, const char* key) {
     return value;
 }
 
-// A client in a scratch folder, logged in as "tester" to a scripted server that answers the
-// login with level 95 and $100.
+// A client in a scratch folder, logged in to a scripted server that answers the login with
+// level 95 and $100.
 class LoggedIn : public ::testing::Test {
 protected:
     void SetUp() override {
-        exe_ = PrepareProgramFolder(dir_.Path());
-        key_ = ClientKeyFor(dir_.Path());
-        SetClientValue(key_, "Initialized", "False");
-        SetClientValue(key_, "Update", "False");
         ASSERT_TRUE(testsupport::RegisterSocketControl());
         ASSERT_TRUE(server_.Start());
-        server_.Command(R"({"cmd": "script", "script": {"on_connect": [], "on": {"!": [["v", "95", "100", "False", "False"]]}}})");
-        CreateDirectoryA(dir_.File("Dat").c_str(), nullptr);
-        WritePrivateProfileStringA("LASTSERVER", "Host", "127.0.0.1", Game().c_str());
-        WritePrivateProfileStringA("LASTSERVER", "Port", std::to_string(server_.GamePort()).c_str(), Game().c_str());
+        server_.Command(R"({"cmd": "script", "script": {"on": {"!": [["v", "95", "100", "False", "False"]]}}})");
+        WritePrivateProfileStringA("LASTSERVER", "Host", "127.0.0.1", run_.DatFile("Game.DAT").c_str());
+        WritePrivateProfileStringA("LASTSERVER", "Port", std::to_string(server_.GamePort()).c_str(), run_.DatFile("Game.DAT").c_str());
         WritePrivateProfileStringA("Button17", "Command", "sell %1 %2", Buttons().c_str());
-
-        ASSERT_TRUE(client_.Start("\"" + exe_ + "\" --test-hook", dir_.Path()));
-        ASSERT_NE(WaitForProcessWindow(client_.Pid(), skx::MainWindowClass, "Skirmex", 30000), nullptr);
-        ASSERT_TRUE(hook_.Attach(client_.Pid(), 20000));
-        hook_.Ask("menu mnuFileConnect");
-        ASSERT_TRUE(hook_.WaitForDump("frmConnect", [](const std::string& d) { return Has(DumpLine(d, "form"), "visible=1"); }, 10000));
-        hook_.Ask("frmConnect.#101 set tester");
-        hook_.Ask("frmConnect.#102 set secret1");
-        hook_.Ask("frmConnect.#1 click");
+        ASSERT_TRUE(run_.Start(hook_) && LogInThroughTheDialog(hook_));
         ASSERT_TRUE(Sent(R"(["!", "tester", "secret1")"));
     }
-    void TearDown() override {
-        client_.Kill();
-        DeleteClientValue(key_, "Initialized");
-        DeleteClientValue(key_, "Update");
-    }
-    std::string Game() const { return dir_.File("Dat\\Game.DAT"); }
-    std::string Buttons() const { return dir_.File("Dat\\Buttons.DAT"); }
+    void TearDown() override { run_.process.Kill(); }
+    std::string Buttons() const { return run_.DatFile("Buttons.DAT"); }
     // Waits until the server has received a frame (its JSON form, or the start of it).
     bool Sent(const std::string& frame) {
         return testsupport::PumpUntil([&] { return Has(server_.Frames(), frame); }, 10000);
@@ -72,15 +54,14 @@ protected:
         const std::string marker = " class=Button text=\"" + button + "\" visible=1";
         if (!Dump("frmMsgBox", [&](const std::string& d) { return Has(d, text) && Has(d, marker); })) return false;
         const size_t at = dump_.find(marker);
-        if (at == std::string::npos) return false;
         const size_t id = dump_.rfind('#', at);
         return hook_.Ask("frmMsgBox." + dump_.substr(id, at - id) + " click") == "ok";
     }
 
     testsupport::ScratchDir dir_{"storealiasclient"};
-    std::string exe_, key_, dump_;
+    ClientRun run_{dir_.Path()};
+    std::string dump_;
     testsupport::ScriptedServer server_;
-    Process client_;
     testsupport::HookClient hook_;
 };
 
