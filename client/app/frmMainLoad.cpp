@@ -39,6 +39,12 @@ constexpr int32_t StateConnecting = 3;
 void frmMainForm::OnLoad() {
     loadStarted_ = true;
     ProcLine line;
+    // The socket control is set up before the window shows: the warm-up below runs the message
+    // loop, and a connect made from there must already be in event mode (a blocking connect
+    // switched to events afterwards never tells of its completion, so it would never log in).
+    // A failure here is reported and the load goes on.
+    line.Line = 7;
+    Guard("frmMain", "MDIForm_Load", [&] { SetUpSocketControl(); }, &line);
     Guard("frmMain", "MDIForm_Load", [&] {
         line.Line = 1;
         Show();
