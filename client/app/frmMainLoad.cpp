@@ -48,10 +48,6 @@ void frmMainForm::OnLoad() {
     Guard("frmMain", "MDIForm_Load", [&] {
         line.Line = 1;
         Show();
-        // The control is set up before the warm-up below turns the message loop: a connect
-        // asked for meanwhile must find it in event mode, or its connected event never comes.
-        line.Line = 7;
-        SetUpSocketControl();
         line.Line = 2;
         MemoryWarmUp();
         line.Line = 3;
