@@ -6,6 +6,7 @@
 #include "CommandBox.h"
 #include "FrameWriter.h"
 #include "InternetFile.h"
+#include "LightAndWeather.h"
 #include "MainWindowLinks.h"
 #include "MessageBox.h"
 #include "ViewServices.h"
@@ -43,6 +44,18 @@ MenuItem& MainWindowOptionItem(MenuOption option) {
     }
     Raise(errSubscriptOutOfRange, "OptionItem");
 }
+
+// What the protocol handlers ask of the game view, by the part of the view that does it.
+class ClientViewServices final : public ViewServices {
+public:
+    void SetAtmosphere(uint8_t mode) override { skx::SetAtmosphere(mode); }
+    void InitRain() override { skx::InitRain(); }
+    void UninitRain() override { skx::UninitRain(); }
+    void InitSnow() override { skx::InitSnow(); }
+    void UninitSnow() override { skx::UninitSnow(); }
+    void InitLightning() override { skx::InitLightning(); }
+    void UninitLightning() override { skx::UninitLightning(); }
+};
 
 MenuItem& MainWindowMenu(MainMenu item) {
     frmMainForm& main = frmMain();
@@ -131,6 +144,9 @@ void SetAppLinks() {
     arena.GameLine = [](const std::string& text, int32_t colour) {
         AddToRTB(text, frmChatBar().txtStatus[1], colour, true, false, false, true);
     };
+
+    static ClientViewServices view;
+    SetViewServices(&view);
 
     OnConnectionReset = [] { frmMain().RequestConnect(); };
     OnReceiveOverflow = [] { frmMain().CloseSocket(); };

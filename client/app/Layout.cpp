@@ -6,6 +6,7 @@
 #include "ProgramSettings.h"
 #include "Renderer.h"
 #include "SettingsFiles.h"
+#include "Startup.h"
 #include "frmChatBar.h"
 #include "frmGame.h"
 #include "frmMain.h"
@@ -89,7 +90,8 @@ void InitiateLayout() {
 
         if (!g_preloaded) {
             g_preloaded = true;  // set first: the renderer runs once, whatever it does
-            PreLoadDirectX();
+            // A renderer that cannot start ends the program at once (its box said why).
+            if (!PreLoadDirectX()) EndProgram(0);
         }
     });
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "AccountState.h"
 #include "CrashGuard.h"
 #include "FrameWriter.h"
 #include "ProgramSettings.h"
@@ -161,7 +162,17 @@ void frmMainForm::DirectXEvent8_DXCallback(int32_t) {
 
 void frmMainForm::DXTimer_Timer() {
     // Received bytes are dispatched first, so a frame drawn after shows what they changed.
-    if (HasReceivedData()) ProcessData();
+    Guard("frmMain", "DXTimer_Timer", [&] {
+        FrameTick({[] { return HasReceivedData(); }, [] { ProcessData(); },
+                   [this] {
+                       const bool connected = sckConnect.IsCreated() && sckConnect.PropertyGet(DispConnected).ToBool();
+                       return MapReady && connected;
+                   },
+                   [this] {
+                       Render({AccessLevel, mnuOptionsShowNames.Checked()});
+                       DoEvents();
+                   }});
+    });
 }
 
 void frmMainForm::Shutdown(bool) {

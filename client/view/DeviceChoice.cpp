@@ -30,4 +30,19 @@ D3DPRESENT_PARAMETERS MakePresentParams(D3DFORMAT backBuffer, HWND window, D3DFO
     return p;
 }
 
+D3DPRESENT_PARAMETERS ResetPresentParams(const D3DPRESENT_PARAMETERS& created, int32_t width, int32_t height,
+                                         HWND window) {
+    D3DPRESENT_PARAMETERS p{};
+    p.Windowed = created.Windowed;
+    p.SwapEffect = created.SwapEffect;
+    p.BackBufferCount = created.BackBufferCount;
+    p.BackBufferFormat = created.BackBufferFormat;
+    p.EnableAutoDepthStencil = created.EnableAutoDepthStencil;
+    p.AutoDepthStencilFormat = created.AutoDepthStencilFormat;
+    p.BackBufferWidth = static_cast<UINT>(width);
+    p.BackBufferHeight = static_cast<UINT>(height);
+    p.hDeviceWindow = window;
+    return p;
+}
+
 }  // namespace skx

@@ -6,6 +6,7 @@
 #include <d3d8.h>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 namespace skx {
@@ -37,5 +38,10 @@ D3DFORMAT FirstDepthFormat(const std::function<bool(D3DFORMAT)>& exists);
 // format copied to the window at vertical sync, an automatic depth buffer of depth unless
 // depth is 0.
 D3DPRESENT_PARAMETERS MakePresentParams(D3DFORMAT backBuffer, HWND window, D3DFORMAT depth);
+// What a reset asks for: the created device's back-buffer format and count, swap effect,
+// windowing and depth buffer (none when it was made without one), a back buffer of
+// width x height, on window.
+D3DPRESENT_PARAMETERS ResetPresentParams(const D3DPRESENT_PARAMETERS& created, int32_t width, int32_t height,
+                                         HWND window);
 
 }  // namespace skx

@@ -122,11 +122,11 @@ TEST_F(LayoutChild, DISABLED_EmptyButtonsKeyGivesSeventeenAndMissingKeysLeaveWin
 TEST_F(LayoutChild, DISABLED_RendererStartsOnce) {
     InitiateLayout();
     EXPECT_TRUE(LayoutPreloaded());
-    EXPECT_TRUE(RendererStarted());
+    EXPECT_TRUE(DirectXReady);
     CleanUp();
     InitiateLayout();
     InitiateLayout();
-    EXPECT_FALSE(RendererStarted());  // not started a second time
+    EXPECT_FALSE(DirectXReady);  // not started a second time
 }
 
 TEST_F(LayoutChild, DISABLED_AutoTileTilesTheChildWindows) {

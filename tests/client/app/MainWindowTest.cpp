@@ -277,7 +277,7 @@ void PrepareShutdown(testsupport::ScratchDir& dat) {
         g_save.guardInstalled = ExceptionHandlerInstalled();
         g_save.frameTimer = frmMain().DXTimer.Enabled();
         g_save.gameInfoTimer = frmMain().tmrGameInfo.Enabled();
-        g_save.renderer = RendererStarted();
+        g_save.renderer = DirectXReady;
         g_save.keyboard = frmMain().Keyboard().HasEvent();
         g_save.mainLoaded = frmMain().IsLoaded();
         return int32_t{1234};

@@ -9,13 +9,19 @@
 #include "../view/RecordingSound.h"
 #include "AccountState.h"
 #include "ArenaHooks.h"
+#include "AppLinks.h"
+#include "AtlasTable.h"
 #include "InternetFile.h"
+#include "LightAndWeather.h"
 #include "LoginTestSupport.h"
 #include "MapFiles.h"
+#include "Renderer.h"
+#include "SoundEffects.h"
 #include "frmChatBar.h"
 #include "frmMain.h"
 #include "frmMapDisp.h"
 #include "runtime/RichTextEditing.h"
+#include "DirectXObjects.h"  // after the automation headers
 
 using namespace skx;
 using namespace logintest;
@@ -36,6 +42,9 @@ protected:
                                      testsupport::UnixPath(served.Path()) + " --log " + testsupport::UnixPath(log_)));
         ASSERT_TRUE(testsupport::WaitForPort(port_, 10000) && WriteFileBytes(log_, ""));
         SetupArrays();  // as start-up does
+        // The map view, once for the program, on a 400 x 320 map picture.
+        static const bool drawing = (SetMapPicture(400, 320), PreLoadDirectX() && DirectXReady);
+        ASSERT_TRUE(drawing);
         MapPath = maps.Path() + "\\";
         SetMapUrl("/maps/");
         frmMain().mnuAutoCenter.SetChecked(false);
@@ -90,6 +99,7 @@ TEST_F(ArenaClient, ArenaCommandsFollowTheirFieldRules) {
                  MapTargets(12, 40), MapPlayers(3, 2), MapObjects(3, 2), MapSplats(3, 4), MapPlayers(9, 7),
                  MapPlayers(3, 7)}),
               V({-1, -1, -1, 0, 2, 1, 5, 9, 8, 1, -1}));
+    std::erase(view.calls, "PlaySound 12");  // the thunder of a flash while lightning was on
     EXPECT_EQ(view.calls, (std::vector<std::string>{"UninitRain", "UninitLightning", "InitSnow", "UninitSnow",
                                                     "InitRain", "InitLightning", "PlaySound 6", "PlaySound 11",
                                                     "PlaySound 5"}));
@@ -211,4 +221,125 @@ TEST_F(ArenaClient, HostileArenaFramesLeaveTheClientRunningWithinItsArrays) {
     EXPECT_TRUE(ArenaFencesIntact());
     EXPECT_FALSE(Reports().empty());
     for (const Report& r : Reports()) EXPECT_TRUE(r.number == 6 || r.number == 9 || r.number == 13) << r.procedure;
+}
+
+namespace {
+
+// The picture the map device presented last, two frame ticks from now. Xvfb's screen never
+// shows a child window's Direct3D drawing, so it is read from the device's back buffer.
+ScreenPicture Presented() {
+    testsupport::PumpFor(450);
+    ScreenPicture p{0, 0, 400, 320, {}};  // the map picture
+    ComRef<IDirect3DSurface8> back, copy;
+    D3DLOCKED_RECT r{};
+    D3DDevice->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, back.GetAddressOf());
+    D3DDevice->CreateImageSurface(400, 320, D3DFMT_X8R8G8B8, copy.GetAddressOf());
+    EXPECT_EQ(D3DDevice->CopyRects(back.Get(), nullptr, 0, copy.Get(), nullptr), D3D_OK);
+    copy->LockRect(&r, nullptr, D3DLOCK_READONLY);
+    for (int y = 0; y < p.height; ++y, r.pBits = static_cast<uint8_t*>(r.pBits) + r.Pitch)
+        p.pixels.insert(p.pixels.end(), static_cast<uint32_t*>(r.pBits), static_cast<uint32_t*>(r.pBits) + p.width);
+    copy->UnlockRect();
+    return p;
+}
+
+// The code colour an atlas cell carries at its centre.
+COLORREF Code(int slot, int cell) {
+    const int n = AtlasPixelSize[slot] / 16;
+    return RGB(8 + 16 * (cell / n), 8 + 16 * (cell % n), 32 + 24 * slot);
+}
+COLORREF Centre(const ScreenPicture& p, int j, int i) { return p.At(16 * j + 8, 16 * i + 8); }
+int PureWhite(const ScreenPicture& p, const RECT& area) {
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) n += p.At(x, y) == RGB(255, 255, 255);
+    return n;
+}
+
+class ArenaPicture : public ArenaClient {
+protected:
+    void SetUp() override {
+        ArenaClient::SetUp();
+        SetAppLinks();  // the view services the program puts in place
+        RainOn = SnowOn = LightningOn = false;
+        LoadBkgrndSounds();  // the ambience a test before may have taken away
+        SetAtmosphere(1), AccessLevel = 10, ViewOrigin = {0, 0};
+        frmMain().mnuOptionsShowNames.SetChecked(false);
+        for (int y = 1; y <= 3; ++y) map.replace(150 * y + 1, 3, "(((");
+        ParseMap(map);
+    }
+    std::string map = std::string(22500, '.');
+};
+
+}  // namespace
+
+TEST_F(ArenaPicture, TerrainPlayersObjectsAndStoresShowTheirAtlasCells) {
+    MapReady = false, D3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
+    EXPECT_EQ(Centre(Presented(), 0, 0), 0u) << "drawn before the map arrived";
+    MapReady = true;
+    ScreenPicture p = Presented();
+    const int tiles[3][3] = {{4, 20, 36}, {5, 21, 37}, {6, 22, 38}};
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) EXPECT_EQ(Centre(p, 1 + j, 1 + i), Code(0, tiles[i][j])) << j << "," << i;
+
+    Send({{"L", "1", "3", "amy", "12"}, {"P", "10", "5", "3", "12"}, {"o", "12", "5", "2", "3"}});
+    const COLORREF ground = Presented().At(16 * 13 + 2, 16 * 5 + 2);
+    p = Presented();
+    EXPECT_EQ(Centre(p, 10, 5), Code(PLAYERS_16, 1));
+    EXPECT_EQ(std::pair(p.At(16 * 10 + 11, 88), p.At(16 * 10 + 3, 88) != 0), std::pair(COLORREF{0}, true)) << "mirrored";
+    EXPECT_EQ(std::pair(Centre(p, 12, 5), p.At(16 * 12 + 2, 16 * 5 + 2)), std::pair(Code(SPLATS_16, 3), ground));
+    Send({{"P", "9", "5", "3", "12"}, {"C", "10", "5", ""}, {"g", "14", "2", "3", "2"}, {"d", "12;40"}});
+    MapSplats(4, 4) = MapObjects(4, 4) = MapPaintballs(4, 4) = MapPlayers(4, 4) = MapBots(4, 4) = 1;
+    p = Presented();
+    EXPECT_EQ(std::pair(p.At(16 * 9 + 3, 88), p.At(16 * 9 + 11, 88) != 0), std::pair(COLORREF{0}, true)) << "normal";
+    EXPECT_EQ(Centre(p, 10, 5), Code(0, MapTerrain(10, 5)));
+    for (auto [x, y, cell] : {std::tuple(4, 4, 0), {4, 10, 8}, {10, 4, 16}, {10, 10, 24}, {14, 2, 26}, {17, 3, 26}})
+        EXPECT_EQ(Centre(p, x, y), Code(OBJECTS_16, cell)) << x << "," << y;
+    for (auto [x, y] : {std::pair(15, 3), {7, 10}}) EXPECT_EQ(Centre(p, x, y), Code(0, MapTerrain(x, y)));
+    AccessLevel = 95;
+    ViewOrigin = {0, 30};
+    p = Presented();
+    EXPECT_EQ(Centre(p, 12, 10), Code(OBJECTS_16, 25));
+    ViewOrigin = {0, 0};
+    EXPECT_EQ(Centre(Presented(), 7, 10), Code(OBJECTS_16, 21));
+    EXPECT_TRUE(Reports().empty());
+}
+
+TEST_F(ArenaPicture, LightWeatherAndNamesOverTheMap) {
+    Send({{"L", "1", "3", "amy", "12"}, {"P", "9", "5", "3", "12"}, {"r", "L", "0", ""}});
+    ScreenPicture p = Presented();
+    const COLORREF code = Code(0, MapTerrain(2, 2)), tinted = Centre(p, 2, 2);
+    const int tint[3] = {126, 186, 154};  // red, green, blue
+    for (int c : {0, 1, 2}) EXPECT_NEAR(tinted >> 8 * c & 0xFF, (code >> 8 * c & 0xFF) * tint[c] / 255, 2) << c;
+
+    const RECT all{0, 0, 400, 320}, name{16 * 9 + 10, 79, 16 * 9 + 40, 95};
+    Send({{"r", "W", "2", "", "Snow"}});
+    EXPECT_GT(PureWhite(Presented(), all), 50);
+    Send({{"r", "W", "0", "", "Clear"}});
+    const ScreenPicture clear = Presented();
+    EXPECT_EQ(PureWhite(clear, all), 0);
+    Send({{"r", "W", "1", "", "Rain"}});
+    p = Presented();
+    int streaks = 0;  // runs of three changed pixels down a column
+    for (int x = 0; x < p.width; ++x)
+        for (int y = 2; y < p.height; ++y)
+            streaks += p.At(x, y) != clear.At(x, y) && p.At(x, y - 1) != clear.At(x, y - 1) && p.At(x, y - 2) != clear.At(x, y - 2);
+    EXPECT_GT(streaks, 200);
+    Send({{"r", "W", "0", "", "Clear"}});
+    frmMain().mnuOptionsShowNames.SetChecked(true);
+    EXPECT_GT(PureWhite(Presented(), name), 5);
+    EXPECT_TRUE(Reports().empty());
+}
+
+TEST_F(ArenaPicture, HostileFramesLeaveTheFramesComingWithOneReportPerFault) {
+    Send({{"P", "3", "3", "-1", "12"}, {"P", "3", "3", "101", "12"}, {"E", "3", "3", "32767", "12"}, {"P", "150", "3", "1", "1"},
+          {"o", "-5", "8", "2", "1"}, {"o", "1e9", "8", "2", "1"}, {"o", "6", "6", "2", "16"}, {"o", "7", "6", "2", "40000"}});
+    Presented();  // frames go on showing the splat of 16
+    Send({{"o", "8", "6", "2", "5"}});
+    const ScreenPicture p = Presented();
+    EXPECT_EQ(std::pair(Centre(p, 6, 6), Centre(p, 8, 6)), std::pair(Code(0, MapTerrain(6, 6)), Code(SPLATS_16, 5)));
+    std::vector<int32_t> handlers, drawing;
+    for (const Report& r : Reports()) (r.procedure == "RenderMap" ? drawing : handlers).push_back(r.number);
+    EXPECT_EQ(handlers, (std::vector<int32_t>{9, 9, 9, 9, 6, 6}));
+    EXPECT_EQ(drawing, std::vector<int32_t>{9});
+    EXPECT_TRUE(ClientConnected() && ArenaFencesIntact());
 }

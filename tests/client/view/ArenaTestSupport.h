@@ -37,6 +37,8 @@ public:
     std::vector<std::string> calls;
 
     void PlaySound(int16_t i) override { calls.push_back("PlaySound " + std::to_string(i)); }
+    void PlayBkgrndSound(int16_t i) override { calls.push_back("PlayBkgrndSound " + std::to_string(i)); }
+    void StopBkgrndSound(int16_t i) override { calls.push_back("StopBkgrndSound " + std::to_string(i)); }
     void SetAtmosphere(uint8_t mode) override { calls.push_back("SetAtmosphere " + std::to_string(mode)); }
     void InitRain() override { calls.push_back("InitRain"), skx::RainOn = true; }
     void UninitRain() override { calls.push_back("UninitRain"), skx::RainOn = false; }

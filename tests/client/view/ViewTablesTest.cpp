@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "AtlasTable.h"
 #include "DeviceChoice.h"
 #include "DxErrorString.h"
@@ -70,6 +72,10 @@ TEST(DeviceChoice, DepthBufferOnlyWithAFormat) {
     EXPECT_EQ(some.AutoDepthStencilFormat, D3DFMT_D24S8);
     EXPECT_EQ(some.SwapEffect, D3DSWAPEFFECT_COPY_VSYNC);
     EXPECT_EQ(some.Windowed, TRUE);
+    // A reset asks for the depth buffer the device was made with, at the view's size.
+    const D3DPRESENT_PARAMETERS again = ResetPresentParams(none, 600, 400, nullptr);
+    EXPECT_EQ(std::tuple(again.EnableAutoDepthStencil, again.AutoDepthStencilFormat, again.BackBufferWidth), std::tuple(FALSE, D3DFMT_UNKNOWN, 600u));
+    EXPECT_EQ(ResetPresentParams(some, 600, 400, nullptr).AutoDepthStencilFormat, D3DFMT_D24S8);
 }
 
 TEST(DxErrorString, NamesTheCodeAndSaysWhatItMeans) {

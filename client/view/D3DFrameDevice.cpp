@@ -1,0 +1,141 @@
+#include "D3DFrameDevice.h"
+
+#include "AtlasTextures.h"
+#include "DirectXObjects.h"
+#include "Renderer.h"
+#include "runtime/RunTimeError.h"
+
+namespace skx {
+
+namespace {
+
+// Quads held back at the most before they are drawn.
+constexpr size_t MaxHeldQuads = 4096;
+
+}  // namespace
+
+void D3DFrameDevice::Flush() {
+    if (pending_.empty()) return;
+    struct Drawn {
+        std::vector<TLVertex>& held;
+        ~Drawn() { held.clear(); }
+    } drawn{pending_};
+    RaiseOnFailure(Device()->DrawPrimitiveUP(D3DPT_TRIANGLELIST, static_cast<UINT>(pending_.size() / 3),
+                                             pending_.data(), sizeof(TLVertex)));
+    ++drawCalls_;
+}
+
+void D3DFrameDevice::Apply() {
+    if (appliedKnown_ && wanted_ == applied_) return;
+    Flush();
+    IDirect3DDevice8* device = Device();
+    const bool all = !appliedKnown_;
+    appliedKnown_ = false;  // until every call below went through
+    if (all || wanted_.texture != applied_.texture) {
+        IDirect3DTexture8* texture = wanted_.texture == NoTexture ? nullptr : Textures[static_cast<size_t>(wanted_.texture)].Get();
+        RaiseOnFailure(device->SetTexture(0, texture));
+    }
+    if (all || wanted_.alpha != applied_.alpha) {
+        const DWORD op = wanted_.alpha == AlphaSource::Texture ? D3DTOP_SELECTARG1 : D3DTOP_MODULATE;
+        RaiseOnFailure(device->SetTextureStageState(0, D3DTSS_ALPHAOP, op));
+    }
+    if (all || wanted_.blending != applied_.blending) {
+        const bool additive = wanted_.blending == Blending::Additive;
+        RaiseOnFailure(device->SetRenderState(D3DRS_SRCBLEND, additive ? D3DBLEND_ONE : D3DBLEND_SRCALPHA));
+        RaiseOnFailure(device->SetRenderState(D3DRS_DESTBLEND, additive ? D3DBLEND_ONE : D3DBLEND_INVSRCALPHA));
+    }
+    applied_ = wanted_;
+    appliedKnown_ = true;
+}
+
+bool D3DFrameDevice::SetTexture(int32_t slot) {
+    if (slot != NoTexture) {
+        if (slot < 0 || slot >= static_cast<int32_t>(Textures.size())) return false;
+        if (!Textures[static_cast<size_t>(slot)]) return false;
+    }
+    wanted_.texture = slot;
+    return true;
+}
+
+void D3DFrameDevice::SetAlphaSource(AlphaSource source) { wanted_.alpha = source; }
+
+void D3DFrameDevice::SetBlending(Blending blending) { wanted_.blending = blending; }
+
+void D3DFrameDevice::DrawQuad(const Quad& quad) {
+    Apply();
+    // The strip's two triangles as list triangles, in the strip's order.
+    pending_.insert(pending_.end(), {quad[0], quad[1], quad[2], quad[2], quad[1], quad[3]});
+    if (pending_.size() >= 6 * MaxHeldQuads) Flush();
+}
+
+void D3DFrameDevice::DrawStrip(const TLVertex* vertices, size_t count) {
+    // The triangles that join one square to the next cover nothing.
+    for (size_t k = 0; k + 4 <= count; k += 4) DrawQuad({vertices[k], vertices[k + 1], vertices[k + 2], vertices[k + 3]});
+}
+
+void D3DFrameDevice::DrawLines(const TLVertex* vertices, size_t count) {
+    Apply();
+    Flush();
+    if (count < 2) return;
+    RaiseOnFailure(Device()->DrawPrimitiveUP(D3DPT_LINELIST, static_cast<UINT>(count / 2), vertices, sizeof(TLVertex)));
+    ++drawCalls_;
+}
+
+void D3DFrameDevice::DrawPoints(const TLVertex* vertices, size_t count) {
+    Apply();
+    Flush();
+    if (count < 1) return;
+    RaiseOnFailure(Device()->DrawPrimitiveUP(D3DPT_POINTLIST, static_cast<UINT>(count), vertices, sizeof(TLVertex)));
+    ++drawCalls_;
+}
+
+void D3DFrameDevice::DrawString(const std::string& text, const PixelRect& rect, uint32_t colour) {
+    Apply();
+    Flush();
+    if (!D3DNameFont) Raise(errObjectNotSet);
+    RaiseOnFailure(D3DNameFont->DrawText(text, RECT{rect.Left, rect.Top, rect.Right, rect.Bottom}, colour));
+    ++drawCalls_;
+}
+
+DeviceState D3DFrameDevice::TestCooperativeLevel() {
+    switch (Device()->TestCooperativeLevel()) {
+        case D3DERR_DEVICELOST: return DeviceState::Lost;
+        case D3DERR_DEVICENOTRESET: return DeviceState::NeedsReset;
+        default: return DeviceState::Usable;
+    }
+}
+
+void D3DFrameDevice::Reset() {
+    pending_.clear();
+    appliedKnown_ = false;
+    ResetDevice();
+}
+
+void D3DFrameDevice::Clear(uint32_t colour) {
+    pending_.clear();
+    RaiseOnFailure(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, colour, 1.0f, 0));
+}
+
+void D3DFrameDevice::BeginScene() {
+    appliedKnown_ = false;
+    RaiseOnFailure(Device()->BeginScene());
+}
+
+void D3DFrameDevice::EndScene() {
+    // The device is left in the states last asked for.
+    ThenRestore(
+        [&] {
+            Apply();
+            Flush();
+        },
+        [&] { RaiseOnFailure(Device()->EndScene()); });
+}
+
+void D3DFrameDevice::Present(int32_t width, int32_t height) {
+    Flush();
+    // Drawn 1:1 whatever size the window has now.
+    const RECT destination{0, 0, width, height};
+    RaiseOnFailure(Device()->Present(nullptr, &destination, nullptr, nullptr));
+}
+
+}  // namespace skx
