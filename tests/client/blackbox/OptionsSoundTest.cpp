@@ -50,6 +50,7 @@ TEST(OptionsAndSound, AutoUpdateFontSizeAndPlaylistInTheRunningClient) {
     PostMessageA(box, WM_CLOSE, 0, 0);
     EXPECT_TRUE(hook.WaitForDump("frmOptions", shown, 5000, &dump)) << dump;
     hook.Ask("frmOptions.cmdCancel click");
+    hook.WaitForDump("frmOptions", [](const std::string& d) { return d.find("not loaded") != std::string::npos; }, 5000);
     hook.Ask("menu mnuOptionsGeneral");  // the font name was not stored either
     EXPECT_TRUE(hook.WaitForDump("frmOptions", [](const std::string& d) { return DumpLineHas(d, "control " + std::to_string(IDC_OPTIONS_TXTTYPE) + " txtType", "text=\"MS Sans Serif\""); }, 5000, &dump)) << dump;
     hook.Ask("frmOptions.cmdCancel click");
