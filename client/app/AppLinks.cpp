@@ -3,11 +3,16 @@
 #include "AccountState.h"
 #include "ArenaHooks.h"
 #include "ClientLinks.h"
+#include "CommandBox.h"
 #include "FrameWriter.h"
 #include "InternetFile.h"
 #include "MainWindowLinks.h"
+#include "MessageBox.h"
+#include "ViewServices.h"
+#include "WirelatchDispids.h"
 #include "frmChatBar.h"
 #include "frmGame.h"
+#include "frmIgnore.h"
 #include "frmMain.h"
 #include "frmMapDisp.h"
 #include "modRTFLinks.h"
@@ -78,12 +83,27 @@ ClientLinkTable ClientWindowLinks() {
     };
     links.LinkScratch = []() -> RichTextBox& { return frmMain().TxtBuffer; };
     links.PopupUserMenu = [] { frmMain().PopupMisc(); };
+    links.ShowCommandButtons = [](const std::vector<ButtonShown>& buttons) { frmMain().ShowCommandButtons(buttons); };
+    links.FocusEntryLine = [] {
+        Control& entry = frmMain().txtSend;
+        if (entry.Enabled()) entry.SetFocus();
+    };
     links.AccountLevel = [] { return AccessLevel; };
+    links.Connected = [] { return frmMain().SocketConnected(); };
+    links.PlayEffect = [](int16_t effect) { View().PlaySound(effect); };
+    links.MainCommandButton = [](int index, const std::string& caption, const std::string& tip) {
+        frmMainForm& main = frmMain();
+        if (!frmMainForm::IsAliasIndex(index) || !main.IsLoaded()) return;
+        main.cmdAlias(index).SetCaption(caption);
+        main.cmdAlias(index).SetToolTipText(tip);
+    };
     return links;
 }
 
 void SetAppLinks() {
     ClientLinks() = ClientWindowLinks();
+    // The windows' requests to the server (the player lists, the custom buttons' commands).
+    ClientLinks().Server = [](const std::string& ctrlChar, const std::string& msg) { frmMain().Server(ctrlChar, msg); };
 
     MainWindowLinkTable& main = MainWindowLinks();
     main.Socket = []() -> DispatchObject& { return frmMain().sckConnect; };
@@ -95,11 +115,14 @@ void SetAppLinks() {
     main.Menu = MainWindowMenu;
     main.ShowInformation = [](const std::string& text) { frmMain().lblInformation.SetCaption(text); };
     main.ShowAnnouncement = [](const std::string& text) { frmMain().StatBar.SetPanelText(3, text); };
-    main.ShowCommandButtons = [](const std::vector<ButtonShown>& buttons) {
-        frmMainForm& m = frmMain();
-        for (const ButtonShown& b : buttons) m.cmdAlias(b.index).SetVisible(b.shown);
-        m.ArrangeControls();
-    };
+
+    CommandTargets& commands = CommandBoxTargets();
+    commands.SetFrameTimerEnabled = [](bool enabled) { frmMain().DXTimer.SetEnabled(enabled); };
+    commands.SetFrameTimerInterval = [](uint32_t ms) { frmMain().DXTimer.SetInterval(ms); };
+    // The control keeps the flag and applies it at once to an open connection.
+    commands.SetNoDelay = [](bool on) { frmMain().sckConnect.PropertyPut(wl::NoDelay, Variant(on)); };
+    commands.IgnoreAdd = [](const std::string& name) { frmIgnore().IgnoreAdd(name); };
+    commands.ShowBox = [](const std::string& text) { CSendMessage(text, mbOkOnly, ""); };
 
     ArenaHookTable& arena = ArenaHooks();
     arena.ScannerVisible = [] { return frmMain().picSpace.Visible(); };

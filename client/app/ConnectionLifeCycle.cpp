@@ -77,6 +77,8 @@ void DrainControl(DispatchObject& sck) {
 
 void frmMainForm::Server(const std::string& CtrlChar, const std::string& Msg) { skx::Server(CtrlChar, Msg); }
 
+bool frmMainForm::SocketConnected() { return IsConnected(sckConnect); }
+
 void frmMainForm::RequestConnect() {
     Guard("frmMain", "RequestConnect", [&] {
         if (IsConnected(sckConnect)) {

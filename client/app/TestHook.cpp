@@ -81,6 +81,8 @@ POINT PointOf(const Target& t, const std::vector<std::string>& args) {
             r = list->ItemRect(item);
         } else if (auto* tree = dynamic_cast<KeyedTreeView*>(t.control)) {
             r = tree->NodeRect(item);
+        } else if (dynamic_cast<ListBox*>(t.control)) {
+            SendMessageA(t.window, LB_GETITEMRECT, static_cast<WPARAM>(item - 1), reinterpret_cast<LPARAM>(&r));
         } else if (dynamic_cast<TabStrip*>(t.control) || t.control == nullptr) {
             SendMessageA(t.window, TCM_GETITEMRECT, static_cast<WPARAM>(item - 1), reinterpret_cast<LPARAM>(&r));
         }

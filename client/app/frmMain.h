@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ArenaModel.h"
+#include "CustomButtons.h"
 #include "InternetFile.h"
 #include "KeyboardInput.h"
 #include "MapFiles.h"
@@ -175,6 +176,8 @@ public:
     void SetVoteInformation();
     // Frames and sends one client message (dropped when not connected).
     void Server(const std::string& CtrlChar, const std::string& Msg);
+    // True while the socket control says it is connected.
+    bool SocketConnected();
     // The arena model's square clearing and map loading, as the main window's methods.
     void Clear_Square(int16_t& X, int16_t& Y) { skx::Clear_Square(X, Y); }
     void LoadMap(const std::string& MapID) { skx::LoadMap(MapID); }
@@ -198,6 +201,9 @@ public:
     // Captions, tool tips and visibility of the custom command buttons from Buttons and
     // ButtonCount (buttons 0 to min(ButtonCount, 17) - 1 shown).
     void ShowCustomButtons();
+    // Shows or hides custom command buttons, then lays out their rows: the one way their
+    // visibility changes.
+    void ShowCommandButtons(const std::vector<ButtonShown>& buttons);
     // Makes sure the map window is loaded, then tiles the child windows horizontally.
     void TileChildWindows();
     // Lays out the bar controls inside the frame; public for the window-look step.

@@ -40,6 +40,12 @@ constexpr int32_t StateConnecting = 3;
 void frmMainForm::OnLoad() {
     loadStarted_ = true;
     ProcLine line;
+    // The socket control is set up before the window shows: the warm-up below runs the message
+    // loop, and a connect made from there must already be in event mode (a blocking connect
+    // switched to events afterwards never tells of its completion, so it would never log in).
+    // A failure here is reported and the load goes on.
+    line.Line = 7;
+    Guard("frmMain", "MDIForm_Load", [&] { SetUpSocketControl(); }, &line);
     Guard("frmMain", "MDIForm_Load", [&] {
         line.Line = 1;
         Show();
@@ -55,8 +61,6 @@ void frmMainForm::OnLoad() {
         line.Line = 6;
         ReadyToClose = false;
         iGameInfoUpdate = 1;
-        line.Line = 7;
-        SetUpSocketControl();
         line.Line = 8;
         ShowTipOfTheDay();
         line.Line = 9;
@@ -89,14 +93,20 @@ void frmMainForm::ShowCustomButtons() {
         b.SetCaption(Buttons[static_cast<size_t>(i)].Name);
         b.SetToolTipText(Buttons[static_cast<size_t>(i)].Tip);
     }
-    int shown = std::clamp<int>(ButtonCount, 0, 17);
-    for (int i = 0; i <= 16; ++i) alias_[static_cast<size_t>(i)].SetVisible(i < shown);
     // Entries 17 to 34 belong to other windows.
     for (int i = 35; i <= 54; ++i) {
         Control& b = alias_[static_cast<size_t>(i)];
         b.SetCaption(Buttons[static_cast<size_t>(i)].Name);
         b.SetToolTipText(Buttons[static_cast<size_t>(i)].Tip);
     }
+    const int shown = std::clamp<int>(ButtonCount, 0, 17);
+    std::vector<ButtonShown> first;
+    for (int i = 0; i <= 16; ++i) first.push_back({i, i < shown});
+    ShowCommandButtons(first);
+}
+
+void frmMainForm::ShowCommandButtons(const std::vector<ButtonShown>& buttons) {
+    for (const ButtonShown& b : buttons) cmdAlias(b.index).SetVisible(b.shown);
     ArrangeControls();
 }
 

@@ -12,7 +12,6 @@
 #include "SystemServices.h"
 #include "TextUtilities.h"
 #include "WindowLook.h"
-#include "WirelatchDispids.h"
 #include "frmAbout.h"
 #include "frmAlias.h"
 #include "frmChatBar.h"
@@ -69,11 +68,6 @@ void OnOpen(MenuItem& item, std::function<Form&()> window) {
         form.Load();
         form.Show(ShowMode::Modeless, &frmMain());
     });
-}
-
-bool SocketConnected() {
-    DispatchObject& sck = frmMain().sckConnect;
-    return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() == wl::True;
 }
 
 // The user the pop-up menu was opened for: the chat window's selected player. False when no
@@ -181,14 +175,14 @@ void ClearChatPanes() {
 
 // The File menu as it opens: its connect item and the information label follow the socket.
 void KeepConnectCaption(frmMainForm& main) {
-    bool connected = SocketConnected();
+    bool connected = main.SocketConnected();
     main.mnuFileConnect.SetCaption(connected ? "Disconnect" : "Connect");
     main.lblInformation.SetVisible(connected);
 }
 
 void ExitProgram(frmMainForm& main) {
     main.ReadyToClose = true;
-    if (SocketConnected()) main.RequestConnect();
+    if (main.SocketConnected()) main.RequestConnect();
     main.Shutdown(false);
 }
 

@@ -4,6 +4,7 @@
 
 #include "AccountRules.h"
 #include "AccountState.h"
+#include "ClientLinks.h"
 #include "FrameWriter.h"
 #include "MainWindowLinks.h"
 #include "ProgramSettings.h"
@@ -60,7 +61,7 @@ void EventLV(std::string& data) {
         }
         line.Line = 6;
         const std::vector<ButtonShown> buttons = CommandButtonsShown(ButtonCount, AccessLevel);
-        if (MainWindowLinks().ShowCommandButtons) MainWindowLinks().ShowCommandButtons(buttons);
+        if (ClientLinks().ShowCommandButtons) ClientLinks().ShowCommandButtons(buttons);
         line.Line = 7;
         for (const MenuShown& m : StaffItemsShown(AccessLevel)) MainMenuItem(m.item).SetVisible(m.shown);
     }, &line);

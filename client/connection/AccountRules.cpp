@@ -8,26 +8,6 @@ std::string InformationText(const std::string& user, int16_t level, int32_t mone
     return "  " + user + " / " + CStr(level) + " - $" + CStr(money);
 }
 
-std::vector<ButtonShown> CommandButtonsShown(int16_t& count, int16_t level) {
-    std::vector<ButtonShown> buttons;
-    if (count < 1 || count > 54) {
-        count = 17;
-        for (int i = 0; i <= 16; ++i) buttons.push_back({i, true});
-        return buttons;
-    }
-    int running = 0;
-    auto visit = [&](int first, int last, bool allowed) {
-        for (int i = first; i <= last; ++i) {
-            const bool shown = allowed && running < count;
-            if (shown) ++running;
-            buttons.push_back({i, shown});
-        }
-    };
-    visit(0, 16, true);
-    visit(35, 54, running < count && level >= ButtonRowLevel);
-    return buttons;
-}
-
 std::vector<MenuShown> StaffItemsShown(int16_t level) {
     if (level < 90) {
         std::vector<MenuShown> hidden;

@@ -6,21 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "CustomButtons.h"
 #include "MainWindowLinks.h"
 
 namespace skx {
 
 constexpr int16_t UnregisteredLevel = 1;   // the registration window comes up
-constexpr int16_t ButtonRowLevel = 30;     // buttons 35 to 54 may show
 constexpr int16_t WizardTabLevel = 90;     // the "Wizard Chat" tab comes back
 
 // The main window's information label: "  " & user & " / " & level & " - $" & money.
 std::string InformationText(const std::string& user, int16_t level, int32_t money);
-
-// The main window's custom buttons for ButtonCount (count) at a level: exactly count buttons,
-// 0 to 16 first, then 35 to 54 at level 30 or more (else those are hidden). A count below 1
-// or above 54 becomes 17 and shows 0 to 16, leaving 35 to 54 as they are.
-std::vector<ButtonShown> CommandButtonsShown(int16_t& count, int16_t level);
 
 struct MenuShown {
     MainMenu item;

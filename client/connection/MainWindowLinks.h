@@ -1,6 +1,6 @@
 // What the connection reaches of the main window, which owns the socket control, the entry
-// line, the traffic counter, the status bar, the information label, the command buttons and
-// the menus. The app layer sets the links at start-up.
+// line, the traffic counter, the status bar, the information label and the menus. The app
+// layer sets the links at start-up.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -29,13 +29,6 @@ enum class MainMenu {
     TargetNone,        // mnuTargetSub(0)
 };
 
-// A custom command button (cmdAlias index) shown or hidden.
-struct ButtonShown {
-    int index;
-    bool shown;
-    bool operator==(const ButtonShown&) const = default;
-};
-
 struct MainWindowLinkTable {
     std::function<DispatchObject&()> Socket;               // the socket control sckConnect
     std::function<int64_t&()> DataLength;                  // characters received in this connection
@@ -46,8 +39,6 @@ struct MainWindowLinkTable {
     std::function<MenuItem&(MainMenu)> Menu;               // a menu item
     std::function<void(const std::string&)> ShowInformation;   // the information label lblInformation
     std::function<void(const std::string&)> ShowAnnouncement;   // status bar panel 3
-    // Shows or hides custom command buttons, then re-lays their rows.
-    std::function<void(const std::vector<ButtonShown>&)> ShowCommandButtons;
 };
 
 MainWindowLinkTable& MainWindowLinks();

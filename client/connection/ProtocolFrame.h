@@ -5,14 +5,9 @@
 #include <string_view>
 #include <vector>
 
-namespace skx {
+#include "ProtocolSeparators.h"
 
-// The separators, set once at start-up (Main) and used by every builder and parser.
-extern std::string FieldSeparator;  // Chr(0)
-extern std::string FrameEnd;        // Chr(1)
-extern std::string FrameStart;      // Chr(27)
-extern std::string EnqChar;         // Chr(5)
-void SetProtocolSeparators();
+namespace skx {
 
 // The reserved end character the splitter marks terminated pieces with; never sent.
 constexpr char kPieceEnd = '\x02';

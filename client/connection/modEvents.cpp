@@ -4,11 +4,9 @@
 
 namespace skx {
 
-void EventLA(std::string&) {}
 void EventLE(std::string&) {}
 void EventLH(std::string&) {}
 void EventLI(std::string&) {}
-void EventLL(std::string&) {}
 void EventLN(std::string&) {}
 void EventLT(std::string&) {}
 void EventUN(std::string&) {}

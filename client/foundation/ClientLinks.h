@@ -1,14 +1,17 @@
 // Links from the foundation's services to windows and procedures of the layers above: the
 // windows whose layout the settings save, the main window's option items and handle, the
-// chat bar's "General" pane, the server writer and the view centring. The app layer sets
-// them at start-up (SetAppLinks); an empty link makes the service skip that step.
+// chat bar's "General" pane, the command buttons, the entry line, the server writer, the
+// connection state, the effect sounds and the view centring. The app layer sets them at
+// start-up (SetAppLinks); an empty link makes the service skip that step.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "CustomButtons.h"
 #include "OptionMenuItems.h"
 
 namespace skx {
@@ -37,6 +40,10 @@ struct ClientLinkTable {
     std::function<RichTextBox&()> LinkScratch;
     // Pops up the main window's user menu (over the chat bar's player list).
     std::function<void()> PopupUserMenu;
+    // Shows or hides the main window's custom command buttons, then lays out their rows.
+    std::function<void(const std::vector<ButtonShown>&)> ShowCommandButtons;
+    // Gives the main window's entry line txtSend the focus when it is enabled.
+    std::function<void()> FocusEntryLine;
     // The account level of the running connection (AccessLevel).
     std::function<int16_t()> AccountLevel;
 
@@ -44,6 +51,13 @@ struct ClientLinkTable {
     std::function<void(bool announce)> ScreenCenter;
     // frmMain.Server(CtrlChar, Msg): frames and sends one client message.
     std::function<void(const std::string& ctrlChar, const std::string& msg)> Server;
+    // Whether the main window's socket is connected (without it: not connected).
+    std::function<bool()> Connected;
+    // Plays an effect sound (SoundEffect) once.
+    std::function<void(int16_t effect)> PlayEffect;
+    // Shows a caption and tip on the main window's custom command button of an entry of
+    // Buttons, while that window is loaded; entries of other windows are let be.
+    std::function<void(int index, const std::string& caption, const std::string& tip)> MainCommandButton;
 };
 
 // The program's links: empty until the app layer sets them.

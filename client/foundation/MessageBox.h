@@ -27,6 +27,9 @@ enum MsgBoxStyleBits : int32_t {
     mbExtraButton = 0x4000,
 };
 
+// The style the feature windows pass: button set 6 (a single OK button) and the information icon.
+constexpr int32_t WindowNoticeStyle = 6 + mbInformation;
+
 // The pressed button (MsgBoxResult); 0 when the box closed without a button.
 enum MsgBoxResultValue : int32_t {
     mbrNone = 0,

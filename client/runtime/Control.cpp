@@ -386,6 +386,30 @@ void TabStrip::OnCreated() {
         if (highlighted_[i]) SendMessageA(hwnd_, TCM_HIGHLIGHTITEM, i, MAKELPARAM(TRUE, 0));
     }
     if (selected_ >= 1 && selected_ <= TabCount()) SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(selected_ - 1), 0);
+    ApplyTabTips();
+}
+
+void TabStrip::SetTabTips(const std::vector<std::string>& tips) {
+    tips_ = tips;
+    ApplyTabTips();
+}
+
+void TabStrip::ApplyTabTips() {
+    if (!hwnd_ || tips_.empty() || !Host()) return;
+    HWND tips = Host()->ToolTipWindow(GetParent(hwnd_));
+    for (size_t i = 0; i < tips_.size() && i < tabs_.size(); ++i) {
+        // Each tab is a tool of its own over the tab's rectangle; the control's own tools are
+        // numbered by their windows, which never come this low.
+        TOOLINFOA ti{};
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_SUBCLASS;
+        ti.hwnd = hwnd_;
+        ti.uId = i + 1;
+        SendMessageA(hwnd_, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&ti.rect));
+        ti.lpszText = const_cast<char*>(tips_[i].c_str());
+        SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
 }
 
 std::string TabStrip::TabCaption(int index) const {
@@ -450,8 +474,16 @@ bool ComboBox::Create(HWND parent, const std::vector<std::string>& items, int id
     return Control::Create(parent, WC_COMBOBOXA, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 0, id);
 }
 
+void ComboBox::SetList(const std::vector<std::string>& items) {
+    list_ = items;
+    if (hwnd_) OnCreated();
+}
+
 void ComboBox::OnCreated() {
+    const std::string text = Caption();  // emptying the list empties the box too
+    SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
     for (const auto& s : list_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+    SetWindowTextA(hwnd_, text.c_str());
 }
 
 }  // namespace skx

@@ -191,6 +191,8 @@ public:
     // A tab's highlight (the platform draws it).
     bool Highlighted(int index) const;
     void SetHighlighted(int index, bool on);
+    // The tabs' tool tips, in tab order (a strip whose tabs keep their places).
+    void SetTabTips(const std::vector<std::string>& tips);
 
     // The user selected another tab.
     std::function<void()> Click;
@@ -200,7 +202,9 @@ protected:
     void OnCreated() override;
 
 private:
+    void ApplyTabTips();
     std::vector<std::string> tabs_;
+    std::vector<std::string> tips_;
     std::vector<bool> highlighted_;
     int selected_ = 1;
 };
@@ -210,6 +214,8 @@ class ComboBox : public Control {
 public:
     using Control::Control;
     bool Create(HWND parent, const std::vector<std::string>& items, int id = 0);
+    // The texts of its list (a template's box takes them from the program).
+    void SetList(const std::vector<std::string>& items);
     std::string Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }
 

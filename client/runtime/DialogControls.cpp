@@ -98,6 +98,19 @@ void ListBox::SetListIndex(int index) {
     if (hwnd_) SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+bool ListBox::Selected(int index) const {
+    return hwnd_ && index >= 0 && SendMessageA(hwnd_, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+}
+
+void ListBox::SetSelected(int index, bool selected) {
+    if (!hwnd_ || index < 0 || index >= ListCount()) return;
+    if (GetWindowLongA(hwnd_, GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) {
+        SendMessageA(hwnd_, LB_SETSEL, selected ? TRUE : FALSE, index);
+    } else {
+        SendMessageA(hwnd_, LB_SETCURSEL, selected ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1), 0);
+    }
+}
+
 bool ListBox::OnCommand(int code) {
     if (code != LBN_SELCHANGE) return false;
     RunEvent("Click", Click);

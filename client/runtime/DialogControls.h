@@ -64,9 +64,12 @@ public:
     void Clear();
     int ListCount() const;
     std::string List(int index) const;
-    // The selected row, -1 when none.
+    // The selected row, -1 when none (in a list of several selected rows: the current one).
     int ListIndex() const;
     void SetListIndex(int index);
+    // Whether a row is selected; in a list of several selected rows, selects or deselects one.
+    bool Selected(int index) const;
+    void SetSelected(int index, bool selected);
     std::function<void()> Click;
     bool OnCommand(int code) override;
 

@@ -318,7 +318,12 @@ int Form::ScaleWidth() { RECT r{}; GetClientRect(hWnd(), &r); return r.right; }
 int Form::ScaleHeight() { RECT r{}; GetClientRect(hWnd(), &r); return r.bottom; }
 
 bool Form::PreTranslate(MSG& msg) {
-    if (kind_ == FormKind::MdiFrame && mdiClient_) return TranslateMDISysAccel(mdiClient_, &msg) != FALSE;
+    if (kind_ == FormKind::MdiFrame && mdiClient_) {
+        // The frame's keys (Ctrl+Tab, Ctrl+F6, Ctrl+F4) only inside the frame: the platform
+        // would take them from any window, the dialogs it owns included.
+        if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+        return TranslateMDISysAccel(mdiClient_, &msg) != FALSE;
+    }
     if (kind_ == FormKind::Dialog && hwnd_ && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
         if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
             bool taken = false;
@@ -426,7 +431,9 @@ INT_PTR CALLBACK Form::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         // WM_INITDIALOG is the form's load: the controls are there, the window still hidden.
         Guard(self->name_.c_str(), "Form_Initialize", [&] { self->OnDialogCreated(); });
         self->FinishLoad(hwnd);
-        return TRUE;
+        // The default focus would activate a window loaded hidden (taking the activation from
+        // the window the user works in); a hidden dialog gets its focus when it is shown.
+        return (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) ? TRUE : FALSE;
     }
     self = FromHandle(hwnd);
     if (!self) return FALSE;

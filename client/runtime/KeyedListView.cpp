@@ -19,9 +19,9 @@ int CompareText(const std::string& a, const std::string& b) {
 }
 }  // namespace
 
-std::string KeyedListView::Item::SubItem(const std::string& columnKey) const {
+std::string KeyedListView::Item::SubItem(const std::string& subItemKey) const {
     for (const auto& [key, text] : SubItems) {
-        if (key == columnKey) return text;
+        if (key == subItemKey) return text;
     }
     return {};
 }
@@ -35,9 +35,14 @@ void KeyedListView::SetComparator(const std::string& columnKey, Comparator compa
     comparators_[columnKey] = std::move(compare);
 }
 
-int KeyedListView::ColumnOf(const std::string& key) const {
+const std::string& KeyedListView::SubItemKeyOf(size_t column) const {
+    const Column& c = columns_[column];
+    return c.SubItemKey.empty() ? c.Key : c.SubItemKey;
+}
+
+int KeyedListView::ColumnOf(const std::string& subItemKey) const {
     for (size_t i = 0; i < columns_.size(); ++i) {
-        if (columns_[i].Key == key) return static_cast<int>(i);
+        if (SubItemKeyOf(i) == subItemKey) return static_cast<int>(i);
     }
     return -1;
 }
@@ -75,7 +80,7 @@ void KeyedListView::ShowRow(int row, bool inserting) {
     lv.iImage = item.SmallIcon - 1;
     SendMessageA(hwnd_, inserting ? LVM_INSERTITEMA : LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&lv));
     for (size_t c = 1; c < columns_.size(); ++c) {
-        std::string text = item.SubItem(columns_[c].Key);
+        std::string text = item.SubItem(SubItemKeyOf(c));
         if (inserting && text.empty()) continue;
         LVITEMA sub{};
         sub.iSubItem = static_cast<int>(c);
@@ -90,13 +95,13 @@ void KeyedListView::SetText(int index, const std::string& text) {
     if (hwnd_) ShowRow(index - 1, false);
 }
 
-void KeyedListView::SetSubItem(int index, const std::string& columnKey, const std::string& text) {
+void KeyedListView::SetSubItem(int index, const std::string& subItemKey, const std::string& text) {
     ItemAt(index);
     auto& subs = items_[static_cast<size_t>(index - 1)].SubItems;
-    auto it = std::find_if(subs.begin(), subs.end(), [&](const auto& s) { return s.first == columnKey; });
-    if (it == subs.end()) subs.emplace_back(columnKey, text);
+    auto it = std::find_if(subs.begin(), subs.end(), [&](const auto& s) { return s.first == subItemKey; });
+    if (it == subs.end()) subs.emplace_back(subItemKey, text);
     else it->second = text;
-    int column = ColumnOf(columnKey);
+    int column = ColumnOf(subItemKey);
     if (hwnd_ && column > 0) {
         LVITEMA sub{};
         sub.iSubItem = column;
@@ -214,7 +219,7 @@ void KeyedListView::Sort(int column, bool descending) {
     std::vector<bool> selected(items_.size());
     for (size_t i = 0; i < items_.size(); ++i) selected[i] = IsSelected(static_cast<int>(i) + 1);
     auto textOf = [&](const Item& item) {
-        return column == 0 ? item.Text : item.SubItem(columns_[static_cast<size_t>(column)].Key);
+        return column == 0 ? item.Text : item.SubItem(SubItemKeyOf(static_cast<size_t>(column)));
     };
     Comparator compare = CompareText;
     if (!columns_.empty()) {

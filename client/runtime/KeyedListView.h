@@ -1,9 +1,9 @@
-// A report-view list of rows looked up by key: the item text in the first column, sub-items
-// by column key, a small icon, a tip. A row whose key is empty or already in the list (letter
-// case ignored) is refused and the fill goes on; the first refusal of a fill (since the last
-// Clear) is reported. Rows nobody looks up are added without a key. A click on a column
-// header sorts by that column and flips the order on every click (the first sorts
-// descending), comparing text unless the column has a comparator of its own.
+// A report-view list of rows looked up by key: the item text in the first column, keyed
+// sub-items in the columns that show them, a small icon, a tip. A row whose key is empty or
+// already in the list (letter case ignored) is refused and the fill goes on; the first refusal
+// of a fill (since the last Clear) is reported. Rows nobody looks up are added without a key.
+// A click on a column header sorts by that column and flips the order on every click (the
+// first sorts descending), comparing text unless the column has a comparator of its own.
 #pragma once
 #include <functional>
 #include <string>
@@ -24,14 +24,15 @@ public:
         std::string Key;
         std::string Caption;
         int Width = 100;  // pixels
+        std::string SubItemKey = {};  // the rows' sub-item shown in the column; empty: Key
     };
     struct Item {
         std::string Key;   // empty for rows added without one
         std::string Text;
         int SmallIcon = 0;  // image of the small-icon list, from 1; 0 none
         std::string ToolTip;
-        std::vector<std::pair<std::string, std::string>> SubItems;  // column key, text
-        std::string SubItem(const std::string& columnKey) const;
+        std::vector<std::pair<std::string, std::string>> SubItems;  // sub-item key, text
+        std::string SubItem(const std::string& subItemKey) const;
     };
     // Compares two texts of a column: below 0, 0, above 0.
     using Comparator = std::function<int(const std::string&, const std::string&)>;
@@ -52,7 +53,7 @@ public:
     int Add(const std::string& key, const std::string& text, int smallIcon = 0);
     int AddUnkeyed(const std::string& text, int smallIcon = 0);
     void SetText(int index, const std::string& text);
-    void SetSubItem(int index, const std::string& columnKey, const std::string& text);
+    void SetSubItem(int index, const std::string& subItemKey, const std::string& text);
     void SetSmallIcon(int index, int smallIcon);
     void SetToolTip(int index, const std::string& tip);
     void Remove(int index);
@@ -103,7 +104,9 @@ protected:
     void OnCreated() override;
 
 private:
-    int ColumnOf(const std::string& key) const;
+    // The column showing a sub-item key, -1 when none does.
+    int ColumnOf(const std::string& subItemKey) const;
+    const std::string& SubItemKeyOf(size_t column) const;
     int Append(Item item);
     void ShowRow(int index, bool inserting);
     void Reindex();

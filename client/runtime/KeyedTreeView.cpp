@@ -1,5 +1,6 @@
 #include "KeyedTreeView.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Conversions.h"
@@ -37,23 +38,58 @@ int KeyedTreeView::AddUnkeyed(int parent, const std::string& text) {
 
 int KeyedTreeView::Append(Node node) {
     const int index = Count() + 1;
+    const int parent = node.Parent;
     nodes_.push_back(std::move(node));
     handles_.push_back(nullptr);
-    if (hwnd_) ShowNode(index);
+    childrenShown_.push_back(false);
+    childCount_.push_back(0);
+    if (parent) ++childCount_[static_cast<size_t>(parent - 1)];
+    if (!hwnd_) return index;
+    if (parent == 0 || childrenShown_[static_cast<size_t>(parent - 1)]) {
+        ShowNode(index);
+    } else if (HTREEITEM p = handles_[static_cast<size_t>(parent - 1)]; p && childCount_[static_cast<size_t>(parent - 1)] == 1) {
+        // Its first child: the parent gets its expand button.
+        TVITEMA item{};
+        item.mask = TVIF_CHILDREN;
+        item.hItem = p;
+        item.cChildren = 1;
+        SendMessageA(hwnd_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
     return index;
 }
 
-void KeyedTreeView::ShowNode(int index) {
+void KeyedTreeView::ShowNode(int index) const {
     const Node& node = nodes_[static_cast<size_t>(index - 1)];
     TVINSERTSTRUCTA ins{};
     ins.hParent = node.Parent ? handles_[static_cast<size_t>(node.Parent - 1)] : TVI_ROOT;
     ins.hInsertAfter = TVI_LAST;
-    ins.item.mask = TVIF_TEXT | TVIF_PARAM;
+    ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
     ins.item.pszText = const_cast<char*>(node.Text.c_str());
     ins.item.lParam = index;
+    ins.item.stateMask = TVIS_BOLD;
+    ins.item.state = node.Bold ? TVIS_BOLD : 0;
+    ins.item.cChildren = childCount_[static_cast<size_t>(index - 1)] ? 1 : 0;
     handles_[static_cast<size_t>(index - 1)] =
         reinterpret_cast<HTREEITEM>(SendMessageA(hwnd_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
-    ShowState(index);
+}
+
+void KeyedTreeView::ShowChildren(int index) const {
+    if (!hwnd_) return;
+    if (index != 0) {
+        if (childrenShown_[static_cast<size_t>(index - 1)]) return;
+        childrenShown_[static_cast<size_t>(index - 1)] = true;
+    }
+    for (int child : Children(index)) ShowNode(child);
+}
+
+HTREEITEM KeyedTreeView::Realize(int index) const {
+    if (!hwnd_ || index == 0) return nullptr;
+    std::vector<int> path;
+    for (int at = nodes_[static_cast<size_t>(index - 1)].Parent; at != 0; at = nodes_[static_cast<size_t>(at - 1)].Parent) {
+        path.push_back(at);
+    }
+    for (auto it = path.rbegin(); it != path.rend(); ++it) ShowChildren(*it);
+    return handles_[static_cast<size_t>(index - 1)];
 }
 
 void KeyedTreeView::ShowState(int index) {
@@ -88,12 +124,17 @@ void KeyedTreeView::SetForeColor(int index, COLORREF colour) {
 
 void KeyedTreeView::Expand(int index) {
     NodeAt(index);
-    if (hwnd_) SendMessageA(hwnd_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handles_[static_cast<size_t>(index - 1)]));
+    if (HTREEITEM item = Realize(index)) {
+        ShowChildren(index);
+        SendMessageA(hwnd_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    }
 }
 
 void KeyedTreeView::Clear() {
     nodes_.clear();
     handles_.clear();
+    childrenShown_.clear();
+    childCount_.clear();
     keys_.Clear(true);
     if (hwnd_) SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
@@ -115,10 +156,7 @@ int KeyedTreeView::SelectedIndex() const {
 
 void KeyedTreeView::Select(int index) {
     if (index != 0) NodeAt(index);
-    if (hwnd_) {
-        SendMessageA(hwnd_, TVM_SELECTITEM, TVGN_CARET,
-                     reinterpret_cast<LPARAM>(index ? handles_[static_cast<size_t>(index - 1)] : nullptr));
-    }
+    if (hwnd_) SendMessageA(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Realize(index)));
 }
 
 int KeyedTreeView::HitTest(POINT at) const {
@@ -133,7 +171,7 @@ RECT KeyedTreeView::NodeRect(int index) const {
     RECT r{0, 0, 0, 0};
     if (!hwnd_ || index < 1 || index > Count()) return r;
     // The message takes the node in the rectangle's place.
-    HTREEITEM node = handles_[static_cast<size_t>(index - 1)];
+    HTREEITEM node = Realize(index);
     memcpy(&r, &node, sizeof node);
     if (!SendMessageA(hwnd_, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r))) r = RECT{0, 0, 0, 0};
     return r;
@@ -147,7 +185,9 @@ void KeyedTreeView::OnCreated() {
     // The labels are the program's: no editing.
     SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) & ~TVS_EDITLABELS);
     SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    for (int i = 1; i <= Count(); ++i) ShowNode(i);
+    std::fill(handles_.begin(), handles_.end(), nullptr);
+    std::fill(childrenShown_.begin(), childrenShown_.end(), false);
+    ShowChildren(0);
 }
 
 bool KeyedTreeView::OnNotify(const NMHDR& hdr, LRESULT& result) {
@@ -166,6 +206,14 @@ bool KeyedTreeView::OnNotify(const NMHDR& hdr, LRESULT& result) {
             } else {
                 result = CDRF_DODEFAULT;
             }
+            return true;
+        }
+        case TVN_ITEMEXPANDINGA:
+        case TVN_ITEMEXPANDINGW: {
+            const auto& nm = reinterpret_cast<const NMTREEVIEWA&>(hdr);
+            const int index = static_cast<int>(nm.itemNew.lParam);
+            if ((nm.action & TVE_EXPAND) && index >= 1 && index <= Count()) ShowChildren(index);
+            result = FALSE;
             return true;
         }
         case TVN_BEGINLABELEDITA:

@@ -1,7 +1,9 @@
 // A tree of nodes looked up by key: root nodes and children, each with a text, bold or not and
 // a colour of its own. As in the keyed list, a node whose key is empty or already in the tree
 // (letter case ignored) is refused, the first refusal of a fill reported, and nodes nobody
-// looks up take no key. The user cannot edit the labels.
+// looks up take no key. The user cannot edit the labels. A node's window item is made when
+// its parent is first expanded (or the program selects, expands or measures it), so a large
+// fill costs only the nodes in view.
 #pragma once
 #include <functional>
 #include <memory>
@@ -59,13 +61,21 @@ protected:
 
 private:
     int Append(Node node);
-    void ShowNode(int index);
+    // Makes the window item of a node whose parent's children are shown.
+    void ShowNode(int index) const;
+    // Makes the window items of a node's children (0: the roots), once.
+    void ShowChildren(int index) const;
+    // Makes the window items on the way down to a node; its handle (null without a window).
+    HTREEITEM Realize(int index) const;
     void ShowState(int index);
     int IndexOfHandle(HTREEITEM item) const;
     POINT pressed_{-1, -1};  // where the last left press was made (client point)
 
     std::vector<Node> nodes_;
-    std::vector<HTREEITEM> handles_;
+    // The window items, made as they come into view (so also while the tree is only read).
+    mutable std::vector<HTREEITEM> handles_;  // null: not made yet
+    mutable std::vector<bool> childrenShown_;  // the children's window items are made
+    std::vector<int> childCount_;
     KeyRegister keys_;
 };
 

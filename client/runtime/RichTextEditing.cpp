@@ -41,17 +41,23 @@ int32_t RtbEndPosition(const RichTextBox& box) {
     return static_cast<int32_t>(Send(box, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gtl), 0));
 }
 
-std::string RtbPlainText(const RichTextBox& box) {
-    int32_t n = RtbEndPosition(box);
+namespace {
+// The box's text of n characters, read with the given EM_GETTEXTEX flags.
+std::string GetText(const RichTextBox& box, int32_t n, DWORD flags) {
     if (n <= 0) return {};
     std::vector<char> buf(static_cast<size_t>(n) * 2 + 2, '\0');
     GETTEXTEX gt{};
     gt.cb = static_cast<DWORD>(buf.size());
-    gt.flags = GT_DEFAULT;
+    gt.flags = flags;
     gt.codepage = CP_ACP;
     LRESULT got = Send(box, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&gt), reinterpret_cast<LPARAM>(buf.data()));
     return std::string(buf.data(), static_cast<size_t>(got > 0 ? got : 0));
 }
+}  // namespace
+
+std::string RtbPlainText(const RichTextBox& box) { return GetText(box, RtbEndPosition(box), GT_DEFAULT); }
+
+std::string RtbTextCrLf(const RichTextBox& box) { return GetText(box, RtbTextLength(box), GT_USECRLF); }
 
 void RtbClear(RichTextBox& box) {
     if (box.hWnd()) SetWindowTextA(box.hWnd(), "");

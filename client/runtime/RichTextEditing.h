@@ -17,6 +17,8 @@ int32_t RtbTextLength(const RichTextBox& box);
 // The plain text with one character per position (line breaks as a single CR), so positions
 // match the box's own character indexes.
 std::string RtbPlainText(const RichTextBox& box);
+// The text as the user reads it: each line break CR LF.
+std::string RtbTextCrLf(const RichTextBox& box);
 // The end position (the insertion point after the last character).
 int32_t RtbEndPosition(const RichTextBox& box);
 void RtbClear(RichTextBox& box);

@@ -1,5 +1,6 @@
 #include "CommandButtonBar.h"
 
+#include <algorithm>
 #include <string>
 
 #include "ProgramSettings.h"
@@ -7,6 +8,25 @@
 #include "runtime/RunTimeError.h"
 
 namespace skx {
+
+namespace {
+std::vector<CommandButtonBar*>& Bars() {
+    static std::vector<CommandButtonBar*> bars;
+    return bars;
+}
+}  // namespace
+
+CommandButtonBar::~CommandButtonBar() { std::erase(Bars(), this); }
+
+void CommandButtonBar::ShowEntry(int index, const std::string& caption, const std::string& tip) {
+    for (CommandButtonBar* bar : Bars()) {
+        if (index < bar->first_ || index >= bar->first_ + bar->Count()) continue;
+        Button& button = bar->cmdAlias(index);
+        if (!button.IsCreated()) continue;
+        button.SetCaption(caption);
+        button.SetToolTipText(tip);
+    }
+}
 
 CommandButtonBar::CommandButtonBar(ControlHost& host, int baseId, int first, int count) : first_(first) {
     for (int index = first; index < first + count; ++index) {
@@ -19,6 +39,7 @@ CommandButtonBar::CommandButtonBar(ControlHost& host, int baseId, int first, int
         };
         buttons_.push_back(std::move(button));
     }
+    Bars().push_back(this);
 }
 
 void CommandButtonBar::Refresh() {

@@ -33,5 +33,9 @@ private:
 
 // The line of a dump that begins with prefix ("" when none).
 std::string DumpLine(const std::string& dump, const std::string& prefix);
+// Whether that line holds piece.
+inline bool DumpLineHas(const std::string& dump, const std::string& prefix, const std::string& piece) {
+    return DumpLine(dump, prefix).find(piece) != std::string::npos;
+}
 
 }  // namespace testsupport

@@ -4,6 +4,7 @@
 
 #include "Registry.h"
 #include "WinTestSupport.h"
+#include "frmMain.h"
 
 namespace clienttest {
 
@@ -113,6 +114,33 @@ std::string PrepareProgramFolder(const std::string& folder) {
     CopyFileA((bin + "\\Skirmex.exe").c_str(), (folder + "\\Skirmex.exe").c_str(), FALSE);
     CopyFileA((bin + "\\rtfEULA.rtf").c_str(), (folder + "\\rtfEULA.rtf").c_str(), FALSE);
     return folder + "\\Skirmex.exe";
+}
+
+ClientRun::ClientRun(const std::string& folder)
+    : folder_(folder), exe_(PrepareProgramFolder(folder)), key_(ClientKeyFor(folder)) {
+    SetClientValue(key_, "Initialized", "False");
+    SetClientValue(key_, "Update", "False");
+    CreateDirectoryA((folder_ + "\\Dat").c_str(), nullptr);
+}
+
+ClientRun::~ClientRun() {
+    DeleteClientValue(key_, "Initialized");
+    DeleteClientValue(key_, "Update");
+}
+
+bool ClientRun::Start(testsupport::HookClient& hook) {
+    return process.Start("\"" + exe_ + "\" --test-hook", folder_) &&
+           WaitForProcessWindow(process.Pid(), skx::MainWindowClass, "Skirmex", 30000) &&
+           hook.Attach(process.Pid(), 20000);
+}
+
+bool LogInThroughTheDialog(testsupport::HookClient& hook) {
+    auto has = [](const char* piece) { return [piece](const std::string& d) { return d.find(piece) != std::string::npos; }; };
+    if (!hook.WaitForDump("frmMain", has("timer DXTimer enabled=1"), 15000)) return false;
+    hook.Ask("menu mnuFileConnect");
+    if (!hook.WaitForDump("frmConnect", has("visible=1"), 15000)) return false;
+    for (const char* r : {"frmConnect.#101 set tester", "frmConnect.#102 set secret1", "frmConnect.#1 click"}) hook.Ask(r);
+    return true;
 }
 
 std::string ClientKeyFor(const std::string& folder) {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "HookClient.h"
+
 namespace clienttest {
 
 class Process {
@@ -41,6 +43,29 @@ std::string PrepareProgramFolder(const std::string& folder);
 std::string ClientKeyFor(const std::string& folder);
 void SetClientValue(const std::string& key, const std::string& name, const std::string& value);
 void DeleteClientValue(const std::string& key, const std::string& name);
+
+// A client run from outside in a scratch folder: a copy of the client, an empty Dat folder and
+// the registry values that skip the first run's agreement and the tip window, taken away again
+// when the run goes.
+class ClientRun {
+public:
+    explicit ClientRun(const std::string& folder);
+    ~ClientRun();
+    ClientRun(const ClientRun&) = delete;
+    ClientRun& operator=(const ClientRun&) = delete;
+    std::string DatFile(const std::string& name) const { return folder_ + "\\Dat\\" + name; }
+    // Starts the client with its test hook; true once its main window shows and the hook answers.
+    bool Start(testsupport::HookClient& hook);
+    Process process;
+
+private:
+    std::string folder_, exe_, key_;
+};
+
+// Logs a started client in as "tester" (password "secret1") through its connect dialog, once
+// its start-up has started the frame timer; the server is the one Dat\Game.DAT [LASTSERVER]
+// names. True once Connect has been clicked.
+bool LogInThroughTheDialog(testsupport::HookClient& hook);
 
 // Runs a disabled scenario test of this program in a child process; its exit code (0 when
 // every expectation of the scenario held).

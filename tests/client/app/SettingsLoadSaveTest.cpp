@@ -365,6 +365,7 @@ TEST_F(SaveSettingsTest, TheClientsWindowsAreLinkedFromTheStart) {
     EXPECT_EQ(&links.Game(), static_cast<Form*>(&frmGame()));
     EXPECT_FALSE(links.ScreenCenter);
     EXPECT_FALSE(links.Server);
+    EXPECT_TRUE(links.Connected && links.PlayEffect && links.MainCommandButton);
 }
 
 TEST_F(SaveSettingsTest, OptionsAreTheMainWindowsMenuItems) {

@@ -125,8 +125,7 @@ TEST_F(ChatClient, AccountInformationSetsTheLabelButtonsMenusAndRegistration) {
 }
 
 TEST_F(ChatClient, ChatLinesGoToTheirPanesAndTheirWindows) {
-    frmIgnore().Clear();
-    frmIgnore().AddItem("pest");
+    frmIgnore().IgnoreAdd("pest");
     frmMain().mnuTargetSub[0].SetChecked(false);
     std::vector<Frame> frames{{"c", "pest", "ignored", "0"},
                               {"c", "pest", "k6", "6"},
@@ -149,7 +148,7 @@ TEST_F(ChatClient, ChatLinesGoToTheirPanesAndTheirWindows) {
     Send({{"c", "x", "Contents of your locker:z", "4"}, {"c", "amy", "damn it", "10"}});
     frmMain().mnuOptionLangFilter.SetChecked(false);
     frmShop().Unload();
-    EXPECT_EQ(frmShop().LockerData(), "Contents of your locker:z");
+    EXPECT_EQ(frmShop().ListLocker.Count(), 1);  // the store's locker list: "None" and no item
     EXPECT_EQ(Pane(1).find("locker:z"), std::string::npos);
     EXPECT_TRUE(Pane(2).find(" it\r") != std::string::npos && Pane(2).find("damn") == std::string::npos);
 }
