@@ -21,6 +21,7 @@ bool LoadSlots(Create create) {
                                 terrain ? 0u : MagentaKey, Textures[static_cast<size_t>(slot)]);
             if (FAILED(hr)) Raise(hr);
         }
+        for (size_t slot = 0; slot < Textures.size(); ++slot) OpaqueTextures[slot] = IsOpaque(Textures[slot].Get());
     });
 }
 
@@ -54,6 +55,7 @@ bool LoadTexturesFromFolder(const std::string& folder) {
 
 void UnloadTextures() {
     for (TextureRef& t : Textures) t.Reset();
+    OpaqueTextures.fill(false);
 }
 
 }  // namespace skx

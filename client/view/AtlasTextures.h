@@ -10,6 +10,8 @@
 namespace skx {
 
 inline std::array<TextureRef, 11> Textures;
+// By slot: the texture is there and every texel of it is opaque (drawing it needs no blending).
+inline std::array<bool, 11> OpaqueTextures{};
 
 // InitImage_ID, then the nine atlases from the program's resources (or, in a build with the
 // image folder switched on, from the "images" folder below the program folder) in slot order.

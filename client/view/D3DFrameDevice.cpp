@@ -9,8 +9,22 @@ namespace skx {
 
 namespace {
 
-// Quads held back at the most before they are drawn.
+// Quads held back at the most before they are drawn (their vertices numbered in 16 bits).
 constexpr size_t MaxHeldQuads = 4096;
+
+// The corners of quad k as two list triangles in the strip's order: 4k, 4k+1, 4k+2 and
+// 4k+2, 4k+1, 4k+3.
+const std::vector<uint16_t>& QuadIndices() {
+    static const std::vector<uint16_t> indices = [] {
+        std::vector<uint16_t> made;
+        made.reserve(6 * MaxHeldQuads);
+        for (size_t k = 0; k < MaxHeldQuads; ++k) {
+            for (size_t corner : {0, 1, 2, 2, 1, 3}) made.push_back(static_cast<uint16_t>(4 * k + corner));
+        }
+        return made;
+    }();
+    return indices;
+}
 
 }  // namespace
 
@@ -20,8 +34,10 @@ void D3DFrameDevice::Flush() {
         std::vector<TLVertex>& held;
         ~Drawn() { held.clear(); }
     } drawn{pending_};
-    RaiseOnFailure(Device()->DrawPrimitiveUP(D3DPT_TRIANGLELIST, static_cast<UINT>(pending_.size() / 3),
-                                             pending_.data(), sizeof(TLVertex)));
+    // Each corner is sent once and shared by the quad's two triangles.
+    const auto vertices = static_cast<UINT>(pending_.size());
+    RaiseOnFailure(Device()->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, vertices, vertices / 2, QuadIndices().data(),
+                                                    D3DFMT_INDEX16, pending_.data(), sizeof(TLVertex)));
     ++drawCalls_;
 }
 
@@ -44,6 +60,15 @@ void D3DFrameDevice::Apply() {
         RaiseOnFailure(device->SetRenderState(D3DRS_SRCBLEND, additive ? D3DBLEND_ONE : D3DBLEND_SRCALPHA));
         RaiseOnFailure(device->SetRenderState(D3DRS_DESTBLEND, additive ? D3DBLEND_ONE : D3DBLEND_INVSRCALPHA));
     }
+    // An opaque atlas under the normal blending hides what lies below it wholly: the same
+    // picture without reading the target back.
+    wanted_.blend = !(wanted_.texture != NoTexture && OpaqueTextures[static_cast<size_t>(wanted_.texture)] &&
+                      wanted_.alpha == AlphaSource::Texture && wanted_.blending == Blending::Normal);
+    if (all || wanted_.blend != applied_.blend)
+        RaiseOnFailure(device->SetRenderState(D3DRS_ALPHABLENDENABLE, wanted_.blend ? TRUE : FALSE));
+    // Every vertex lies at depth 0 and the drawing order alone decides what lies on top: the
+    // depth test could hide nothing and is left out.
+    if (all) RaiseOnFailure(device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE));
     applied_ = wanted_;
     appliedKnown_ = true;
 }
@@ -63,9 +88,8 @@ void D3DFrameDevice::SetBlending(Blending blending) { wanted_.blending = blendin
 
 void D3DFrameDevice::DrawQuad(const Quad& quad) {
     Apply();
-    // The strip's two triangles as list triangles, in the strip's order.
-    pending_.insert(pending_.end(), {quad[0], quad[1], quad[2], quad[2], quad[1], quad[3]});
-    if (pending_.size() >= 6 * MaxHeldQuads) Flush();
+    pending_.insert(pending_.end(), quad.begin(), quad.end());
+    if (pending_.size() >= 4 * MaxHeldQuads) Flush();
 }
 
 void D3DFrameDevice::DrawStrip(const TLVertex* vertices, size_t count) {

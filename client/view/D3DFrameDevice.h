@@ -1,8 +1,9 @@
 // The map device (D3DDevice) as the arena drawing uses it: the atlases of Textures, the
 // player names' font, and the frame's clear, scene and present. A state asked for reaches the
 // device with the next draw that needs it, and quads (terrain rows among them) that follow
-// one another under the same states go to the device together as one triangle list: the
-// picture is the one drawn quad by quad, with far fewer device calls.
+// one another under the same states go to the device together as one indexed triangle list:
+// the picture is the one drawn quad by quad, with far fewer device calls. It draws without
+// the depth test and, for an opaque atlas, without blending, which changes no pixel.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -37,6 +38,7 @@ private:
         int32_t texture = NoTexture;
         AlphaSource alpha = AlphaSource::Texture;
         Blending blending = Blending::Normal;
+        bool blend = true;  // blending switched on (derived from the three above)
         bool operator==(const States&) const = default;
     };
     // Gives the device the states asked for (drawing the quads held back under the old ones).

@@ -37,6 +37,20 @@ HRESULT CreateTextureFromTexels(IDirect3DDevice8* device, const Texels& texels, 
     return D3D_OK;
 }
 
+bool IsOpaque(IDirect3DTexture8* texture) {
+    D3DSURFACE_DESC desc{};
+    if (!texture || FAILED(texture->GetLevelDesc(0, &desc)) || desc.Format != D3DFMT_A8R8G8B8) return false;
+    D3DLOCKED_RECT locked{};
+    if (FAILED(texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY))) return false;
+    bool opaque = true;
+    for (UINT y = 0; y < desc.Height && opaque; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(locked.pBits) + static_cast<ptrdiff_t>(y) * locked.Pitch);
+        for (UINT x = 0; x < desc.Width && opaque; ++x) opaque = (row[x] >> 24) == 0xFF;
+    }
+    texture->UnlockRect(0);
+    return opaque;
+}
+
 HRESULT CreateTextureFromResource(IDirect3DDevice8* device, HMODULE module, const char* name, int32_t size,
                                   uint32_t colourKey, TextureRef& texture) {
     HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(2));  // RT_BITMAP

@@ -29,5 +29,8 @@ HRESULT CreateTextureFromResource(IDirect3DDevice8* device, HMODULE module, cons
                                   uint32_t colourKey, TextureRef& texture);
 HRESULT CreateTextureFromFile(IDirect3DDevice8* device, const std::string& path, int32_t size, uint32_t colourKey,
                               TextureRef& texture);
+// True when every texel of the texture's first level has alpha 255 (drawn over anything, it
+// hides it wholly); false when it cannot be read.
+bool IsOpaque(IDirect3DTexture8* texture);
 
 }  // namespace skx
