@@ -14,12 +14,14 @@
 #include "LightAndWeather.h"
 #include "LoginTestSupport.h"
 #include "MapFiles.h"
+#include "RandomNumbers.h"
 #include "Renderer.h"
 #include "SoundEffects.h"
 #include "frmChatBar.h"
 #include "frmMain.h"
 #include "frmMapDisp.h"
 #include "runtime/RichTextEditing.h"
+#include "runtime/VbRandom.h"
 #include "DirectXObjects.h"  // after the automation headers
 
 using namespace skx;
@@ -226,8 +228,7 @@ namespace {
 
 // The picture the map device presented last, two frame ticks from now. Xvfb's screen never
 // shows a child window's Direct3D drawing, so it is read from the device's back buffer.
-ScreenPicture Presented() {
-    testsupport::PumpFor(450);
+ScreenPicture BackBuffer() {
     ScreenPicture p{0, 0, 400, 320, {}};  // the map picture
     ComRef<IDirect3DSurface8> back, copy;
     D3DLOCKED_RECT r{};
@@ -240,6 +241,7 @@ ScreenPicture Presented() {
     copy->UnlockRect();
     return p;
 }
+ScreenPicture Presented() { return testsupport::PumpFor(450), BackBuffer(); }
 
 // The code colour an atlas cell carries at its centre.
 COLORREF Code(int slot, int cell) {
@@ -341,4 +343,41 @@ TEST_F(ArenaPicture, HostileFramesLeaveTheFramesComingWithOneReportPerFault) {
     EXPECT_EQ(handlers, (std::vector<int32_t>{9, 9, 9, 9, 6, 6}));
     EXPECT_EQ(drawing, std::vector<int32_t>{9});
     EXPECT_TRUE(ClientConnected() && ArenaFencesIntact());
+}
+
+TEST_F(ArenaClient, WeatherLoopsItsAmbienceAndAFlashThundersInTheFrameThatDrawsIt) {
+    SetViewServices(nullptr);  // the program's own: the sounds go to the recording outputs
+    viewtest::RecordedSounds sounds;
+    ASSERT_TRUE(LoadSounds() && LoadBkgrndSounds());
+    RainOn = SnowOn = LightningOn = false;
+    const std::vector<Frame> weather{{"r", "W", "1", ""}, {"r", "W", "2", ""}, {"r", "W", "0", ""}};
+    using Log = decltype(sounds.ambience.log);
+    for (bool on : {true, false}) {  // with the sound option off nothing starts, but the stops still happen
+        sounds.ambience.log.clear(), SoundOn = on;
+        for (const Frame& w : weather) Send({w});
+        Log expected{{"RAIN", "loop"}, {"RAIN", "stop"}, {"RAIN", "at 0"}, {"WIND", "loop"}, {"WIND", "stop"}, {"WIND", "at 0"}};
+        if (!on) std::erase_if(expected, [](const auto& e) { return e.second == "loop"; });
+        EXPECT_EQ(sounds.ambience.log, expected) << on;
+    }
+    SoundOn = true, Send({weather[0]}), frmMain().DXTimer.SetEnabled(false);
+    SeedRandomNumbers(), Randomize(22);
+    int flashes = 0;
+    ScreenPicture before = BackBuffer();
+    for (int frame = 0; frame < 400 && flashes < 3; ++frame) {
+        sounds.effects.log.clear(), sounds.effects.playing["THUNDER"] = false;
+        Render({10, false});
+        const ScreenPicture after = BackBuffer();
+        int lighter = 0;  // pixels lighter by the flash's grey in every colour (or white)
+        for (size_t i = 0; i < after.pixels.size(); ++i) {
+            bool all = true;
+            for (int c : {0, 8, 16}) all &= (after.pixels[i] >> c & 0xFF) >= std::min(255u, (before.pixels[i] >> c & 0xFF) + 64);
+            lighter += all;
+        }
+        const bool flash = lighter > static_cast<int>(after.pixels.size()) / 2;
+        flashes += flash, before = after;
+        const Log thunder{{"THUNDER", "at 0"}, {"THUNDER", "play"}};
+        EXPECT_EQ(sounds.effects.log, flash ? thunder : Log()) << frame;
+    }
+    EXPECT_EQ(flashes, 3);
+    UninitRain(), UninitLightning();
 }
