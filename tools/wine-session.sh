@@ -54,6 +54,14 @@ start() {
   ("$WINESERVER" -p >/dev/null 2>&1 &) ; sleep 0.2
   prefix_fonts
   "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+  # Wine's desktop process, started now for the whole session: else the first windowed test
+  # program starts it, it inherits that test's output pipe, and CTest waits for the pipe until
+  # the desktop ends, charging that test the run of every test after it.
+  if ! { [ -f "$SKIRMORA_WINE/desktop.pid" ] && kill -0 "$(cat "$SKIRMORA_WINE/desktop.pid")" 2>/dev/null; }; then
+    "$WINE" explorer.exe /desktop >/dev/null 2>&1 </dev/null &
+    echo $! > "$SKIRMORA_WINE/desktop.pid"
+    sleep 1
+  fi
   # The peer daemon: tests ask it to start Linux helper programs (Wine cannot).
   if ! { [ -f "$SKIRMORA_WINE/peerd.pid" ] && kill -0 "$(cat "$SKIRMORA_WINE/peerd.pid")" 2>/dev/null; }; then
     rm -f "$SKIRMORA_WINE/peerd.port"
@@ -70,7 +78,7 @@ stop() {
   "$WINESERVER" -w >/dev/null 2>&1 || true
   if xvfb_alive; then kill "$(cat "$SKIRMORA_WINE/xvfb.pid")" 2>/dev/null || true; fi
   if [ -f "$SKIRMORA_WINE/peerd.pid" ]; then kill "$(cat "$SKIRMORA_WINE/peerd.pid")" 2>/dev/null || true; fi
-  rm -f "$SKIRMORA_WINE/peerd.pid" "$SKIRMORA_WINE/peerd.port"
+  rm -f "$SKIRMORA_WINE/peerd.pid" "$SKIRMORA_WINE/peerd.port" "$SKIRMORA_WINE/desktop.pid"
   rm -f "$SKIRMORA_WINE/xvfb.pid" "$SKIRMORA_WINE/display" "$SKIRMORA_WINE/display.fd"
 }
 
