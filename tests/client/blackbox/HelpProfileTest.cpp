@@ -6,6 +6,7 @@
 
 #include "ClientProcess.h"
 #include "HookClient.h"
+#include "ScreenPicture.h"
 #include "ScriptedServer.h"
 #include "WinTestSupport.h"
 #include "frmMain.h"
@@ -81,6 +82,13 @@ TEST_F(HelpWindows, TheTipShowsAtStartUntilUntickedAndTheTipsItemTurnsItBackOn) 
     ASSERT_TRUE(StartClient());
     ASSERT_TRUE(Dump("frmTip", R"(text="Only tip" visible=1)")) << last;
     EXPECT_EQ(ClientValue(key, "Update"), "True");
+    // The tip reads dark on the white of the picture area.
+    const HWND tip = FindProcessWindow(client.Pid(), nullptr, "Tip of the Day");
+    EXPECT_TRUE(PumpUntil([&] {
+        const testsupport::ScreenPicture pic = testsupport::CaptureWindow(tip);
+        const RECT text = pic.ClientArea(FindChild(tip, "Static", "Only tip"));
+        return pic.DarkPixels(text) > 10 && testsupport::Luminance(pic.At(text.right - 2, text.bottom - 2)) > 200;
+    }, 3000));
     for (const char* r : {"frmTip.cmdNextTip click", "frmTip.chkLoadTipsAtStartup click"}) hook.Ask(r);
     EXPECT_TRUE(PumpUntil([&] { return ClientValue(key, "Update") == "False"; }, 5000));
     EXPECT_TRUE(Dump("frmTip", R"(text="Only tip")")) << last;
