@@ -24,8 +24,8 @@ std::vector<std::string> ReadTips(const std::string& bytes) {
 }
 
 int32_t PickTip(float r, int32_t count) {
-    const double pick = std::floor(static_cast<double>(r) * count + 1);
     if (count < 1) return 1;
+    const double pick = std::floor(static_cast<double>(r) * count + 1);
     return pick > count ? count : static_cast<int32_t>(pick);
 }
 
