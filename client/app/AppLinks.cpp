@@ -97,6 +97,7 @@ ClientLinkTable ClientWindowLinks() {
         main.cmdAlias(index).SetCaption(caption);
         main.cmdAlias(index).SetToolTipText(tip);
     };
+    links.StatusPanel = [](int panel, const std::string& text) { frmMain().StatBar.SetPanelText(panel, text); };
     return links;
 }
 

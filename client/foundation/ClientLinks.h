@@ -58,6 +58,8 @@ struct ClientLinkTable {
     // Shows a caption and tip on the main window's custom command button of an entry of
     // Buttons, while that window is loaded; entries of other windows are let be.
     std::function<void(int index, const std::string& caption, const std::string& tip)> MainCommandButton;
+    // Writes a panel (from 1) of the main window's status bar StatBar.
+    std::function<void(int panel, const std::string& text)> StatusPanel;
 };
 
 // The program's links: empty until the app layer sets them.
