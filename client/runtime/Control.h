@@ -69,9 +69,6 @@ public:
     // notification; true when the control took it (result: the notification's answer).
     virtual bool OnCommand(int /*code*/) { return false; }
     virtual bool OnNotify(const NMHDR& /*hdr*/, LRESULT& /*result*/) { return false; }
-    // A command the control's window sends for one of its items (a tool bar's button: the
-    // button's command id and the code); true when the control took it.
-    virtual bool OnItemCommand(int /*commandId*/, int /*code*/) { return false; }
 
 protected:
     // The window exists (made or attached).

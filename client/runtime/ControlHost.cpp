@@ -49,13 +49,7 @@ void ControlHost::DetachControls() {
 bool ControlHost::RouteCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) return false;  // menus and accelerators
     Control* c = FindControl(LOWORD(wParam));
-    if (!c || c->hWnd() != reinterpret_cast<HWND>(lParam)) {
-        // A command for an item of a control (a tool-bar button) carries the item's id.
-        for (Control* k : controls_) {
-            if (k->hWnd() && k->hWnd() == reinterpret_cast<HWND>(lParam)) return k->OnItemCommand(LOWORD(wParam), HIWORD(wParam));
-        }
-        return false;
-    }
+    if (!c || c->hWnd() != reinterpret_cast<HWND>(lParam)) return false;
     return c->OnCommand(HIWORD(wParam));
 }
 

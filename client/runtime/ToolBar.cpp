@@ -45,9 +45,14 @@ RECT ToolBar::ButtonRect(int index) const {
     return r;
 }
 
-bool ToolBar::OnItemCommand(int commandId, int /*code*/) {
-    const int index = commandId - FirstCommand + 1;
-    if (index < 1 || index > ButtonCount()) return false;
+bool ToolBar::OnNotify(const NMHDR& hdr, LRESULT& result) {
+    if (hdr.code != NM_CLICK) return false;
+    // The clicked button's command; a click beside the buttons names none.
+    const auto& click = reinterpret_cast<const NMMOUSE&>(hdr);
+    const INT_PTR command = static_cast<INT_PTR>(click.dwItemSpec);
+    const int index = static_cast<int>(command) - FirstCommand + 1;
+    result = 0;
+    if (command < FirstCommand || index > ButtonCount()) return true;
     RunEvent("ButtonClick", [&] {
         if (ButtonClick) ButtonClick(index);
     });

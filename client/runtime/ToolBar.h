@@ -30,7 +30,7 @@ public:
     RECT ButtonRect(int index) const;
 
     std::function<void(int index)> ButtonClick;
-    bool OnItemCommand(int commandId, int code) override;
+    bool OnNotify(const NMHDR& hdr, LRESULT& result) override;
 
 protected:
     void OnCreated() override;
