@@ -47,7 +47,7 @@ frmGameForm::frmGameForm() : Form("frmGame", FormKind::MdiChild) {
     cmbStatus.SetText("Unready");
     cmbStatus.Click = [this] { cmbStatus_Click(); };
     lblDispBotSplats.MouseDown = [this](int button, int shift, int, int) { lblDispBotSplats_MouseDown(button, shift); };
-    lstPlayers.SetColumns({{"name", "Name", 90}, {"team", "Team", 70}, {"splats", "Splats", 50}});
+    lstPlayers.SetColumns({{"name", "Name", 85}, {"team", "Team", 65}, {"splats", "Splats", 50}});
     lstTeams.SetColumns({{"team", "", 180}});
     inner_.PlainBoxes = {&txtGameType, &txtNumTeams, &txtTimeLeft, &txtYourTeam, &txtGameInfo};
     frames_[0] = {&fraSection[0], &lblType_, &txtGameType, &lblTime_, &txtTimeLeft, &lblTeams_, &txtNumTeams,
