@@ -104,6 +104,7 @@ ClientLinkTable ClientWindowLinks() {
         return table;
     };
     links.ProgramEnding = [] { return frmMain().ReadyToClose; };
+    links.StatusPanel = [](int panel, const std::string& text) { frmMain().StatBar.SetPanelText(panel, text); };
     return links;
 }
 

@@ -4,7 +4,6 @@
 
 namespace skx {
 
-void EventLE(std::string&) {}
 void EventLN(std::string&) {}
 void EventLT(std::string&) {}
 void EventUN(std::string&) {}

@@ -63,6 +63,8 @@ struct ClientLinkTable {
     std::function<std::vector<std::pair<std::string, int16_t>>()> PlayerTable;
     // Whether the program is ending (its windows are being closed for good).
     std::function<bool()> ProgramEnding;
+    // Writes a panel (from 1) of the main window's status bar StatBar.
+    std::function<void(int panel, const std::string& text)> StatusPanel;
 };
 
 // The program's links: empty until the app layer sets them.
