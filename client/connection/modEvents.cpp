@@ -8,9 +8,7 @@ void EventLE(std::string&) {}
 void EventLH(std::string&) {}
 void EventLI(std::string&) {}
 void EventLN(std::string&) {}
-void EventLT(std::string&) {}
 void EventUN(std::string&) {}
 void EventUO(std::string&) {}
-void EventUT(std::string&) {}
 
 }  // namespace skx
