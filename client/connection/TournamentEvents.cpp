@@ -39,12 +39,16 @@ void ShowTeams(frmTournamentForm& console, const std::vector<std::string>& f) {
         KeyedTreeView::Batch batch(tree);
         tree.Clear();
         for (const TournamentTeam& team : read.Teams) {
-            // A team named twice is refused (reported once per fill) with its members; the
-            // members take no key, so one in two teams shows under both.
+            // The members take no key, so one in two teams shows under both.
             const int node = tree.Add(0, team.Name, team.Text);
-            if (!node) continue;
             for (const std::string& member : team.Members) tree.AddUnkeyed(node, member);
         }
+    }
+    if (read.Refused) {
+        // A team left out is told once, not once a tree.
+        const bool empty = read.RefusedName.empty();
+        ReportCaught("frmTournament", "trvTeams_Add", 0, empty ? 35603 : 35602, "trvTeams",
+                     empty ? "Invalid key" : "Key is not unique in collection: " + read.RefusedName);
     }
     if (read.Malformed) Raise(errSubscriptOutOfRange, "modEvents");
 }

@@ -41,6 +41,7 @@ frmTeamsForm::frmTeamsForm() : FeatureWindow("frmTeams", IDD_TEAMS) {
 void frmTeamsForm::FormLoad() {
     if (!imgRank.Handle()) imgRank.LoadStrip("RANK_ICONS", 16);
     ListTeam.SetSmallIcons(imgRank.Handle());
+    ListTeam.Clear();  // a window loaded again starts empty
     SetMemberControls(false);
 }
 

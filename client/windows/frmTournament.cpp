@@ -26,7 +26,6 @@ void SendCommand(const std::string& line) { Send("C", line); }
 
 frmTournamentForm::frmTournamentForm() : FeatureWindow("frmTournament", IDD_TOURNAMENT) {
     for (DialogPage& page : fraInformation) pages_.Add(page);
-    tabTournament.SetTabs({"Information", "Signup", "Log", "Admin", "Game"});
     tabTournament.Click = [this] { tabTournament_Click(); };
     StatusBar1.SetPanels({-1});
     cmdUpdate.Click = [] { SendTournamentRequest(); };
@@ -62,10 +61,16 @@ KeyedTreeView& frmTournamentForm::trvTeams(int index) {
     if (index < 1 || index > 4) {
         Raise(340, "frmTournament", "Control array element '" + std::to_string(index) + "' doesn't exist");
     }
-    return teams_[static_cast<size_t>(index - 1)];
+    KeyedTreeView* trees[] = {&trvTeams1_, &trvTeams2_, &trvTeams3_, &trvTeams4_};
+    return *trees[index - 1];
 }
 
 void frmTournamentForm::FormLoad() {
+    // A window loaded again starts empty, as it first did.
+    for (int i = 1; i <= 4; ++i) trvTeams(i).Clear();
+    optTeamA.SetValue(0);
+    optTeamB.SetValue(0);
+    tabTournament.SetTabs({"Information", "Signup", "Log", "Admin", "Game"});
     tabTournament.Select(InformationTab);
     if (!pages_.Create()) Raise(errOutOfMemory, "frmTournament", "Unable to create the tournament pages");
     // Every frame in the same place inside the strip, below its captions.

@@ -21,10 +21,10 @@ class frmTournamentForm : public FeatureWindow {
                                               {"frmTournament", IDD_TOURNAMENT_ADMIN},
                                               {"frmTournament", IDD_TOURNAMENT_GAME}}};
     // trvTeams(1 to 4), one on each of the first two pages and the last two.
-    std::array<KeyedTreeView, 4> teams_{{{fraInformation[0], IDC_TOURNAMENT_TRVTEAMS + 1, "trvTeams", 1},
-                                         {fraInformation[1], IDC_TOURNAMENT_TRVTEAMS + 2, "trvTeams", 2},
-                                         {fraInformation[3], IDC_TOURNAMENT_TRVTEAMS + 3, "trvTeams", 3},
-                                         {fraInformation[4], IDC_TOURNAMENT_TRVTEAMS + 4, "trvTeams", 4}}};
+    KeyedTreeView trvTeams1_{fraInformation[0], IDC_TOURNAMENT_TRVTEAMS + 1, "trvTeams", 1};
+    KeyedTreeView trvTeams2_{fraInformation[1], IDC_TOURNAMENT_TRVTEAMS + 2, "trvTeams", 2};
+    KeyedTreeView trvTeams3_{fraInformation[3], IDC_TOURNAMENT_TRVTEAMS + 3, "trvTeams", 3};
+    KeyedTreeView trvTeams4_{fraInformation[4], IDC_TOURNAMENT_TRVTEAMS + 4, "trvTeams", 4};
 
 public:
     frmTournamentForm();
