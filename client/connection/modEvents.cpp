@@ -5,8 +5,6 @@
 namespace skx {
 
 void EventLE(std::string&) {}
-void EventLH(std::string&) {}
-void EventLI(std::string&) {}
 void EventLN(std::string&) {}
 void EventUN(std::string&) {}
 void EventUO(std::string&) {}
