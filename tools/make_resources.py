@@ -305,6 +305,22 @@ def disc_strip(colours):
     return pic
 
 
+# The team window's ranks, General to Private: officers' bars in gold, the others' in green,
+# one bar fewer for each rank down.
+RANK_INKS = ((200, 160, 0), (0, 120, 40))
+
+
+def rank_strip():
+    """Eight pictures of bars, from eight (General) to one (Private)."""
+    pic = Picture(16 * 8, 16, MAGENTA)
+    for cell in range(8):
+        ink = RANK_INKS[0 if cell < 5 else 1]
+        for bar in range(8 - cell):
+            for x in range(2, 14):
+                pic.put(16 * cell + x, 15 - 2 * bar - 1, ink)
+    return pic
+
+
 def mask_picture(mask, background, ink):
     pic = Picture(16, 16, background)
     for y, row in enumerate(mask):
@@ -469,6 +485,7 @@ def build():
     bitmap("TIP_BULB", two_ink_picture(LIGHT_BULB, WHITE, (96, 80, 0), BULB_LIGHT, base_rows=(11, 12, 13, 14)))
     bitmap("ABOUT_FINGER", two_ink_picture(FINGER, BUTTON_FACE, (0, 0, 0), (255, 208, 160)))
     bitmap("ABOUT_PICTURE", arena_picture(noise))
+    bitmap("RANK_ICONS", rank_strip())
     files["Cursor1.cur"] = cursor(cursor_mask(False), 16, 16)
     files["Cursor2.cur"] = cursor(cursor_mask(True), 16, 16)
     files["Art.rc"] = ("// Made by tools/make_resources.py: the art and sounds of the client.\n"

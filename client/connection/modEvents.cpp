@@ -5,9 +5,7 @@
 namespace skx {
 
 void EventLN(std::string&) {}
-void EventLT(std::string&) {}
 void EventUN(std::string&) {}
 void EventUO(std::string&) {}
-void EventUT(std::string&) {}
 
 }  // namespace skx

@@ -112,7 +112,14 @@ LRESULT CALLBACK Control::MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
             int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
             self->RunEvent("MouseDown", [&] { if (self->MouseDown) self->MouseDown(button, ShiftKeys(), x, y); });
-            break;
+            if (!self->MouseDownHandled) break;
+            const LRESULT r = CallWindowProcA(original, hwnd, msg, wParam, lParam);
+            // The window may have gone with its control while it had the press.
+            auto after = MouseHooks().find(hwnd);
+            if (after != MouseHooks().end() && after->second.control == self) {
+                self->RunEvent("MouseDown", [&] { self->MouseDownHandled(button, ShiftKeys(), x, y); });
+            }
+            return r;
         }
         case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
             int button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;

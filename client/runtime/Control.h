@@ -64,6 +64,8 @@ public:
     std::function<void(int button, int shift, int x, int y)> MouseDown;
     std::function<void(int button, int shift, int x, int y)> MouseUp;
     std::function<void(int button, int shift, int x, int y)> MouseMove;
+    // A button press once the window has had it (what the press selects is selected by then).
+    std::function<void(int button, int shift, int x, int y)> MouseDownHandled;
 
     // What the host hands the control: a command of its window (the WM_COMMAND code) and a
     // notification; true when the control took it (result: the notification's answer).
@@ -77,7 +79,7 @@ protected:
     virtual void OnTextSet() {}
     // Whether the control's window needs its mouse messages watched (by default: when one of
     // the mouse events has a handler), and each mouse message before the window has it.
-    virtual bool WantsMouse() const { return MouseDown || MouseUp || MouseMove; }
+    virtual bool WantsMouse() const { return MouseDown || MouseUp || MouseMove || MouseDownHandled; }
     virtual void OnMouseMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {}
     // Runs one of the control's event handlers inside its form's error guard, reported as
     // name_event.
