@@ -9,7 +9,6 @@ void EventLH(std::string&) {}
 void EventLI(std::string&) {}
 void EventLN(std::string&) {}
 void EventLT(std::string&) {}
-void EventUN(std::string&) {}
 void EventUO(std::string&) {}
 void EventUT(std::string&) {}
 
