@@ -1,5 +1,8 @@
 #include "NoteIdSet.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "runtime/Conversions.h"
 
 namespace skx {
@@ -7,6 +10,8 @@ namespace skx {
 namespace {
 std::string Piece(const std::string& id) { return "|" + id + "|"; }
 }  // namespace
+
+NoteIdSet::NoteIdSet(std::string text) : text_(std::move(text)), folded_(LCase(text_)) {}
 
 NoteIdSet NoteIdSet::FromFile(const std::string& bytes) {
     std::string text;
@@ -33,12 +38,16 @@ NoteIdSet NoteIdSet::FromFile(const std::string& bytes) {
 std::string NoteIdSet::FileBytes() const { return "\"" + text_ + "\"\r\n"; }
 
 bool NoteIdSet::Contains(const std::string& id) const {
-    return InStr(text_, Piece(id), Compare::Text) != 0;
+    // A bar starts every piece, so a plain find would stop at every bar: skip ahead instead.
+    const std::string piece = LCase(Piece(id));
+    const std::boyer_moore_horspool_searcher searcher(piece.begin(), piece.end());
+    return std::search(folded_.begin(), folded_.end(), searcher) != folded_.end();
 }
 
 bool NoteIdSet::Add(const std::string& id) {
     if (Contains(id)) return false;
     text_ += Piece(id);
+    folded_ += LCase(Piece(id));
     return true;
 }
 

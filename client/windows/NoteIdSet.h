@@ -9,7 +9,7 @@ namespace skx {
 class NoteIdSet {
 public:
     NoteIdSet() = default;
-    explicit NoteIdSet(std::string text) : text_(std::move(text)) {}
+    explicit NoteIdSet(std::string text);
 
     // The set a file's bytes hold: every quoted field up to the end, joined (unquoted fields
     // are taken trimmed). No bytes: the empty set.
@@ -25,6 +25,7 @@ public:
 
 private:
     std::string text_;
+    std::string folded_;  // the text lower-cased, for the membership test
 };
 
 // The names of the two files in the Dat folder.
