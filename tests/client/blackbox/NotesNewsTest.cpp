@@ -136,6 +136,10 @@ TEST_F(NotesClient, NewsCountsDownAndAnUnsentNoteStaysInTheEditor) {
     EXPECT_TRUE(DumpHas("frmWriteNote", "txtMessage class=RichEdit20A text=\"unsent\"")) << dump_;
 
     ASSERT_TRUE(LogInThroughTheDialog(hook_) && Sent(R"(["!", "tester")"));
+    server_.Send({{"N", "1", "7~x~bob~Yo~all"}});  // loads the window hidden, which asks for its page
+    EXPECT_TRUE(Sent(R"(["N", "2", "1", "L"])"));
+    EXPECT_TRUE(DumpHas("frmNotes", "row gridNoteWindow(1) 1 key=\"id7\"")) << dump_;
+    EXPECT_TRUE(DumpLineHas(dump_, "form", "visible=0")) << dump_;
     server_.Send({{"D", "2", "##Welcome back"}, {"D", "2", "x"}});
     ASSERT_TRUE(DumpHas("frmNews", "text=\"Welcome back\\r\\n\\r\\n\"")) << dump_;
     EXPECT_TRUE(DumpLineHas(dump_, "form", "caption=\"News\" visible=1")) << dump_;
