@@ -48,6 +48,11 @@ frmNotesForm::frmNotesForm() : FeatureWindow("frmNotes", IDD_NOTES) {
 void frmNotesForm::FormLoad() {
     // The reader takes a note of any length (the limit of 5000 is the editor's).
     SendMessageA(txtMessage.hWnd(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    // A window closed by its title bar comes back as fresh as one closed by Done.
+    gridNoteWindow1.Clear();
+    gridNoteWindow2.Clear();
+    for (TextBox* box : {&txtSender, &txtRoute, &txtDate, &txtSubject}) box->SetText("");
+    txtMessage.SetPlainText("");
     read_.reset();
     deleted_.reset();
     lowest_.reset();

@@ -29,6 +29,11 @@ frmWriteNoteForm::frmWriteNoteForm() : FeatureWindow("frmWriteNote", IDD_WRITENO
 void frmWriteNoteForm::FormLoad() {
     SendMessageA(txtMessage.hWnd(), EM_EXLIMITTEXT, 0, NoteLimit);
     SendMessageA(txtFooter.hWnd(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    // An editor closed by its title bar starts empty next time, as one closed by Close.
+    for (TextBox* box : {&txtRoute, &txtSubject, &txtCash}) box->SetText("");
+    txtMessage.SetPlainText("");
+    txtFooter.SetPlainText("");
+    lblCharCnt.SetCaption("0");
 }
 
 void frmWriteNoteForm::LoadForm() {
