@@ -5,7 +5,6 @@
 namespace skx {
 
 void EventLN(std::string&) {}
-void EventUN(std::string&) {}
 void EventUO(std::string&) {}
 
 }  // namespace skx
