@@ -7,10 +7,8 @@ namespace skx {
 void EventLE(std::string&) {}
 void EventLH(std::string&) {}
 void EventLI(std::string&) {}
-void EventLN(std::string&) {}
 void EventLT(std::string&) {}
 void EventUN(std::string&) {}
-void EventUO(std::string&) {}
 void EventUT(std::string&) {}
 
 }  // namespace skx
