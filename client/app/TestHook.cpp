@@ -111,11 +111,20 @@ void Post(std::function<void()> action) {
 }
 
 void Click(const Target& t, const std::vector<std::string>& args, bool right) {
-    const POINT at = PointOf(t, args);
+    HWND window = t.window;
+    POINT at = PointOf(t, args);
+    // A list's column header: item -n is the header of column n (from 1).
+    const int item = args.empty() ? 0 : std::atoi(args[0].c_str());
+    if (item < 0 && dynamic_cast<KeyedListView*>(t.control)) {
+        window = ListView_GetHeader(t.window);
+        RECT r{};
+        Header_GetItemRect(window, -item - 1, &r);
+        at = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
     const LPARAM where = MAKELPARAM(at.x, at.y);
-    PostMessageA(t.window, WM_MOUSEMOVE, 0, where);
-    PostMessageA(t.window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, where);
-    PostMessageA(t.window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
+    PostMessageA(window, WM_MOUSEMOVE, 0, where);
+    PostMessageA(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, where);
+    PostMessageA(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
 }
 
 // The key goes in with the given shift keys held: they are pressed just before the key's
