@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "LeadingNumber.h"
 #include "runtime/Conversions.h"
 #include "runtime/RunTimeError.h"
 
@@ -31,21 +32,7 @@ std::vector<std::string> LevelChoices() {
 }
 
 double ReadLevel(const std::string& text) {
-    size_t i = text.find_first_not_of(' ');
-    if (i == std::string::npos) return 0;
-    double value = 0, scale = 1;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '.' && !point) {
-            point = true;
-        } else if (c >= '0' && c <= '9') {
-            if (point) value += (c - '0') * (scale /= 10);
-            else value = value * 10 + (c - '0');
-        } else {
-            break;
-        }
-    }
+    const double value = LeadingNumber(text, false);
     if (!std::isfinite(value)) Raise(errOverflow);
     return value;
 }

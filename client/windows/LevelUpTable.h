@@ -13,9 +13,8 @@ inline constexpr char NoLevel[] = "------";
 // The entries of both lists: "5" to "25", NoLevel, then "30" to "75" in steps of 5.
 std::vector<std::string> LevelChoices();
 
-// A level as typed or chosen: leading blanks skipped, then digits and one decimal point;
-// anything else ends it (no sign), and no digits read 0. A number too large for a Double
-// raises error 6.
+// A level as typed or chosen: its leading number without a sign (LeadingNumber), so
+// "-40" reads 0. A number too large for a Double raises error 6.
 double ReadLevel(const std::string& text);
 
 // The three result boxes' texts.

@@ -1,5 +1,6 @@
 #include "TopList.h"
 
+#include "LeadingNumber.h"
 #include "TextUtilities.h"
 
 namespace skx {
@@ -20,32 +21,8 @@ std::vector<TopRecord> ReadTopList(const std::string& data) {
     return records;
 }
 
-namespace {
-// The leading number of a value; an overlong one reads as infinity, still ordered.
-double LeadingNumber(const std::string& text) {
-    size_t i = text.find_first_not_of(" \t");
-    if (i == std::string::npos) return 0;
-    double sign = 1;
-    if (text[i] == '-' || text[i] == '+') sign = text[i++] == '-' ? -1 : 1;
-    double value = 0, scale = 1;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '.' && !point) {
-            point = true;
-        } else if (c >= '0' && c <= '9') {
-            if (point) value += (c - '0') * (scale /= 10);
-            else value = value * 10 + (c - '0');
-        } else {
-            break;
-        }
-    }
-    return sign * value;
-}
-}  // namespace
-
 int CompareTopValues(const std::string& a, const std::string& b) {
-    const double x = LeadingNumber(a), y = LeadingNumber(b);
+    const double x = LeadingNumber(a, true), y = LeadingNumber(b, true);
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 

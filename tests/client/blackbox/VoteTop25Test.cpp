@@ -104,6 +104,13 @@ TEST_F(Community, VoteWindowVotesHatesRefreshesAndSkipsARepeatedGame) {
     Send(R"(["n", "A:1;A:2;B:3"])");
     ASSERT_TRUE(Dump("frmVote", R"(row gridVoteWindow 2 key="B")")) << last;
     EXPECT_TRUE(DumpLineHas(last, "form", "caption=\"2 Game(s).\"") && Has(last, R"(game="A" vote="1")")) << last;
+    int reports = 0;  // the repeated game, reported once
+    WIN32_FIND_DATAA found{};
+    if (HANDLE h = FindFirstFileA(dir.File("*.log").c_str(), &found); h != INVALID_HANDLE_VALUE) {
+        do ++reports; while (FindNextFileA(h, &found));
+        FindClose(h);
+    }
+    EXPECT_EQ(reports, 1);
 }
 
 TEST_F(Community, TallyAndTopListBeforeTheirWindowsThenTopListsAndTheLevelCalculator) {
