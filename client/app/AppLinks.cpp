@@ -1,6 +1,7 @@
 #include "AppLinks.h"
 
 #include "AccountState.h"
+#include "ArenaModel.h"
 #include "ArenaHooks.h"
 #include "ClientLinks.h"
 #include "CommandBox.h"
@@ -97,6 +98,12 @@ ClientLinkTable ClientWindowLinks() {
         main.cmdAlias(index).SetCaption(caption);
         main.cmdAlias(index).SetToolTipText(tip);
     };
+    links.PlayerTable = [] {
+        std::vector<std::pair<std::string, int16_t>> table;
+        for (const PlayerRecord& p : Players) table.emplace_back(p.Name, p.Sprite);
+        return table;
+    };
+    links.ProgramEnding = [] { return frmMain().ReadyToClose; };
     return links;
 }
 

@@ -5,8 +5,6 @@
 namespace skx {
 
 void EventLE(std::string&) {}
-void EventLH(std::string&) {}
-void EventLI(std::string&) {}
 void EventLT(std::string&) {}
 void EventUN(std::string&) {}
 void EventUT(std::string&) {}
