@@ -98,6 +98,7 @@ TEST_F(Community, VoteWindowVotesHatesRefreshesAndSkipsARepeatedGame) {
     Ask({"frmVote.chkAutoUpdate click"});
     EXPECT_TRUE(PumpUntil([&] { return Sent(VoteRequest) == 2; }, 7000)) << server.Frames();
     Ask({"frmVote.chkAutoUpdate click"});
+    ASSERT_TRUE(Dump("frmVote", "timer tmrVote enabled=0")) << last;
     server.Command(R"({"cmd": "clear"})");
     EXPECT_FALSE(PumpUntil([&] { return Sent(VoteRequest) > 0; }, 4000));
 
