@@ -114,10 +114,18 @@ void Post(std::function<void()> action) {
 }
 
 // A click with "shift" among the words holds Shift down while its messages are handled, as a
-// key with its shift keys does.
+// key with its shift keys does. On a list, item -n is the header of column n (from 1).
 void Click(const Target& t, std::vector<std::string> args, bool right) {
     const bool shift = std::erase(args, std::string("shift")) > 0;
-    const POINT at = PointOf(t, args);
+    HWND window = t.window;
+    POINT at = PointOf(t, args);
+    const int item = args.empty() ? 0 : std::atoi(args[0].c_str());
+    if (item < 0 && dynamic_cast<KeyedListView*>(t.control)) {
+        window = ListView_GetHeader(t.window);
+        RECT r{};
+        Header_GetItemRect(window, -item - 1, &r);
+        at = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
     const LPARAM where = MAKELPARAM(at.x, at.y);
     auto held = std::make_shared<std::vector<BYTE>>(256);
     if (shift) {
@@ -129,9 +137,9 @@ void Click(const Target& t, std::vector<std::string> args, bool right) {
         });
     }
     const WPARAM keys = shift ? MK_SHIFT : 0;
-    PostMessageA(t.window, WM_MOUSEMOVE, keys, where);
-    PostMessageA(t.window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, keys | (right ? MK_RBUTTON : MK_LBUTTON), where);
-    PostMessageA(t.window, right ? WM_RBUTTONUP : WM_LBUTTONUP, keys, where);
+    PostMessageA(window, WM_MOUSEMOVE, keys, where);
+    PostMessageA(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, keys | (right ? MK_RBUTTON : MK_LBUTTON), where);
+    PostMessageA(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, keys, where);
     if (shift) Post([held] { SetKeyboardState(held->data()); });
 }
 

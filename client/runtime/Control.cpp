@@ -490,7 +490,31 @@ void ComboBox::OnCreated() {
     const std::string text = Caption();  // emptying the list empties the box too
     SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
     for (const auto& s : list_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
-    SetWindowTextA(hwnd_, text.c_str());
+    if (index_ >= 0) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index_), 0);
+    else SetWindowTextA(hwnd_, text.c_str());
+}
+
+std::string ComboBox::List(int index) const {
+    if (index < 0 || index >= ListCount()) Raise(errInvalidProcedureCall);
+    return list_[static_cast<size_t>(index)];
+}
+
+int ComboBox::ListIndex() const {
+    if (!hwnd_) return index_;
+    return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+}
+
+void ComboBox::SetListIndex(int index) {
+    if (index < -1 || index >= ListCount()) Raise(errInvalidPropertyValue);
+    index_ = index;
+    if (hwnd_) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+bool ComboBox::OnCommand(int code) {
+    if (code == CBN_SELCHANGE) RunEvent("Click", SelChange);
+    else if (code == CBN_SELENDOK) RunEvent("Click", SelEndOk);
+    else return false;
+    return true;
 }
 
 }  // namespace skx

@@ -220,12 +220,26 @@ public:
     void SetList(const std::vector<std::string>& items);
     std::string Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }
+    // The list's entries, numbered from 0 as the platform does.
+    int ListCount() const { return static_cast<int>(list_.size()); }
+    std::string List(int index) const;
+    // The chosen entry, -1 when none; setting it runs no handler.
+    int ListIndex() const;
+    void SetListIndex(int index);
+
+    // The user moved the choice to another entry (the box's own text may not show it yet:
+    // read the entry through ListIndex and List).
+    std::function<void()> SelChange;
+    // The user ended a choice on an entry of the list, the one already chosen included.
+    std::function<void()> SelEndOk;
+    bool OnCommand(int code) override;
 
 protected:
     void OnCreated() override;
 
 private:
     std::vector<std::string> list_;
+    int index_ = -1;  // kept while there is no window
 };
 
 }  // namespace skx
