@@ -218,6 +218,14 @@ public:
     void SetList(const std::vector<std::string>& items);
     std::string Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }
+    // Puts a text into the list at index (at the end for -1); the box's text stays.
+    void AddItem(const std::string& text, int index = -1);
+    int ListCount() const { return static_cast<int>(list_.size()); }
+    std::string List(int index) const;
+    // The edit line inside the box (null without a window).
+    HWND EditWindow() const;
+    // Selects characters of the edit line (start, length in characters; -1 to the end).
+    void SetSelection(int start, int length);
 
 protected:
     void OnCreated() override;
