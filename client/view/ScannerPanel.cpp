@@ -50,6 +50,7 @@ const char* ScannerPanel::TargetCommand(int index) {
 
 bool ScannerPanel::Create(HWND parent) {
     if (!DialogPage::Create(parent)) return false;
+    ShowWindow(hWnd(), SW_SHOWNA);
     for (int i = 0; i < 9; ++i) {
         auto& picture = targetPictures_[static_cast<size_t>(i)];
         const std::string name = "TARGET_" + std::to_string(i);

@@ -1,0 +1,269 @@
+// The game input of the running client, logged in to the scripted server: keys typed with
+// the client in front, clicks on the map, the targeting menu and buttons, the scanner's
+// displays and the command bar, all judged by the frames the server receives.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "ClientProcess.h"
+#include "HookClient.h"
+#include "ScreenPicture.h"
+#include "ScriptedServer.h"
+#include "WinTestSupport.h"
+#include "frmMain.h"
+#include "window_ids.h"
+
+using namespace clienttest;
+
+namespace {
+
+constexpr int EntryLineId = 201;       // frmMain.txtSend
+constexpr int FirstCommandButton = 300;  // frmMain.cmdAlias(0)
+
+bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+
+int Count(const std::string& text, const std::string& piece) {
+    int n = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+    return n;
+}
+
+void Key(WORD vk, WORD scan, bool down) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = scan;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    testsupport::PumpUntil([] { return false; }, 150);
+}
+
+void Tap(WORD vk, WORD scan) {
+    Key(vk, scan, true);
+    Key(vk, scan, false);
+}
+
+void Mouse(POINT at, DWORD flags) {
+    SetCursorPos(at.x, at.y);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+    testsupport::PumpUntil([] { return false; }, 150);
+}
+
+void ClickAt(POINT at, bool right) {
+    Mouse(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    Mouse(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
+HWND ChildWithId(HWND parent, int id) {
+    std::pair<int, HWND> search{id, nullptr};
+    EnumChildWindows(parent, [](HWND h, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<int, HWND>*>(p);
+        if (GetDlgCtrlID(h) != s->first) return TRUE;
+        s->second = h;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+// A client logged in to a scripted server, its main window in front.
+class InGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(testsupport::RegisterSocketControl());
+        ASSERT_TRUE(server_.Start());
+        server_.Command(R"({"cmd": "script", "script": {"on": {"!": [["v", "95", "100", "False", "False"]]}}})");
+        const std::string game = run_.DatFile("Game.DAT");
+        WritePrivateProfileStringA("LASTSERVER", "Host", "127.0.0.1", game.c_str());
+        WritePrivateProfileStringA("LASTSERVER", "Port", std::to_string(server_.GamePort()).c_str(), game.c_str());
+        WritePrivateProfileStringA("Options", "KeyPad", "True", game.c_str());
+        WritePrivateProfileStringA("Button0", "Command", "say hi", run_.DatFile("Buttons.DAT").c_str());
+        ASSERT_TRUE(run_.Start(hook_) && LogInThroughTheDialog(hook_));
+        ASSERT_TRUE(Sent(R"(["!", "tester", "secret1")"));
+        main_ = FindProcessWindow(run_.process.Pid(), skx::MainWindowClassName(), nullptr);
+        ASSERT_NE(main_, nullptr);
+        ASSERT_TRUE(ToFront(main_));
+    }
+    void TearDown() override { run_.process.Kill(); }
+
+    bool ToFront(HWND window) {
+        SetForegroundWindow(window);
+        return testsupport::PumpUntil([&] { return GetForegroundWindow() == window; }, 5000);
+    }
+    bool Sent(const std::string& frame) {
+        return testsupport::PumpUntil([&] { return Has(server_.Frames(), frame); }, 10000);
+    }
+    void Clear() { server_.Command(R"({"cmd": "clear"})"); }
+    // Types a line into the entry line and presses Enter.
+    void Enter(const std::string& line) {
+        hook_.Ask("frmMain.#" + std::to_string(EntryLineId) + " set " + line);
+        testsupport::PumpUntil([] { return false; }, 200);
+        Tap(VK_RETURN, 0x1C);
+    }
+
+    testsupport::ScratchDir dir_{"gameinput"};
+    ClientRun run_{dir_.Path()};
+    testsupport::ScriptedServer server_;
+    testsupport::HookClient hook_;
+    HWND main_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(InGame, MovementKeysAndTheEntryLine) {
+    Clear();
+    Tap(VK_NUMPAD8, 0x48);
+    ASSERT_TRUE(Sent(R"(["m", "&north&"])"));
+    // 8 held and 6 pressed: both, in the order of their codes; releases send nothing.
+    Key(VK_NUMPAD8, 0x48, true);
+    Key(VK_NUMPAD6, 0x4D, true);
+    Key(VK_NUMPAD6, 0x4D, false);
+    Key(VK_NUMPAD8, 0x48, false);
+    ASSERT_TRUE(Sent(R"(["m", "&east&"])"));
+    std::string frames = server_.Frames();
+    EXPECT_EQ(Count(frames, R"(["m", "&north&"])"), 3) << frames;
+    EXPECT_LT(frames.rfind(R"(["m", "&north&"])"), frames.find(R"(["m", "&east&"])")) << frames;
+    Clear();
+    Tap(VK_NUMPAD5, 0x4C);
+    ASSERT_TRUE(Sent(R"(["M", ")"));
+    hook_.Ask("menu mnuOptionsWASD");
+    Tap('W', 0x11);
+    ASSERT_TRUE(Sent(R"(["m", "&north&"])"));
+    frames = server_.Frames();
+    EXPECT_EQ(Count(frames, R"(["m", )"), 1) << frames;
+
+    Enter("/who");
+    EXPECT_TRUE(Sent(R"(["C", "who"])"));
+    hook_.Ask("menu mnuOptionsChat");
+    Enter("hi");
+    EXPECT_TRUE(Sent(R"(["C", "c hi"])"));
+    Enter("a   b");
+    EXPECT_TRUE(Sent(R"(["C", "c a b"])"));
+    // Down in the line goes through the lines sent, newest first.
+    HWND line = ChildWithId(main_, EntryLineId);
+    PostMessageA(FindWindowExA(line, nullptr, "Edit", nullptr), WM_KEYDOWN, VK_DOWN, 0x00500001);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return WindowText(line) == "a b"; }, 5000)) << WindowText(line);
+    Clear();
+    Enter("");
+    Enter("/");
+    ASSERT_TRUE(Sent(R"(["C", ""])"));
+    EXPECT_EQ(Count(server_.Frames(), R"(["C", )"), 1) << server_.Frames();
+
+    // With another program in front, keys are that program's.
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(ToFront(other));
+    Clear();
+    Tap('W', 0x11);
+    Enter("/later");
+    ASSERT_TRUE(ToFront(main_));
+    Tap('D', 0x20);
+    ASSERT_TRUE(Sent(R"(["m", "&east&"])"));
+    frames = server_.Frames();
+    EXPECT_FALSE(Has(frames, R"(["m", "&north&"])")) << frames;
+    EXPECT_FALSE(Has(frames, R"(["C", "later"])")) << frames;
+    DestroyWindow(other);
+}
+
+TEST_F(InGame, ClicksOnTheMapWalkFireAndRunTheSelfClickCommand) {
+    server_.Send({{"P", "10", "5", "3", "12"}, {"U"}});
+    ASSERT_TRUE(Sent(R"(["M", ")"));
+    std::string frames = server_.Frames();
+    const size_t at = frames.find(R"(["M", ")") + 7;
+    const int originX = std::atoi(frames.c_str() + at);
+    const int originY = std::atoi(frames.c_str() + frames.find("\"", frames.find(",", at)) + 1);
+
+    HWND map = nullptr;
+    EnumChildWindows(main_, [](HWND h, LPARAM p) -> BOOL {
+        if (WindowText(h).rfind("Map Display", 0) != 0) return TRUE;
+        *reinterpret_cast<HWND*>(p) = h;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&map));
+    ASSERT_NE(map, nullptr);
+    SendMessageA(GetParent(map), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(map), 0);
+    HWND picture = GetWindow(map, GW_CHILD);
+    auto square = [&](int x, int y) {
+        POINT p{((x - originX + 150) % 150) * 16 + 8, ((y - originY + 150) % 150) * 16 + 8};
+        ClientToScreen(picture, &p);
+        return p;
+    };
+    ASSERT_EQ(WindowFromPoint(square(13, 5)), picture);
+    ASSERT_EQ(WindowFromPoint(square(10, 5)), picture);
+
+    Clear();
+    ClickAt(square(13, 5), false);
+    EXPECT_TRUE(Sent(R"(["m", "&east&east&east&"])"));
+    ClickAt(square(12, 5), true);
+    EXPECT_TRUE(Sent(R"(["C", "fire 12 5"])"));
+    Clear();
+    ClickAt(square(10, 5), false);
+    ASSERT_TRUE(Sent(R"(["C", "CENTER"])"));
+    frames = server_.Frames();
+    EXPECT_LT(frames.find(R"(["M", ")"), frames.find(R"(["C", "CENTER"])")) << frames;
+
+    // Pressed on the map and let go beside it: no click.
+    Clear();
+    RECT mainRect{};
+    GetWindowRect(main_, &mainRect);
+    Mouse(square(12, 5), MOUSEEVENTF_LEFTDOWN);
+    Mouse(POINT{mainRect.left + 4, mainRect.bottom - 4}, MOUSEEVENTF_LEFTUP);
+    ClickAt(square(11, 5), true);
+    ASSERT_TRUE(Sent(R"(["C", "fire 11 5"])"));
+    frames = server_.Frames();
+    EXPECT_FALSE(Has(frames, R"(["m", )")) << frames;
+    EXPECT_EQ(Count(frames, R"(["C", )"), 1) << frames;
+}
+
+TEST_F(InGame, TargetingMenuButtonsScannerAndCommandBar) {
+    Clear();
+    hook_.Ask("menu mnuTargetSub(1)");
+    EXPECT_TRUE(Sent(R"(["C", "target north"])"));
+    hook_.Ask("frmMain.cmdTarget(8) click");
+    EXPECT_TRUE(Sent(R"(["C", "target off"])"));
+    const std::string ticks = hook_.Ask("dump mnuTargetSub");
+    EXPECT_EQ(Count(ticks, "checked=1"), 1) << ticks;
+    EXPECT_TRUE(Has(ticks, "mnuTargetSub(1) caption=\"North\" checked=1")) << ticks;
+
+    // The bot display: "3" lights the east button red, "0" leaves all eight dark.
+    hook_.Ask("menu mnuLocationScanner");
+    auto redPixels = [&](int place) {
+        HWND button = ChildWithId(main_, IDC_SCANNER_BOT + place);
+        const testsupport::ScreenPicture shot = testsupport::CaptureWindow(main_);
+        const RECT r = shot.ClientArea(button);
+        int red = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF c = shot.At(x, y);
+                red += GetRValue(c) > 160 && GetGValue(c) < 80 && GetBValue(c) < 80 ? 1 : 0;
+            }
+        }
+        return red;
+    };
+    server_.Send({{"y", "3"}});
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return redPixels(5) > 20; }, 5000));
+    EXPECT_EQ(redPixels(1), 0);
+    server_.Send({{"y", "0"}});
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return redPixels(5) == 0; }, 5000));
+    for (int place : {0, 1, 2, 3, 6, 7, 8}) EXPECT_EQ(redPixels(place), 0) << place;
+
+    // The command bar acts on the press: a left press sends before the release.
+    HWND button = ChildWithId(main_, FirstCommandButton);
+    ASSERT_NE(button, nullptr);
+    RECT r{};
+    GetWindowRect(button, &r);
+    const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    Clear();
+    Mouse(middle, MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(Sent(R"(["C", "say hi"])"));
+    Mouse(middle, MOUSEEVENTF_LEFTUP);
+    Clear();
+    ClickAt(middle, true);
+    std::string dump;
+    EXPECT_TRUE(hook_.WaitForDump("frmBtnEdit", [](const std::string& d) { return Has(d, "visible=1"); }, 10000, &dump)) << dump;
+    EXPECT_FALSE(Has(server_.Frames(), R"(["C", )"));
+}
