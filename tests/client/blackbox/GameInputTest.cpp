@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "ClientProcess.h"
@@ -148,6 +149,20 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
     HWND line = ChildWithId(main_, EntryLineId);
     PostMessageA(FindWindowExA(line, nullptr, "Edit", nullptr), WM_KEYDOWN, VK_DOWN, 0x00500001);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return WindowText(line) == "a b"; }, 5000)) << WindowText(line);
+    // A paste of 300 characters keeps the first 250, the caret at their end.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 301);
+    memset(GlobalLock(text), 'x', 300);
+    static_cast<char*>(GlobalLock(text))[300] = 0;
+    GlobalUnlock(text);
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+    hook_.Ask("frmMain.#" + std::to_string(EntryLineId) + " set ");
+    SendMessageA(FindWindowExA(line, nullptr, "Edit", nullptr), WM_PASTE, 0, 0);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return WindowText(line) == std::string(250, 'x'); }, 5000)) << WindowText(line);
+    EXPECT_EQ(SendMessageA(line, CB_GETEDITSEL, 0, 0), MAKELRESULT(250, 250));
     Clear();
     Enter("");
     Enter("/");
