@@ -1,6 +1,7 @@
 #include "AppLinks.h"
 
 #include "AccountState.h"
+#include "ArenaModel.h"
 #include "ArenaHooks.h"
 #include "ClientLinks.h"
 #include "ConnectionState.h"
@@ -98,6 +99,13 @@ ClientLinkTable ClientWindowLinks() {
         main.cmdAlias(index).SetCaption(caption);
         main.cmdAlias(index).SetToolTipText(tip);
     };
+    links.PlayerTable = [] {
+        std::vector<std::pair<std::string, int16_t>> table;
+        for (const PlayerRecord& p : Players) table.emplace_back(p.Name, p.Sprite);
+        return table;
+    };
+    links.ProgramEnding = [] { return frmMain().ReadyToClose; };
+    links.StatusPanel = [](int panel, const std::string& text) { frmMain().StatBar.SetPanelText(panel, text); };
     return links;
 }
 

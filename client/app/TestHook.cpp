@@ -21,6 +21,7 @@
 #include "runtime/KeyedTreeView.h"
 #include "runtime/MenuItem.h"
 #include "runtime/RichTextEditing.h"
+#include "runtime/ToolBar.h"
 
 namespace skx {
 
@@ -83,6 +84,8 @@ POINT PointOf(const Target& t, const std::vector<std::string>& args) {
             r = tree->NodeRect(item);
         } else if (dynamic_cast<ListBox*>(t.control)) {
             SendMessageA(t.window, LB_GETITEMRECT, static_cast<WPARAM>(item - 1), reinterpret_cast<LPARAM>(&r));
+        } else if (auto* bar = dynamic_cast<ToolBar*>(t.control)) {
+            r = bar->ButtonRect(item);
         } else if (dynamic_cast<TabStrip*>(t.control) || t.control == nullptr) {
             SendMessageA(t.window, TCM_GETITEMRECT, static_cast<WPARAM>(item - 1), reinterpret_cast<LPARAM>(&r));
         }
@@ -110,12 +113,26 @@ void Post(std::function<void()> action) {
     PostMessageA(g_hook, RunAction, 0, 0);
 }
 
-void Click(const Target& t, const std::vector<std::string>& args, bool right) {
+// A click with "shift" among the words holds Shift down while its messages are handled, as a
+// key with its shift keys does.
+void Click(const Target& t, std::vector<std::string> args, bool right) {
+    const bool shift = std::erase(args, std::string("shift")) > 0;
     const POINT at = PointOf(t, args);
     const LPARAM where = MAKELPARAM(at.x, at.y);
-    PostMessageA(t.window, WM_MOUSEMOVE, 0, where);
-    PostMessageA(t.window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, where);
-    PostMessageA(t.window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
+    auto held = std::make_shared<std::vector<BYTE>>(256);
+    if (shift) {
+        Post([held] {
+            GetKeyboardState(held->data());
+            std::vector<BYTE> pressed(*held);
+            pressed[VK_SHIFT] = pressed[VK_LSHIFT] = 0x80;
+            SetKeyboardState(pressed.data());
+        });
+    }
+    const WPARAM keys = shift ? MK_SHIFT : 0;
+    PostMessageA(t.window, WM_MOUSEMOVE, keys, where);
+    PostMessageA(t.window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, keys | (right ? MK_RBUTTON : MK_LBUTTON), where);
+    PostMessageA(t.window, right ? WM_RBUTTONUP : WM_LBUTTONUP, keys, where);
+    if (shift) Post([held] { SetKeyboardState(held->data()); });
 }
 
 // The key goes in with the given shift keys held: they are pressed just before the key's

@@ -98,13 +98,7 @@ void SendCommandLine(const std::string& text) { frmMain().Server("C", CleanStrin
 void ProfileUser() {
     std::string name;
     if (!SelectedUser(name)) return;
-    frmProfileForm& profile = frmProfile();
-    // The name is in place before the load, so the profile the window asks for when it loads
-    // is this player's.
-    profile.Tag = name;
-    profile.Load();
-    profile.SetCaption(name);
-    profile.Show(ShowMode::Modeless, &frmMain());
+    frmProfile().OpenFor(name, &frmMain());
 }
 
 void TellUser() {

@@ -4,9 +4,6 @@
 
 namespace skx {
 
-void EventLE(std::string&) {}
-void EventLH(std::string&) {}
-void EventLI(std::string&) {}
 void EventLN(std::string&) {}
 void EventLT(std::string&) {}
 void EventUN(std::string&) {}
