@@ -4,6 +4,7 @@
 #include "ArenaModel.h"
 #include "ArenaHooks.h"
 #include "ClientLinks.h"
+#include "ConnectionState.h"
 #include "CommandBox.h"
 #include "FrameWriter.h"
 #include "InternetFile.h"
@@ -112,6 +113,8 @@ void SetAppLinks() {
     ClientLinks() = ClientWindowLinks();
     // The windows' requests to the server (the player lists, the custom buttons' commands).
     ClientLinks().Server = [](const std::string& ctrlChar, const std::string& msg) { frmMain().Server(ctrlChar, msg); };
+    // The self-click commands' re-centring.
+    ClientLinks().ScreenCenter = [](bool announce) { Screen_Center(announce); };
 
     MainWindowLinkTable& main = MainWindowLinks();
     main.Socket = []() -> DispatchObject& { return frmMain().sckConnect; };

@@ -181,9 +181,25 @@ void Select(const Target& t, const std::vector<std::string>& args) {
 std::string Answer(const std::string& line) {
     const HookRequest r = ParseHookRequest(line);
     if (r.kind == HookRequest::Kind::Invalid) return "error " + r.error;
+    if (r.kind == HookRequest::Kind::Dump && r.form.rfind("mnu", 0) == 0) {
+        // A menu item's state, and that of every item sharing its name: "menu name(i) ...".
+        std::string out;
+        for (int i = 0; MenuItem* item = MenuItem::FromName(r.form, i); ++i) {
+            out += "menu " + r.form + "(" + std::to_string(i) + ") caption=\"" + item->Caption() + "\" checked=" +
+                   std::to_string(item->Checked() ? 1 : 0) + "\n";
+        }
+        return out;
+    }
     if (r.kind == HookRequest::Kind::Dump) return DumpForm(r.form);
     if (r.kind == HookRequest::Kind::Menu) {
-        MenuItem* item = MenuItem::FromName(r.args[0]);
+        // "name(i)": the i-th of the items sharing a name.
+        std::string name = r.args[0];
+        int index = 0;
+        if (const size_t open = name.find('('); open != std::string::npos && name.back() == ')') {
+            index = std::atoi(name.c_str() + open + 1);
+            name.resize(open);
+        }
+        MenuItem* item = MenuItem::FromName(name, index);
         Form* main = Form::MdiFrame();
         if (!item || !main || !main->Handle()) return "error no menu item " + r.args[0];
         PostMessageA(main->Handle(), WM_COMMAND, item->Id(), 0);

@@ -104,10 +104,10 @@ void ProfileUser() {
 void TellUser() {
     std::string name;
     if (!SelectedUser(name)) return;
-    Control& line = frmMain().txtSend;
+    ComboBox& line = frmMain().txtSend;
     line.SetCaption("/Tell '" + name + "' ");
     line.SetFocus();
-    if (line.hWnd()) SendMessageA(line.hWnd(), EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    line.SetSelection(static_cast<int>(line.Text().size()), 0);
 }
 
 void IgnoreUser() {

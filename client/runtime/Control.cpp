@@ -517,4 +517,18 @@ bool ComboBox::OnCommand(int code) {
     return true;
 }
 
+void ComboBox::AddItem(const std::string& text, int index) {
+    if (index < 0 || index > ListCount()) index = ListCount();
+    list_.insert(list_.begin() + index, text);
+    if (hwnd_) SendMessageA(hwnd_, CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HWND ComboBox::EditWindow() const { return hwnd_ ? FindWindowExA(hwnd_, nullptr, "Edit", nullptr) : nullptr; }
+
+void ComboBox::SetSelection(int start, int length) {
+    if (!hwnd_) return;
+    const int end = length < 0 ? -1 : start + length;
+    SendMessageA(hwnd_, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+}
+
 }  // namespace skx

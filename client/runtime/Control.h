@@ -233,6 +233,12 @@ public:
     // The user ended a choice on an entry of the list, the one already chosen included.
     std::function<void()> SelEndOk;
     bool OnCommand(int code) override;
+    // Puts a text into the list at index (at the end for -1); the box's text stays.
+    void AddItem(const std::string& text, int index = -1);
+    // The edit line inside the box (null without a window).
+    HWND EditWindow() const;
+    // Selects characters of the edit line (start, length in characters; -1 to the end).
+    void SetSelection(int start, int length);
 
 protected:
     void OnCreated() override;

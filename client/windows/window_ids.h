@@ -283,6 +283,20 @@
 #define IDD_WRITENOTE 22000
 
 #define IDD_CLICK 23000
+#define IDC_CLICK_LBLINFORMATION 23000 /* 23000 to 23002 */
+#define IDC_CLICK_TXTLEFT 23100
+#define IDC_CLICK_TXTRIGHT 23101
+#define IDC_CLICK_CMDOKAY 23102
+#define IDC_CLICK_CMDCLOSE 23103
+
+/* The main window's location scanner panel (an inner dialog of its picture box picSpace). */
+#define IDD_SCANNER 24000
+#define IDC_SCANNER_CMDTARGET 24000 /* 24000 to 24008 */
+#define IDC_SCANNER_LBLTARGET 24100
+#define IDC_SCANNER_LBLBOT 24101
+#define IDC_SCANNER_LBLPLAYER 24102
+#define IDC_SCANNER_BOT 24110 /* + the button's place: NW, N, NE, W, centre, E, SW, S, SE */
+#define IDC_SCANNER_PLAYER 24120 /* the same places */
 
 #define IDD_GAME 31000 /* the inner dialog of the game information window */
 #define IDC_GAME_FRASECTION 31000 /* 31000 to 31002, one frame per tool-bar button */

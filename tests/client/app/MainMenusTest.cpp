@@ -553,7 +553,7 @@ TEST(MainMenusScenario, DISABLED_UserListPopup) {
     SelectPlayer("John Smith");
     Click(m.mnuMiscTell);
     EXPECT_EQ(m.txtSend.Caption(), "/Tell 'John Smith' ");
-    EXPECT_EQ(GetFocus(), m.txtSend.hWnd());
+    EXPECT_EQ(GetFocus(), m.txtSend.EditWindow());  // the combo box's edit line
 
     Click(m.mnuMiscIgnore);
     ASSERT_TRUE(frmCommand().IsLoaded());
