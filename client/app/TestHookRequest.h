@@ -1,7 +1,7 @@
 // The requests the test hook takes, one line of text each:
 //   dump <form>
 //   menu <menu item name>
-//   <form>.<control> click [item] | rclick [item] | key <key> [shift] [ctrl] | set <text> | select <items>
+//   <form>.<control> click [item] [shift] | rclick [item] [shift] | key <key> [shift] [ctrl] | set <text> | select <items>
 // where <control> is a control's name, with its index for a control array ("txtStatus(3)"),
 // or "#" and the window id of a control that has no name.
 #pragma once

@@ -107,7 +107,7 @@ void LoadSettings() {
         }
 
         // 9. The note signature.
-        Signature = Trim(ReadGameKey("Signature", "String"));
+        Signature = Trim(ReadWholeIniValue(GameDatFile(), "Signature", "String"));
     });
 }
 
