@@ -25,6 +25,17 @@ if not ini.has_section("LASTSERVER"):
 ini.set("LASTSERVER", "Host", "127.0.0.1")
 ini.set("LASTSERVER", "Port", "10001")
 ini.set("LASTSERVER", "MapURL", "http://127.0.0.1:10002/maps/")
+# A first run gets the demo's layout (the map large, the chat below) and walks with the keypad.
+if not ini.has_section("Form"):
+    ini.add_section("Form")
+    for key, value in [("MapTop", 0), ("MapLeft", 0), ("MapWidth", 9600), ("MapHeight", 6000), ("GameTop", 0),
+                       ("GameLeft", 9700), ("ChatTop", 6100), ("ChatLeft", 0), ("ChatWidth", 15000),
+                       ("ChatHeight", 3300)]:
+        ini.set("Form", key, str(value))
+if not ini.has_section("Options"):
+    ini.add_section("Options")
+if not ini.has_option("Options", "KeyPad"):
+    ini.set("Options", "KeyPad", "True")
 with open(path, "w", encoding="latin-1", newline="\r\n") as f:
     ini.write(f, space_around_delimiters=False)
 PY
@@ -33,6 +44,7 @@ server_pid=$!
 python3 "$root/tools/httpfiles.py" --port 10002 --root "$root/tools/testserver/maps" &
 web_pid=$!
 trap 'kill $server_pid $web_pid 2>/dev/null; true' EXIT
-echo "Client on DISPLAY=$DISPLAY; test server on 127.0.0.1:10001 (Connect, then log in with any name of"
-echo "3 letters or more and any password of 4 letters or digits or more)."
+echo "Client on DISPLAY=$DISPLAY; test server on 127.0.0.1:10001 playing the demo session (Connect, then"
+echo "log in with any name of 3 letters or more and any password of 4 letters or digits or more; walk"
+echo "with the keypad or by clicking the map)."
 "$WINE" "$bin/Skirmex.exe"
