@@ -2,6 +2,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+// The memory counters from kernel32 itself (no further DLL for the program to load).
+#define PSAPI_VERSION 2
+#include <psapi.h>
 
 #include <algorithm>
 #include <cctype>
@@ -206,12 +209,34 @@ std::string Picture(const std::string& path) {
     return "ok " + std::to_string(w) + " " + std::to_string(h);
 }
 
+// The process's kernel handles, GDI objects and private (committed) bytes. Where the platform
+// does not count handles or GDI objects (Wine answers 0) they are counted by asking for each
+// possible handle value.
+std::string Use() {
+    DWORD handles = 0;
+    if (!GetProcessHandleCount(GetCurrentProcess(), &handles) || handles == 0) {
+        for (uintptr_t h = 4; h < 0x40000; h += 4) {
+            DWORD flags = 0;
+            handles += GetHandleInformation(reinterpret_cast<HANDLE>(h), &flags) ? 1 : 0;
+        }
+    }
+    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (gdi == 0) {
+        for (uintptr_t h = 1; h < 0x10000; ++h) gdi += GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0 ? 1 : 0;
+    }
+    PROCESS_MEMORY_COUNTERS memory{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    return "handles " + std::to_string(handles) + " gdi " + std::to_string(gdi) + " private " +
+           std::to_string(memory.PagefileUsage);
+}
+
 // The answer to one request.
 std::string Answer(const std::string& line) {
     const HookRequest r = ParseHookRequest(line);
     if (r.kind == HookRequest::Kind::Invalid) return "error " + r.error;
     if (r.kind == HookRequest::Kind::Dump) return DumpForm(r.form);
     if (r.kind == HookRequest::Kind::Picture) return Picture(r.args[0]);
+    if (r.kind == HookRequest::Kind::Use) return Use();
     if (r.kind == HookRequest::Kind::Menu) {
         MenuItem* item = MenuItem::FromName(r.args[0]);
         Form* main = Form::MdiFrame();

@@ -12,7 +12,8 @@ line each way:
   {"cmd": "close"}             drop the client's connection
   {"cmd": "script", "script": {...}}  replace the script
   {"cmd": "status"}            -> {"ok": true, "connected": bool, "connections": n}
-  {"cmd": "random", "count": n, "seed": s}  n random frames of every server letter
+  {"cmd": "random", "count": n, "seed": s}  n random frames of every server letter (or of
+                               those of "letters" only)
 A script is a JSON object (the default is demo.json beside this file):
   "on_connect": [frame, ...]  sent when a client connects;
   "on": {key: [frame, ...]}   sent when a client frame arrives whose command is key, or whose
@@ -61,8 +62,8 @@ QUIET_NOTICES = [n for n in range(0, 62) if n not in (29, 48, 49)]
 RANDOM_LETTERS = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ?"
 
 
-def random_frame(rng):
-    letter = rng.choice(RANDOM_LETTERS)
+def random_frame(rng, letters=RANDOM_LETTERS):
+    letter = rng.choice(letters)
     fields = [rng.choice(FIELD_POOL) for _ in range(rng.randrange(0, 7))]
     if letter == "c":
         text = rng.choice(FIELD_POOL + ["Contents of your locker:\r\n[1] x"])
@@ -275,7 +276,8 @@ class GameServer:
             return {"ok": self.send(req.get("data", "").encode("latin-1"))}
         if cmd == "random":
             rng = random.Random(req.get("seed", 0))
-            data = b"".join(encode_frame(random_frame(rng)) for _ in range(int(req.get("count", 1))))
+            letters = req.get("letters") or RANDOM_LETTERS
+            data = b"".join(encode_frame(random_frame(rng, letters)) for _ in range(int(req.get("count", 1))))
             return {"ok": self.send(data)}
         if cmd == "frames":
             with self.lock:
