@@ -305,12 +305,123 @@ def disc_strip(colours):
     return pic
 
 
+# The team window's ranks, General to Private: officers' bars in gold, the others' in green,
+# one bar fewer for each rank down.
+RANK_INKS = ((200, 160, 0), (0, 120, 40))
+
+
+def rank_strip():
+    """Eight pictures of bars, from eight (General) to one (Private)."""
+    pic = Picture(16 * 8, 16, MAGENTA)
+    for cell in range(8):
+        ink = RANK_INKS[0 if cell < 5 else 1]
+        for bar in range(8 - cell):
+            for x in range(2, 14):
+                pic.put(16 * cell + x, 15 - 2 * bar - 1, ink)
+    return pic
+
+
 def mask_picture(mask, background, ink):
     pic = Picture(16, 16, background)
     for y, row in enumerate(mask):
         for x, c in enumerate(row):
             if c == "#":
                 pic.put(x, y, ink)
+    return pic
+
+
+# The profile window's award icons: 24 x 24 medals in the award table's order, for each award
+# its Emerald (green), Gold (yellow) and Ruby (red) tier. The award's number (1 to 8) shows as
+# three white or dark marks on the medal, read as a binary number.
+AWARD_TIERS = [(0, 168, 72), (232, 200, 0), (200, 0, 40)]
+AWARD_COUNT = 8
+RIBBON = (40, 64, 160)
+
+
+def award_strip():
+    pic = Picture(24 * AWARD_COUNT * len(AWARD_TIERS), 24, MAGENTA)
+    for award in range(AWARD_COUNT):
+        for tier, colour in enumerate(AWARD_TIERS):
+            x0 = 24 * (len(AWARD_TIERS) * award + tier)
+            pic.fill(x0 + 8, 0, x0 + 15, 7, RIBBON)
+            for y in range(24):
+                for x in range(24):
+                    d = (x - 11.5) ** 2 + (y - 14.5) ** 2
+                    if d <= 8.5 ** 2:
+                        pic.put(x0 + x, y, colour if d <= 7.5 ** 2 else DISC_EDGE)
+            for bit in range(3):
+                mark = (255, 255, 255) if (award + 1) >> (2 - bit) & 1 else DISC_EDGE
+                pic.fill(x0 + 6 + 4 * bit, 13, x0 + 8 + 4 * bit, 15, mark)
+    return pic
+
+
+# The tip window's light bulb (on the white of its picture area) and the About window's
+# pictures: the arena under fire, and the pointing finger of the hidden joke.
+LIGHT_BULB = [
+    "................",
+    "......####......",
+    "....##oooo##....",
+    "...#oooooooo#...",
+    "...#oooooooo#...",
+    "..#oooooooooo#..",
+    "..#oooooooooo#..",
+    "..#oooooooooo#..",
+    "...#oooooooo#...",
+    "....#oooooo#....",
+    ".....#oooo#.....",
+    "......####......",
+    "......####......",
+    "......####......",
+    ".......##.......",
+    "................",
+]
+FINGER = [
+    "................",
+    "................",
+    "................",
+    "................",
+    "......#####.....",
+    "#######ooooo#...",
+    "#oooooooooooo#..",
+    "#######oooooo#..",
+    "......#oooooo#..",
+    "......#ooooo#...",
+    "......#ooooo#...",
+    ".......#####....",
+    "................",
+    "................",
+    "................",
+    "................",
+]
+BULB_LIGHT, BULB_BASE = (255, 232, 64), (128, 128, 128)
+WHITE = (255, 255, 255)
+SPLAT_COLOURS = [(208, 0, 0), (0, 112, 224), (0, 176, 0), (240, 160, 0)]
+
+
+def two_ink_picture(mask, background, ink, light, base_rows=()):
+    pic = Picture(16, 16, background)
+    for y, row in enumerate(mask):
+        for x, c in enumerate(row):
+            if c == "#":
+                pic.put(x, y, BULB_BASE if y in base_rows else ink)
+            elif c == "o":
+                pic.put(x, y, light)
+    return pic
+
+
+def arena_picture(noise):
+    """Grass with splats of the four paint colours."""
+    pic = Picture(64, 64, (40, 120, 40))
+    for y in range(64):
+        for x in range(64):
+            v = noise.below(24)
+            pic.put(x, y, (32 + v, 104 + v, 32 + v))
+    for i, colour in enumerate(SPLAT_COLOURS * 2):
+        cx, cy, r = 8 + noise.below(48), 8 + noise.below(48), 4 + noise.below(5)
+        for y in range(max(0, cy - r), min(64, cy + r + 1)):
+            for x in range(max(0, cx - r), min(64, cx + r + 1)):
+                if (x - cx) ** 2 + (y - cy) ** 2 <= r * r:
+                    pic.put(x, y, colour)
     return pic
 
 
@@ -370,6 +481,11 @@ def build():
     for name, mask, ink in GAME_TOOLBAR:
         bitmap(name, mask_picture(mask, MAGENTA, ink))
     bitmap("VOTE_ICONS", disc_strip(VOTE_ICONS))
+    bitmap("AWARD_ICONS", award_strip())
+    bitmap("TIP_BULB", two_ink_picture(LIGHT_BULB, WHITE, (96, 80, 0), BULB_LIGHT, base_rows=(11, 12, 13, 14)))
+    bitmap("ABOUT_FINGER", two_ink_picture(FINGER, BUTTON_FACE, (0, 0, 0), (255, 208, 160)))
+    bitmap("ABOUT_PICTURE", arena_picture(noise))
+    bitmap("RANK_ICONS", rank_strip())
     files["Cursor1.cur"] = cursor(cursor_mask(False), 16, 16)
     files["Cursor2.cur"] = cursor(cursor_mask(True), 16, 16)
     files["Art.rc"] = ("// Made by tools/make_resources.py: the art and sounds of the client.\n"

@@ -1,8 +1,10 @@
 #include "AppLinks.h"
 
 #include "AccountState.h"
+#include "ArenaModel.h"
 #include "ArenaHooks.h"
 #include "ClientLinks.h"
+#include "ConnectionState.h"
 #include "CommandBox.h"
 #include "FrameWriter.h"
 #include "InternetFile.h"
@@ -97,6 +99,13 @@ ClientLinkTable ClientWindowLinks() {
         main.cmdAlias(index).SetCaption(caption);
         main.cmdAlias(index).SetToolTipText(tip);
     };
+    links.PlayerTable = [] {
+        std::vector<std::pair<std::string, int16_t>> table;
+        for (const PlayerRecord& p : Players) table.emplace_back(p.Name, p.Sprite);
+        return table;
+    };
+    links.ProgramEnding = [] { return frmMain().ReadyToClose; };
+    links.StatusPanel = [](int panel, const std::string& text) { frmMain().StatBar.SetPanelText(panel, text); };
     return links;
 }
 
@@ -104,6 +113,8 @@ void SetAppLinks() {
     ClientLinks() = ClientWindowLinks();
     // The windows' requests to the server (the player lists, the custom buttons' commands).
     ClientLinks().Server = [](const std::string& ctrlChar, const std::string& msg) { frmMain().Server(ctrlChar, msg); };
+    // The self-click commands' re-centring.
+    ClientLinks().ScreenCenter = [](bool announce) { Screen_Center(announce); };
 
     MainWindowLinkTable& main = MainWindowLinks();
     main.Socket = []() -> DispatchObject& { return frmMain().sckConnect; };

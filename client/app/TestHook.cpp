@@ -26,6 +26,7 @@
 #include "runtime/KeyedTreeView.h"
 #include "runtime/MenuItem.h"
 #include "runtime/RichTextEditing.h"
+#include "runtime/ToolBar.h"
 
 namespace skx {
 
@@ -88,6 +89,8 @@ POINT PointOf(const Target& t, const std::vector<std::string>& args) {
             r = tree->NodeRect(item);
         } else if (dynamic_cast<ListBox*>(t.control)) {
             SendMessageA(t.window, LB_GETITEMRECT, static_cast<WPARAM>(item - 1), reinterpret_cast<LPARAM>(&r));
+        } else if (auto* bar = dynamic_cast<ToolBar*>(t.control)) {
+            r = bar->ButtonRect(item);
         } else if (dynamic_cast<TabStrip*>(t.control) || t.control == nullptr) {
             SendMessageA(t.window, TCM_GETITEMRECT, static_cast<WPARAM>(item - 1), reinterpret_cast<LPARAM>(&r));
         }
@@ -115,12 +118,34 @@ void Post(std::function<void()> action) {
     PostMessageA(g_hook, RunAction, 0, 0);
 }
 
-void Click(const Target& t, const std::vector<std::string>& args, bool right) {
-    const POINT at = PointOf(t, args);
+// A click with "shift" among the words holds Shift down while its messages are handled, as a
+// key with its shift keys does. On a list, item -n is the header of column n (from 1).
+void Click(const Target& t, std::vector<std::string> args, bool right) {
+    const bool shift = std::erase(args, std::string("shift")) > 0;
+    HWND window = t.window;
+    POINT at = PointOf(t, args);
+    const int item = args.empty() ? 0 : std::atoi(args[0].c_str());
+    if (item < 0 && dynamic_cast<KeyedListView*>(t.control)) {
+        window = ListView_GetHeader(t.window);
+        RECT r{};
+        Header_GetItemRect(window, -item - 1, &r);
+        at = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
     const LPARAM where = MAKELPARAM(at.x, at.y);
-    PostMessageA(t.window, WM_MOUSEMOVE, 0, where);
-    PostMessageA(t.window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, where);
-    PostMessageA(t.window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
+    auto held = std::make_shared<std::vector<BYTE>>(256);
+    if (shift) {
+        Post([held] {
+            GetKeyboardState(held->data());
+            std::vector<BYTE> pressed(*held);
+            pressed[VK_SHIFT] = pressed[VK_LSHIFT] = 0x80;
+            SetKeyboardState(pressed.data());
+        });
+    }
+    const WPARAM keys = shift ? MK_SHIFT : 0;
+    PostMessageA(window, WM_MOUSEMOVE, keys, where);
+    PostMessageA(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, keys | (right ? MK_RBUTTON : MK_LBUTTON), where);
+    PostMessageA(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, keys, where);
+    if (shift) Post([held] { SetKeyboardState(held->data()); });
 }
 
 // The key goes in with the given shift keys held: they are pressed just before the key's
@@ -234,11 +259,27 @@ std::string Use() {
 std::string Answer(const std::string& line) {
     const HookRequest r = ParseHookRequest(line);
     if (r.kind == HookRequest::Kind::Invalid) return "error " + r.error;
+    if (r.kind == HookRequest::Kind::Dump && r.form.rfind("mnu", 0) == 0) {
+        // A menu item's state, and that of every item sharing its name: "menu name(i) ...".
+        std::string out;
+        for (int i = 0; MenuItem* item = MenuItem::FromName(r.form, i); ++i) {
+            out += "menu " + r.form + "(" + std::to_string(i) + ") caption=\"" + item->Caption() + "\" checked=" +
+                   std::to_string(item->Checked() ? 1 : 0) + "\n";
+        }
+        return out;
+    }
     if (r.kind == HookRequest::Kind::Dump) return DumpForm(r.form);
     if (r.kind == HookRequest::Kind::Picture) return Picture(r.args[0]);
     if (r.kind == HookRequest::Kind::Use) return Use();
     if (r.kind == HookRequest::Kind::Menu) {
-        MenuItem* item = MenuItem::FromName(r.args[0]);
+        // "name(i)": the i-th of the items sharing a name.
+        std::string name = r.args[0];
+        int index = 0;
+        if (const size_t open = name.find('('); open != std::string::npos && name.back() == ')') {
+            index = std::atoi(name.c_str() + open + 1);
+            name.resize(open);
+        }
+        MenuItem* item = MenuItem::FromName(name, index);
         Form* main = Form::MdiFrame();
         if (!item || !main || !main->Handle()) return "error no menu item " + r.args[0];
         PostMessageA(main->Handle(), WM_COMMAND, item->Id(), 0);

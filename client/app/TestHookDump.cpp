@@ -1,6 +1,7 @@
 #include "TestHookDump.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <set>
@@ -11,6 +12,7 @@
 #include "runtime/FormTimer.h"
 #include "runtime/KeyedListView.h"
 #include "runtime/KeyedTreeView.h"
+#include "runtime/ToolBar.h"
 
 namespace skx {
 
@@ -79,6 +81,11 @@ void DumpDetails(const Control& c, std::string& out) {
                    std::to_string(tabs->SelectedIndex() == i ? 1 : 0) + " highlighted=" +
                    std::to_string(tabs->Highlighted(i) ? 1 : 0) + "\n";
         }
+    } else if (auto* bar = dynamic_cast<const ToolBar*>(&c)) {
+        for (int i = 1; i <= bar->ButtonCount(); ++i) {
+            out += "button " + name + " " + std::to_string(i) + " caption=" + Quoted(bar->ButtonAt(i).Caption) +
+                   " pressed=" + std::to_string(bar->Pressed(i) ? 1 : 0) + "\n";
+        }
     } else if (auto* check = dynamic_cast<const CheckBox*>(&c)) {
         out += "value " + name + " " + std::to_string(check->Value()) + "\n";
     } else if (auto* box = dynamic_cast<const ListBox*>(&c)) {
@@ -125,9 +132,18 @@ std::string DumpForm(const std::string& name) {
     std::vector<HWND> children;
     EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&children));
     for (HWND h : children) {
-        if (named.count(h) || GetDlgCtrlID(h) <= 0) continue;
+        const bool statusBar = ClassOf(h) == STATUSCLASSNAMEA;  // shown with its panels, id or none
+        if (named.count(h) || (GetDlgCtrlID(h) <= 0 && !statusBar)) continue;
         out += "window #" + std::to_string(GetDlgCtrlID(h)) + " class=" + ClassOf(h) + " text=" + Quoted(WindowText(h)) +
                States(h) + "\n";
+        if (statusBar) {
+            const int parts = static_cast<int>(SendMessageA(h, SB_GETPARTS, 0, 0));
+            for (int i = 0; i < parts; ++i) {
+                char text[256] = {};
+                if (LOWORD(SendMessageA(h, SB_GETTEXTLENGTHA, i, 0)) < sizeof text) SendMessageA(h, SB_GETTEXTA, i, reinterpret_cast<LPARAM>(text));
+                out += "panel " + std::to_string(i + 1) + " " + Quoted(text) + "\n";
+            }
+        }
     }
     FormTimer::ForEach([&](const FormTimer& t) {
         if (t.Owner() == name) {

@@ -1,5 +1,6 @@
 #include "TestHookRequest.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace skx {
@@ -61,7 +62,8 @@ HookRequest ParseHookRequest(const std::string& line) {
     else if (verb == "select") r.kind = HookRequest::Kind::Select;
     else return Invalid("unknown action: " + verb);
     if (r.kind == HookRequest::Kind::Key && r.args.empty()) return Invalid("key needs a key");
-    if ((r.kind == HookRequest::Kind::Click || r.kind == HookRequest::Kind::RightClick) && r.args.size() > 1) {
+    const bool shift = std::find(r.args.begin(), r.args.end(), "shift") != r.args.end();
+    if ((r.kind == HookRequest::Kind::Click || r.kind == HookRequest::Kind::RightClick) && r.args.size() > (shift ? 2u : 1u)) {
         return Invalid("one item at most");
     }
     return r;

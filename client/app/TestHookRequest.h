@@ -3,7 +3,7 @@
 //   use              the process's handle count, GDI objects and private bytes
 //   picture <file>   the main window as shown, the map's last frame in its place, as a BMP file
 //   menu <menu item name>
-//   <form>.<control> click [item] | rclick [item] | key <key> [shift] [ctrl] | set <text> | select <items>
+//   <form>.<control> click [item] [shift] | rclick [item] [shift] | key <key> [shift] [ctrl] | set <text> | select <items>
 // where <control> is a control's name, with its index for a control array ("txtStatus(3)"),
 // or "#" and the window id of a control that has no name.
 #pragma once

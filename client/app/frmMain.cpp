@@ -18,10 +18,12 @@ namespace {
 
 constexpr int ConnectButtonId = 200;
 constexpr int AliasButtonFirstId = 300;  // + the button's index
+constexpr int EntryLineId = 201;
 constexpr int BarHeight = 30;            // the row of command buttons
 constexpr int AliasRowHeight = 28;       // the row of buttons 35 to 54, when any shows
 constexpr int EntryHeight = 24;          // the entry line
-constexpr int ScannerSize = 96;          // the location scanner panel
+constexpr int EntryListHeight = 200;     // the entry line with its list dropped down
+constexpr int ScannerSize = 96;          // the location scanner panel, without its panel made
 
 }  // namespace
 
@@ -37,6 +39,7 @@ frmMainForm::frmMainForm()
     tmrSoundCheck.SetInterval(2500);
     BuildMenus();
     for (int i = 0; i < static_cast<int>(alias_.size()); ++i) alias_[static_cast<size_t>(i)].SetVisible(false);
+    WireEntryAndTargeting();
     cmdConnect.SetCaption("&Connect");
     lblInformation.SetVisible(false);
     txtSend.SetEnabled(false);
@@ -143,7 +146,9 @@ void frmMainForm::CreateControls() {
     }
     lblInformation.Create(hwnd, "STATIC", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE);
     picSpace.Create(hwnd, PictureBoxClass(), WS_CLIPCHILDREN, WS_EX_CLIENTEDGE);
-    txtSend.Create(hwnd, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
+    if (picSpace.hWnd()) scanner_.Create(picSpace.hWnd());
+    txtSend.Control::Create(hwnd, WC_COMBOBOXA, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0,
+                            EntryLineId);
     TxtBuffer.Create(hwnd);
     ArrangeControls();
     // The socket control is created with the window, as the window's other controls are;
@@ -190,10 +195,17 @@ void frmMainForm::ArrangeControls() {
 
     int bottom = h - statusHeight;
     int entryTop = bottom - EntryHeight;
-    txtSend.Move(2, entryTop + 1, std::max(w - 4, 0), EntryHeight - 2);
-    // The scanner panel sits at the right, beside the child windows' area.
-    int scannerWidth = picSpace.Visible() ? ScannerSize + 4 : 0;
-    picSpace.Move(w - ScannerSize - 2, top + 2, ScannerSize, ScannerSize);
+    txtSend.Move(2, entryTop + 1, std::max(w - 4, 0), EntryListHeight);
+    // The scanner panel sits at the right, beside the child windows' area, as large as its
+    // inner panel (and its border).
+    SIZE panel{ScannerSize, ScannerSize};
+    if (HWND inner = scanner_.hWnd()) {
+        RECT r{};
+        GetWindowRect(inner, &r);
+        panel = SIZE{r.right - r.left + 4, r.bottom - r.top + 4};
+    }
+    int scannerWidth = picSpace.Visible() ? panel.cx + 4 : 0;
+    picSpace.Move(w - panel.cx - 2, top + 2, panel.cx, panel.cy);
     if (mdiClient_) MoveWindow(mdiClient_, 0, top, std::max(w - scannerWidth, 0), std::max(entryTop - top, 0), TRUE);
 }
 
@@ -230,6 +242,9 @@ LRESULT frmMainForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                 // The toolbar's connect button: the same toggle as the File menu's item.
                 Guard("frmMain", "cmdConnect_Click", [&] { RequestConnect(); });
                 return 0;
+            } else if (reinterpret_cast<HWND>(lParam) == txtSend.hWnd() && HIWORD(wParam) == CBN_EDITCHANGE) {
+                Guard("frmMain", "txtSend_Change", [&] { txtSend_Change(); });
+                return 0;
             }
             break;
         }
@@ -245,9 +260,12 @@ LRESULT frmMainForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case KeyboardInput::NotifyMessage:
             Guard("frmMain", "DirectXEvent8_DXCallback", [&] { DirectXEvent8_DXCallback(0); });
             return 0;
+        case FocusEntryLineMessage:
+            if (txtSend.Enabled()) txtSend.SetFocus();
+            return 0;
         case WM_DESTROY:
             menuBar_.Release();
-            for (Control* c : {static_cast<Control*>(&StatBar), &cmdConnect, &picSpace, &lblInformation, &txtSend,
+            for (Control* c : {static_cast<Control*>(&StatBar), &cmdConnect, &picSpace, &lblInformation, static_cast<Control*>(&txtSend),
                                static_cast<Control*>(&TxtBuffer)}) {
                 c->Detach();
             }

@@ -11,6 +11,7 @@
 #include "InternetFile.h"
 #include "KeyboardInput.h"
 #include "MapFiles.h"
+#include "ScannerPanel.h"
 #include "runtime/Control.h"
 #include "runtime/DispatchObject.h"
 #include "runtime/EventConnection.h"
@@ -31,6 +32,9 @@ class frmMainForm : public Form {
 public:
     frmMainForm();
     ~frmMainForm() override;
+
+    // Posted to give the entry line the focus once the message being handled is done with.
+    static constexpr UINT FocusEntryLineMessage = WM_APP + 0x102;
 
     // ---- menu bar ----
     MenuItem mnuFile{"mnuFile", "&Main"};
@@ -55,16 +59,16 @@ public:
     MenuItem mnuCommandClear{"mnuCommandClear", "&Clear Chat Window"};
     MenuItem mnuLine4{"mnuLine4", "-"};
     MenuItem mnuTarget{"mnuTarget", "&Target"};
-    // The nine target directions: none, then the eight scanner directions in scanner order.
-    std::array<MenuItem, 9> mnuTargetSub{{{"mnuTargetSub", "&None"},
-                                          {"mnuTargetSub", "&North"},
-                                          {"mnuTargetSub", "&South"},
-                                          {"mnuTargetSub", "&East"},
-                                          {"mnuTargetSub", "&West"},
-                                          {"mnuTargetSub", "North&West"},
-                                          {"mnuTargetSub", "North&East"},
-                                          {"mnuTargetSub", "Sou&thWest"},
-                                          {"mnuTargetSub", "South&East"}}};
+    // The nine targeting choices; item 0 (no targeting) is ticked at first.
+    std::array<MenuItem, 9> mnuTargetSub{{{"mnuTargetSub", "None", true},
+                                          {"mnuTargetSub", "North"},
+                                          {"mnuTargetSub", "NorthEast"},
+                                          {"mnuTargetSub", "East"},
+                                          {"mnuTargetSub", "SouthEast"},
+                                          {"mnuTargetSub", "South"},
+                                          {"mnuTargetSub", "SouthWest"},
+                                          {"mnuTargetSub", "West"},
+                                          {"mnuTargetSub", "NorthWest"}}};
 
     MenuItem mnuOptions{"mnuOptions", "&Options"};
     MenuItem mnuDisplayTimeStamp{"mnuDisplayTimeStamp", "Display Time Stamp"};
@@ -143,7 +147,7 @@ public:
     Control cmdConnect;      // the connect button
     Control picSpace;        // the location scanner panel
     Control lblInformation;  // the information label shown while connected
-    Control txtSend;         // the entry line
+    ComboBox txtSend;        // the entry line: an editable drop-down list of the lines sent
     RichTextBox TxtBuffer;   // hidden scratch copy of a chat pane
     // The custom command buttons: indices 0 to 16 and 35 to 54 (37 buttons); any other index
     // raises error 340.
@@ -191,9 +195,17 @@ public:
 
     // The keyboard (DirectInput 8): set up by the load, released by Shutdown.
     KeyboardInput& Keyboard() { return keyboard_; }
-    // The DirectX event sink: reads the buffered key events and hands them to OnKeyEvents.
+    // The DirectX event sink: reads the key states and the buffered key events (handing the
+    // events to OnKeyEvents when set) and moves, re-centres or sends the entry line.
     void DirectXEvent8_DXCallback(int32_t EventID);
     std::function<void(const std::vector<KeyEvent>&)> OnKeyEvents;
+
+    // The scanner panel's displays, lit by the server's scanner messages.
+    void BotScan(std::string& sDirection) { scanner_.BotScan(sDirection); }
+    void PlayerScan(std::string& sDirection) { scanner_.PlayerScan(sDirection); }
+    ScannerPanel& Scanner() { return scanner_; }
+    std::vector<ControlHost*> ControlHosts() override { return {&scanner_}; }
+    bool PreTranslate(MSG& msg) override;
 
     // True once the window was unloaded; it is never created again in this run.
     bool Released() const { return released_; }
@@ -226,11 +238,20 @@ private:
     void DXTimer_Timer();
     void tmrGameInfo_Timer();
     void tmrSoundCheck_Timer();
+    // The entry line, the targeting choices and the command buttons (frmMainEntry.cpp).
+    void WireEntryAndTargeting();
+    void txtSend_Change();
+    bool txtSend_KeyDown(int KeyCode, int Shift);
+    bool SendEntryLine();
+    void cmdAlias_MouseDown(int Index, int Button);
+    void mnuTargetSub_Click(int Index);
 
     MenuItem menuBar_{"frmMainMenuBar", ""};
     std::array<Control, 55> alias_;
     HWND tips_ = nullptr;
     KeyboardInput keyboard_;
+    ScannerPanel scanner_;
+    bool ShiftCursorOn = false;
     bool released_ = false;
     bool loadStarted_ = false;
 };

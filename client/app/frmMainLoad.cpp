@@ -155,11 +155,6 @@ bool frmMainForm::OnUnload() {
     return false;
 }
 
-void frmMainForm::DirectXEvent8_DXCallback(int32_t) {
-    std::vector<KeyEvent> events = keyboard_.ReadEvents();
-    if (!events.empty() && OnKeyEvents) OnKeyEvents(events);
-}
-
 void frmMainForm::DXTimer_Timer() {
     // Received bytes are dispatched first, so a frame drawn after shows what they changed.
     Guard("frmMain", "DXTimer_Timer", [&] {

@@ -98,22 +98,16 @@ void SendCommandLine(const std::string& text) { frmMain().Server("C", CleanStrin
 void ProfileUser() {
     std::string name;
     if (!SelectedUser(name)) return;
-    frmProfileForm& profile = frmProfile();
-    // The name is in place before the load, so the profile the window asks for when it loads
-    // is this player's.
-    profile.Tag = name;
-    profile.Load();
-    profile.SetCaption(name);
-    profile.Show(ShowMode::Modeless, &frmMain());
+    frmProfile().OpenFor(name, &frmMain());
 }
 
 void TellUser() {
     std::string name;
     if (!SelectedUser(name)) return;
-    Control& line = frmMain().txtSend;
+    ComboBox& line = frmMain().txtSend;
     line.SetCaption("/Tell '" + name + "' ");
     line.SetFocus();
-    if (line.hWnd()) SendMessageA(line.hWnd(), EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    line.SetSelection(static_cast<int>(line.Text().size()), 0);
 }
 
 void IgnoreUser() {

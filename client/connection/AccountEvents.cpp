@@ -1,4 +1,4 @@
-// The handlers of the account information ('v'), the money ('V') and the news check ('D').
+// The handlers of the account information ('v'), the money ('V') and the news ('D').
 #include <string>
 #include <vector>
 
@@ -12,8 +12,10 @@
 #include "SettingsFiles.h"
 #include "TextUtilities.h"
 #include "frmChatBar.h"
+#include "frmNews.h"
 #include "frmRegistration.h"
 #include "modEvents.h"
+#include "modRTFLinks.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/Form.h"
@@ -28,6 +30,16 @@ constexpr const char* Module = "modEvents";
 void ShowInformation() {
     const MainWindowLinkTable& links = MainWindowLinks();
     if (links.ShowInformation) links.ShowInformation(InformationText(Username, AccessLevel, Money));
+}
+
+// Shows the news window (loading it when needed) and appends the news from its third
+// character, bold and black.
+void ShowNews(const std::string& text) {
+    frmNewsForm& news = frmNews();
+    const MainWindowLinkTable& links = MainWindowLinks();
+    news.Load();
+    news.Show(ShowMode::Modeless, links.Window ? &links.Window() : nullptr);
+    AddToRTB(Mid(text, 3), news.rtbNews, 0, true, true, false, false);
 }
 
 }  // namespace
@@ -81,6 +93,10 @@ void EventUD(std::string& data) {
         const std::string stored = mfncGetFromIni(file, "Options", "News", false, "");
         const std::vector<std::string> f = SplitB2(data, FieldSeparator);
         const int16_t kind = CInt(f[0]);
+        if (kind == 2) {
+            ShowNews(f.at(1));
+            return;
+        }
         if (kind != 1) return;
         const std::string& number = f.at(1);
         if (NewsWanted(stored, number)) Server("n", "2");

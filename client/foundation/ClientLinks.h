@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CustomButtons.h"
@@ -58,6 +59,12 @@ struct ClientLinkTable {
     // Shows a caption and tip on the main window's custom command button of an entry of
     // Buttons, while that window is loaded; entries of other windows are let be.
     std::function<void(int index, const std::string& caption, const std::string& tip)> MainCommandButton;
+    // The player table's entries in index order: each name and sprite number (-1 for none).
+    std::function<std::vector<std::pair<std::string, int16_t>>()> PlayerTable;
+    // Whether the program is ending (its windows are being closed for good).
+    std::function<bool()> ProgramEnding;
+    // Writes a panel (from 1) of the main window's status bar StatBar.
+    std::function<void(int panel, const std::string& text)> StatusPanel;
 };
 
 // The program's links: empty until the app layer sets them.

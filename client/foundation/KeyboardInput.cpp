@@ -74,6 +74,18 @@ void KeyboardInput::Release() {
     window_ = nullptr;
 }
 
+std::array<uint8_t, 256> KeyboardInput::ReadState() {
+    std::array<uint8_t, 256> state{};
+    if (!device_) return state;
+    HRESULT hr = device_->GetDeviceState(static_cast<DWORD>(state.size()), state.data());
+    if (hr == DIERR_INPUTLOST || hr == DIERR_NOTACQUIRED) {
+        if (FAILED(device_->Acquire())) return state;
+        hr = device_->GetDeviceState(static_cast<DWORD>(state.size()), state.data());
+    }
+    if (FAILED(hr)) state.fill(0);
+    return state;
+}
+
 std::vector<KeyEvent> KeyboardInput::ReadEvents() {
     std::vector<KeyEvent> out;
     if (!device_) return out;

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -36,8 +37,12 @@ public:
 
     bool HasEvent() const { return event_ != nullptr; }
     bool Acquired() const { return acquired_; }
+    bool HasDevice() const { return device_ != nullptr; }
     // Reads the buffered key events (re-acquiring once when the device was lost).
     std::vector<KeyEvent> ReadEvents();
+    // The immediate state of every key, one byte per DIK_ code (0x80 held); all zero when the
+    // device cannot be read.
+    std::array<uint8_t, 256> ReadState();
 
 private:
     static void CALLBACK Signalled(void* context, BOOLEAN timedOut);

@@ -66,4 +66,30 @@ int16_t mfncWriteIni(const std::string& File, const std::string& Section, const 
     return result;
 }
 
+std::string ReadWholeIniValue(const std::string& File, const std::string& Section, const std::string& Key) {
+    std::string result;
+    Guard("modFileControl", "mfncGetFromIni", [&] {
+        if (!FileExist(File, 0)) return;
+        // The buffer grows until the value fits (the platform fills it to size - 1 when cut).
+        for (DWORD size = 1024;; size *= 2) {
+            std::string buffer(size, '\0');
+            const DWORD n = GetPrivateProfileStringA(Section.c_str(), Key.c_str(), "", buffer.data(), size, File.c_str());
+            if (n < size - 1 || size >= (1u << 24)) {
+                result.assign(buffer.data(), n < size ? n : size - 1);
+                return;
+            }
+        }
+    });
+    return result;
+}
+
+int16_t WriteWholeIniValue(const std::string& File, const std::string& Section, const std::string& Key,
+                           const std::string& Value) {
+    int16_t result = 0;
+    Guard("modFileControl", "mfncWriteIni", [&] {
+        result = WritePrivateProfileStringA(Section.c_str(), Key.c_str(), Value.c_str(), File.c_str()) ? 1 : 0;
+    });
+    return result;
+}
+
 }  // namespace skx

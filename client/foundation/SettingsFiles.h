@@ -37,6 +37,12 @@ int16_t mfncWriteIni(const std::string& File, const std::string& Section, const 
                      const std::string& Value, bool Encrypted,
                      const std::optional<std::string>& Password = std::nullopt);
 
+// The one value kept whole, whatever its length: [Signature] String of Game.DAT. Reads the
+// plain value (empty when missing) and writes it plain; non-zero when written.
+std::string ReadWholeIniValue(const std::string& File, const std::string& Section, const std::string& Key);
+int16_t WriteWholeIniValue(const std::string& File, const std::string& Section, const std::string& Key,
+                           const std::string& Value);
+
 // The password settings are enciphered under when no other is given: the first four digits
 // of the decimal text of AccessCode's absolute value.
 std::string MachinePassword();

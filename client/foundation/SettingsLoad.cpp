@@ -109,7 +109,7 @@ void LoadSettings() {
         }
 
         // 9. The note signature.
-        Signature = Trim(ReadGameKey("Signature", "String"));
+        Signature = Trim(ReadWholeIniValue(GameDatFile(), "Signature", "String"));
     });
 }
 

@@ -100,7 +100,7 @@ void SaveClientSettings() {
             WriteGameKey("Form", "ChatHeight", CStr(chat.Height()));
         }
 
-        WriteGameKey("Signature", "String", Signature);
+        WriteWholeIniValue(DatPath + GameDat, "Signature", "String", Signature);
     });
 }
 

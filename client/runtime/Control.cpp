@@ -112,7 +112,14 @@ LRESULT CALLBACK Control::MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: {
             int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
             self->RunEvent("MouseDown", [&] { if (self->MouseDown) self->MouseDown(button, ShiftKeys(), x, y); });
-            break;
+            if (!self->MouseDownHandled) break;
+            const LRESULT r = CallWindowProcA(original, hwnd, msg, wParam, lParam);
+            // The window may have gone with its control while it had the press.
+            auto after = MouseHooks().find(hwnd);
+            if (after != MouseHooks().end() && after->second.control == self) {
+                self->RunEvent("MouseDown", [&] { self->MouseDownHandled(button, ShiftKeys(), x, y); });
+            }
+            return r;
         }
         case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
             int button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
@@ -483,7 +490,45 @@ void ComboBox::OnCreated() {
     const std::string text = Caption();  // emptying the list empties the box too
     SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
     for (const auto& s : list_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
-    SetWindowTextA(hwnd_, text.c_str());
+    if (index_ >= 0) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index_), 0);
+    else SetWindowTextA(hwnd_, text.c_str());
+}
+
+std::string ComboBox::List(int index) const {
+    if (index < 0 || index >= ListCount()) Raise(errInvalidProcedureCall);
+    return list_[static_cast<size_t>(index)];
+}
+
+int ComboBox::ListIndex() const {
+    if (!hwnd_) return index_;
+    return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+}
+
+void ComboBox::SetListIndex(int index) {
+    if (index < -1 || index >= ListCount()) Raise(errInvalidPropertyValue);
+    index_ = index;
+    if (hwnd_) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+bool ComboBox::OnCommand(int code) {
+    if (code == CBN_SELCHANGE) RunEvent("Click", SelChange);
+    else if (code == CBN_SELENDOK) RunEvent("Click", SelEndOk);
+    else return false;
+    return true;
+}
+
+void ComboBox::AddItem(const std::string& text, int index) {
+    if (index < 0 || index > ListCount()) index = ListCount();
+    list_.insert(list_.begin() + index, text);
+    if (hwnd_) SendMessageA(hwnd_, CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HWND ComboBox::EditWindow() const { return hwnd_ ? FindWindowExA(hwnd_, nullptr, "Edit", nullptr) : nullptr; }
+
+void ComboBox::SetSelection(int start, int length) {
+    if (!hwnd_) return;
+    const int end = length < 0 ? -1 : start + length;
+    SendMessageA(hwnd_, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
 }
 
 }  // namespace skx

@@ -64,6 +64,8 @@ public:
     std::function<void(int button, int shift, int x, int y)> MouseDown;
     std::function<void(int button, int shift, int x, int y)> MouseUp;
     std::function<void(int button, int shift, int x, int y)> MouseMove;
+    // A button press once the window has had it (what the press selects is selected by then).
+    std::function<void(int button, int shift, int x, int y)> MouseDownHandled;
 
     // What the host hands the control: a command of its window (the WM_COMMAND code) and a
     // notification; true when the control took it (result: the notification's answer).
@@ -77,7 +79,7 @@ protected:
     virtual void OnTextSet() {}
     // Whether the control's window needs its mouse messages watched (by default: when one of
     // the mouse events has a handler), and each mouse message before the window has it.
-    virtual bool WantsMouse() const { return MouseDown || MouseUp || MouseMove; }
+    virtual bool WantsMouse() const { return MouseDown || MouseUp || MouseMove || MouseDownHandled; }
     virtual void OnMouseMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {}
     // Runs one of the control's event handlers inside its form's error guard, reported as
     // name_event.
@@ -218,12 +220,32 @@ public:
     void SetList(const std::vector<std::string>& items);
     std::string Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }
+    // The list's entries, numbered from 0 as the platform does.
+    int ListCount() const { return static_cast<int>(list_.size()); }
+    std::string List(int index) const;
+    // The chosen entry, -1 when none; setting it runs no handler.
+    int ListIndex() const;
+    void SetListIndex(int index);
+
+    // The user moved the choice to another entry (the box's own text may not show it yet:
+    // read the entry through ListIndex and List).
+    std::function<void()> SelChange;
+    // The user ended a choice on an entry of the list, the one already chosen included.
+    std::function<void()> SelEndOk;
+    bool OnCommand(int code) override;
+    // Puts a text into the list at index (at the end for -1); the box's text stays.
+    void AddItem(const std::string& text, int index = -1);
+    // The edit line inside the box (null without a window).
+    HWND EditWindow() const;
+    // Selects characters of the edit line (start, length in characters; -1 to the end).
+    void SetSelection(int start, int length);
 
 protected:
     void OnCreated() override;
 
 private:
     std::vector<std::string> list_;
+    int index_ = -1;  // kept while there is no window
 };
 
 }  // namespace skx

@@ -115,6 +115,8 @@ INT_PTR CALLBACK DialogPage::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (!handled) handled = self->PageMessage(msg, wParam, lParam, result);
     });
     if (!handled) return FALSE;
+    // The colour messages answer with the brush itself, not through the message result.
+    if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) return static_cast<INT_PTR>(result);
     SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
     return TRUE;
 }

@@ -139,6 +139,16 @@ void KeyedTreeView::Clear() {
     if (hwnd_) SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
 
+KeyedTreeView::Batch::Batch(KeyedTreeView& tree) : hwnd_(tree.hWnd()) {
+    if (hwnd_) SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+}
+
+KeyedTreeView::Batch::~Batch() {
+    if (!hwnd_ || !IsWindow(hwnd_)) return;
+    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 int KeyedTreeView::IndexOfHandle(HTREEITEM item) const {
     if (!item || !hwnd_) return 0;
     TVITEMA tv{};

@@ -42,6 +42,17 @@ public:
     void Expand(int index);
     // Empties the tree; a new fill begins.
     void Clear();
+    // While a Batch lives the tree does not redraw; it shows the nodes once at the end.
+    class Batch {
+    public:
+        explicit Batch(KeyedTreeView& tree);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        HWND hwnd_;
+    };
 
     int SelectedIndex() const;
     void Select(int index);

@@ -29,9 +29,9 @@ MenuItem::~MenuItem() {
     if (window_ && IsWindow(window_) && GetMenu(window_) == menu_.get()) SetMenu(window_, nullptr);
 }
 
-MenuItem* MenuItem::FromName(const std::string& name) {
+MenuItem* MenuItem::FromName(const std::string& name, int index) {
     for (const auto& [id, item] : Registry()) {
-        if (item->Name() == name) return item;
+        if (item->Name() == name && index-- == 0) return item;
     }
     return nullptr;
 }

@@ -40,8 +40,9 @@ public:
     UINT Id() const { return id_; }
     // The item with that command identifier, or null.
     static MenuItem* FromId(UINT id);
-    // The item of that name, or null.
-    static MenuItem* FromName(const std::string& name);
+    // The item of that name (the index-th of the items sharing it, in the order they were
+    // made), or null.
+    static MenuItem* FromName(const std::string& name, int index = 0);
 
     // Runs when the item is chosen (command items) or when its pop-up opens (items with
     // sub-items). Callers set it; an empty one does nothing.

@@ -1,7 +1,6 @@
 // What the protocol handlers ask of the game view beyond the arena model: effect sounds, the
 // light mode, the weather and the two direction scanners. The services in place play the
-// sounds, set the light and run the weather, and do nothing else until the scanners put
-// their own in place.
+// sounds, set the light, run the weather and light the main window's scanner displays.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -34,8 +33,8 @@ public:
     virtual void InitLightning();
     virtual void UninitLightning();
     // Lights the scanner button of a direction code (1 North ... 8 SouthEast) and darkens the others.
-    virtual void BotScan(const std::string&) {}
-    virtual void PlayerScan(const std::string&) {}
+    virtual void BotScan(const std::string& direction);
+    virtual void PlayerScan(const std::string& direction);
 };
 
 // The services in place.

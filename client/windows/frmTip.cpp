@@ -2,48 +2,69 @@
 
 #include "ProgramSettings.h"
 #include "Registry.h"
+#include "TipFile.h"
+#include "WholeFile.h"
+#include "runtime/App.h"
 #include "runtime/ErrorGuard.h"
+#include "runtime/VbRandom.h"
 
 namespace skx {
 
-namespace {
-
-const char* const Tips[] = {
-    "Press the arrow keys or the keypad to walk; turn on WASD Movement in the Options menu to walk with W, A, S and D.",
-    "Type /Tell 'name' message in the entry line to send a private message.",
-    "Right-click a name in the player list for the profile, a tell or the ignore list.",
-    "The Location Scanner in the Options menu lights the direction of the nearest players and bots.",
-    "Vote for the next game kind from the View menu; games you hate are never voted for you.",
-    "Your command buttons can be set up from the Alias window and sent with one click.",
-};
-
-}  // namespace
-
 frmTipForm::frmTipForm() : FeatureWindow("frmTip", IDD_TIP) {
     chkLoadTipsAtStartup.Click = [this] { chkLoadTipsAtStartup_Click(); };
-    cmdNextTip.Click = [this] { ShowNextTip(); };
+    cmdNextTip.Click = [this] { DoNextTip(); };
     cmdOK.Click = [this] { Unload(); };
 }
 
-int frmTipForm::TipCount() { return static_cast<int>(sizeof Tips / sizeof Tips[0]); }
-
 void frmTipForm::FormLoad() {
-    current_ = static_cast<int>(GetTickCount() % static_cast<DWORD>(TipCount()));
-    lblTipText.SetCaption(Tips[current_]);
-    RegistryValue update;
-    fReadValue(ClientRegistryRoot, ClientRegistryKey(AccessCode), "Update", "S", std::string("True"), update);
-    const std::string* text = std::get_if<std::string>(&update);
-    chkLoadTipsAtStartup.SetValue(text && *text == "True" ? 1 : 0);
+    // Ticking the box writes Update = "True": opening the window turns the start-up tip on.
+    chkLoadTipsAtStartup.SetValue(1);
+    chkLoadTipsAtStartup_Click();
+    // The generator was seeded once at start-up; every tip draws from it.
+    TipList.clear();
+    if (!LoadTips(App::Path() + "\\" + TipFileName)) lblTipText.SetCaption(TipFileMissingText());
 }
 
-void frmTipForm::ShowNextTip() {
-    current_ = (current_ + 1) % TipCount();
-    lblTipText.SetCaption(Tips[current_]);
+LRESULT frmTipForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CTLCOLORSTATIC) {
+        const HWND control = reinterpret_cast<HWND>(lParam);
+        if (control == Label1.hWnd() || control == lblTipText.hWnd() || control == imgBulb.hWnd()) {
+            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        }
+    }
+    return FeatureWindow::WindowProc(msg, wParam, lParam);
+}
+
+void frmTipForm::DisplayCurrentTip() {
+    Guard("frmTip", "DisplayCurrentTip", [&] {
+        if (TipList.empty()) return;
+        lblTipText.SetCaption(TipList.at(static_cast<size_t>(TipIndex - 1)));
+    });
+}
+
+void frmTipForm::DoNextTip() {
+    Guard("frmTip", "DoNextTip", [&] {
+        TipIndex = PickTip(Rnd(), static_cast<int32_t>(TipList.size()));
+        DisplayCurrentTip();
+    });
+}
+
+bool frmTipForm::LoadTips(const std::string& path) {
+    bool loaded = false;
+    Guard("frmTip", "LoadTips", [&] {
+        std::string bytes;
+        if (path.empty() || !IsFilePresent(path) || !ReadWholeFile(path, bytes)) return;
+        TipList = ReadTips(bytes);
+        DoNextTip();
+        loaded = true;
+    });
+    return loaded;
 }
 
 void frmTipForm::chkLoadTipsAtStartup_Click() {
     Guard("frmTip", "chkLoadTipsAtStartup_Click", [&] {
-        bool on = chkLoadTipsAtStartup.Value() == 1;
+        const bool on = chkLoadTipsAtStartup.Value() == 1;
         fWriteValue(ClientRegistryRoot, ClientRegistryKey(AccessCode), "Update", "S", std::string(on ? "True" : "False"));
     });
 }

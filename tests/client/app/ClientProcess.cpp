@@ -113,6 +113,7 @@ std::string PrepareProgramFolder(const std::string& folder) {
     std::string bin = testsupport::ProgramFolder();
     CopyFileA((bin + "\\Skirmex.exe").c_str(), (folder + "\\Skirmex.exe").c_str(), FALSE);
     CopyFileA((bin + "\\rtfEULA.rtf").c_str(), (folder + "\\rtfEULA.rtf").c_str(), FALSE);
+    CopyFileA((bin + "\\ToTD.Dat").c_str(), (folder + "\\ToTD.Dat").c_str(), FALSE);
     return folder + "\\Skirmex.exe";
 }
 

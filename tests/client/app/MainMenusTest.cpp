@@ -447,7 +447,7 @@ TEST(MainMenusScenario, DISABLED_WindowOpeners) {
         {&frmMainForm::mnuOptionsSelfClicking, &AsForm<frmClickForm, frmClick>, "Self-Clicking Options"},
         {&frmMainForm::mnuOptionsSound, &AsForm<frmSoundForm, frmSound>, "Sound Options"},
         {&frmMainForm::mnuOptionsGeneral, &AsForm<frmOptionsForm, frmOptions>, "Options"},
-        {&frmMainForm::mnuForumRead, &AsForm<frmNotesForm, frmNotes>, "Notes"},
+        {&frmMainForm::mnuForumRead, &AsForm<frmNotesForm, frmNotes>, "Forum - 0 Posts"},
         {&frmMainForm::mnuForumPost, &AsForm<frmWriteNoteForm, frmWriteNote>, "Write Notes"},
         {&frmMainForm::mnuForumSignature, &AsForm<frmSignatureForm, frmSignature>, "Signature Capture"},
         {&frmMainForm::mnuDebug, &AsForm<frmDebugForm, frmDebug>, "Debug Information"},
@@ -506,7 +506,7 @@ TEST(MainMenusScenario, DISABLED_WindowOpeners) {
     }
     t.StatusBar1.SetPanelText(1, "Round 2 of 3");
     frmNotesForm& n = frmNotes();
-    for (Control* c : {&n.txtSender, &n.txtRoute, &n.txtDate, &n.txtSubject, &n.txtMessage}) {
+    for (Control* c : std::initializer_list<Control*>{&n.txtSender, &n.txtRoute, &n.txtDate, &n.txtSubject, &n.txtMessage}) {
         EXPECT_TRUE(IsWindow(c->hWnd()));
     }
     n.txtSender.SetCaption("Ginger");
@@ -553,7 +553,7 @@ TEST(MainMenusScenario, DISABLED_UserListPopup) {
     SelectPlayer("John Smith");
     Click(m.mnuMiscTell);
     EXPECT_EQ(m.txtSend.Caption(), "/Tell 'John Smith' ");
-    EXPECT_EQ(GetFocus(), m.txtSend.hWnd());
+    EXPECT_EQ(GetFocus(), m.txtSend.EditWindow());  // the combo box's edit line
 
     Click(m.mnuMiscIgnore);
     ASSERT_TRUE(frmCommand().IsLoaded());

@@ -14,8 +14,10 @@
 #include "frmGame.h"
 #include "frmIgnore.h"
 #include "frmMain.h"
+#include "frmNews.h"
 #include "frmRegistration.h"
 #include "frmShop.h"
+#include "runtime/RichTextEditing.h"
 
 using namespace skx;
 using namespace logintest;
@@ -184,4 +186,15 @@ TEST_F(ChatClient, WhoListWithARepeatedNameFillsTheChatListOnce) {
     EXPECT_EQ(list.ItemAt(2).SubItem("level"), "5");
     EXPECT_EQ(list.SelectedIndex(), 2);
     EXPECT_EQ(Reported("WhoList_Add"), 1);
+}
+
+TEST_F(ChatClient, NewsOpensOwnedByTheMainWindowInBoldFromTheThirdCharacter) {
+    Send({{"D", "2", "##Welcome back"}, {"D", "2", "x"}});
+    frmNewsForm& news = frmNews();
+    EXPECT_TRUE(IsWindowVisible(news.Handle()));
+    EXPECT_EQ(GetWindow(news.Handle(), GW_OWNER), frmMain().Handle());
+    EXPECT_EQ(RtbTextCrLf(news.rtbNews), "Welcome back\r\n\r\n");
+    EXPECT_TRUE(RtbFormatAt(news.rtbNews, 0).bold.value_or(false));
+    EXPECT_FALSE(news.Unload(UnloadMode::FormControlMenu));  // the count-down runs
+    EXPECT_TRUE(news.Unload(UnloadMode::AppWindows));
 }

@@ -1,0 +1,147 @@
+// The game information window in the running client, fed and clicked over the wire.
+#include <gtest/gtest.h>
+
+#include "ClientProcess.h"
+#include "HookClient.h"
+#include "ScriptedServer.h"
+#include "frmMain.h"
+
+using namespace clienttest;
+using testsupport::PumpUntil;
+
+namespace {
+bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+
+class GameWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(testsupport::RegisterSocketControl());
+        const std::string exe = PrepareProgramFolder(dir.Path());
+        for (const char* name : {"Initialized", "Update"}) SetClientValue(key, name, "False");
+        CreateDirectoryA(dir.File("Dat").c_str(), nullptr);
+        testsupport::WriteFileBytes(dir.File("s.json"), R"({"on": {"!": [["v", "95", "100", "False", "False"]]}})");
+        ASSERT_TRUE(server.Start("--script " + testsupport::UnixPath(dir.File("s.json"))));
+        testsupport::WriteFileBytes(dir.File("Dat\\Game.DAT"), "[Options]\r\nAutoChatUpdate=0\r\n[LASTSERVER]\r\n"
+                                    "Host=127.0.0.1\r\nPort=" + std::to_string(server.GamePort()) + "\r\n");
+        ASSERT_TRUE(client.Start("\"" + exe + "\" --test-hook", dir.Path()));
+        ASSERT_TRUE(WaitForProcessWindow(client.Pid(), skx::MainWindowClass, "Skirmex", 30000) && hook.Attach(client.Pid(), 10000));
+        ASSERT_TRUE(LogInThroughTheDialog(hook));
+        ASSERT_TRUE(Dump("frmChatBar", "caption=\"Wizard Chat\"")) << server.Frames();
+        hook.Ask("menu mnuOptionsGameInformation");
+        ASSERT_TRUE(Dump("frmGame", "caption=\"Game Information\" visible=1")) << last;
+    }
+    void TearDown() override {
+        client.Kill();
+        for (const char* name : {"Initialized", "Update"}) DeleteClientValue(key, name);
+    }
+    bool Dump(const std::string& form, const std::string& piece, bool present = true) {
+        return hook.WaitForDump(form, [&](const std::string& d) { return Has(d, piece) == present; }, 15000, &last);
+    }
+    // Sends an 'e' reply, then a chat line, and waits for the line: the reply has been handled.
+    void Reply(const std::string& fields) {
+        const std::string mark = "mark" + std::to_string(++marks);
+        server.Command(R"({"cmd": "send", "frames": [["e", )" + fields + R"(], ["c", "srv", ")" + mark + R"(", "1"]]})");
+        ASSERT_TRUE(Dump("frmChatBar", mark)) << last;
+        last = hook.Ask("dump frmGame");
+    }
+    int Sent(const std::string& frames) {
+        const std::string json = server.Frames();
+        int n = 0;
+        for (size_t at = json.find(frames); at != std::string::npos; at = json.find(frames, at + 1)) ++n;
+        return n;
+    }
+    // The error reports written since the last call.
+    int NewReports() {
+        int n = 0;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(dir.File("*.log").c_str(), &found);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+            DeleteFileA(dir.File(found.cFileName).c_str());
+            ++n;
+        }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        return n;
+    }
+
+    testsupport::ScratchDir dir{"gamewindow"};
+    const std::string key = ClientKeyFor(dir.Path());
+    testsupport::ScriptedServer server;
+    Process client;
+    testsupport::HookClient hook;
+    std::string last;
+    int marks = 0;
+};
+}  // namespace
+
+TEST_F(GameWindow, RepliesFillTheThreeSectionsAndBadOnesChangeNothing) {
+    NewReports();
+    Reply(R"("1", " Survival ; 4:59 ;2")");
+    EXPECT_TRUE(Has(last, R"(txtGameType class=Edit text="Survival")") && Has(last, R"(txtTimeLeft class=Edit text="4:59")") &&
+                Has(last, R"(txtNumTeams class=Edit text="2")")) << last;
+    EXPECT_TRUE(Dump("frmMain", "panel 2 \"Survival\"")) << last;
+
+    Reply(R"("2", "amy:Red:3~bob:Blue:0")");
+    EXPECT_TRUE(Has(last, R"(row lstPlayers 2 key="bob" text="bob" icon=0 selected=0 team="Blue" splats="0")")) << last;
+    for (const char* none : {R"("2", "Zero")", R"("2", " zero ")", R"("2", "a:b:1;c:d:2")"}) {
+        Reply(none);
+        EXPECT_FALSE(Has(last, "row lstPlayers")) << none << last;
+    }
+    Reply(R"("2", "ZeroCool:Red:1")");
+    EXPECT_TRUE(Has(last, R"(row lstPlayers 1 key="ZeroCool")")) << last;
+    EXPECT_EQ(NewReports(), 0);
+    Reply(R"("2", "amy:Red:3~amy:Blue:1")");
+    EXPECT_TRUE(Has(last, R"(key="amy" text="amy" icon=0 selected=0 team="Red")") && !Has(last, "row lstPlayers 2") &&
+                Has(last, R"(text="Bot Splats: 0")")) << last;
+    EXPECT_EQ(NewReports(), 1);
+    Reply(R"("2", "amy")");
+    EXPECT_TRUE(Has(last, R"(key="amy" text="amy" icon=0 selected=0 team="" splats="")")) << last;
+    Reply(R"("2", "amy:Red:3~")");
+    EXPECT_TRUE(Has(last, R"(row lstPlayers 1 key="amy")") && !Has(last, "row lstPlayers 2")) << last;
+    EXPECT_EQ(NewReports(), 0);
+
+    Reply(R"("3", "Red; Hunt ; A~B~")");
+    EXPECT_TRUE(Has(last, R"(txtYourTeam class=Edit text="Red")") && Has(last, R"(txtGameInfo class=Edit text="Hunt Bots...")") &&
+                Has(last, R"(row lstTeams 1 key="" text=" A")") && Has(last, R"(row lstTeams 2 key="" text="B")")) << last;
+    Reply(R"("3", "Red;Hunt;None")");
+    EXPECT_FALSE(Has(last, "row lstTeams")) << last;
+    Reply(R"("3", "Red;Hunt;Nonesuch")");
+    EXPECT_TRUE(Has(last, R"(row lstTeams 1 key="" text="Nonesuch")")) << last;
+
+    // Three fields, a section that is no number, and a hidden window: nothing shown.
+    Reply(R"("1", "Hunt;1:00;3", "x")");
+    Reply(R"("x", "Hunt;1:00;3")");
+    EXPECT_EQ(NewReports(), 1);
+    hook.Ask("menu mnuOptionsGameInformation");
+    ASSERT_TRUE(Dump("frmGame", "caption=\"Game Information\" visible=0")) << last;
+    Reply(R"("1", "Hunt;1:00;3")");
+    EXPECT_TRUE(Has(last, R"(txtGameType class=Edit text="Survival")") && Has(last, "visible=0")) << last;
+}
+
+TEST_F(GameWindow, ToolBarComboAndCounterAnswerTheUserOnly) {
+    server.Command(R"({"cmd": "clear"})");
+    hook.Ask("frmGame.cmbStatus key R");
+    hook.Ask("frmGame.tbGame click 2");
+    ASSERT_TRUE(PumpUntil([&] { return Sent(R"(["e", "1"], ["e", "2"], ["e", "3"])") == 1; }, 5000)) << server.Frames();
+    EXPECT_TRUE(Dump("frmGame", R"(button tbGame 2 caption="Players" pressed=1)") && Has(last, "lstPlayers class=SysListView32 text=\"\" visible=1") &&
+                Has(last, R"(button tbGame 1 caption="Info     " pressed=0)") && Has(last, "txtGameType class=Edit text=\"\" visible=0")) << last;
+    hook.Ask("frmGame.tbGame click 2");
+    ASSERT_TRUE(PumpUntil([&] { return Sent(R"(["e", "1"], ["e", "2"], ["e", "3"])") == 2; }, 5000)) << server.Frames();
+    EXPECT_TRUE(Dump("frmGame", "lstPlayers class=SysListView32 text=\"\" visible=1")) << last;
+    hook.Ask("frmGame.tbGame click 1");
+    ASSERT_TRUE(Dump("frmGame", "txtGameType class=Edit text=\"\" visible=1")) << last;
+    EXPECT_EQ(Sent(R"(["R")"), 0) << server.Frames();  // the typed letter picked nothing
+
+    hook.Ask("frmGame.cmbStatus key Down");
+    EXPECT_TRUE(PumpUntil([&] { return Sent(R"(["R", "1"])") == 1; }, 5000)) << server.Frames();
+    hook.Ask("frmGame.cmbStatus key Down");
+    EXPECT_TRUE(PumpUntil([&] { return Sent(R"(["R", "2"])") == 1; }, 5000)) << server.Frames();
+    server.Command(R"({"cmd": "send", "frames": [["M", "18", "yes"], ["B", "42"], ["e", "1", "x;y;z"]]})");
+    EXPECT_TRUE(Dump("frmGame", R"(cmbStatus class=ComboBox text="Ready")") && Has(last, R"(text="Bot Splats: 42" visible=0)")) << last;
+
+    hook.Ask("frmGame.lblDispBotSplats rclick");
+    testsupport::PumpFor(1000);
+    EXPECT_TRUE(Dump("frmGame", R"(text="Bot Splats: 42" visible=0)")) << last;
+    hook.Ask("frmGame.lblDispBotSplats rclick shift");
+    EXPECT_TRUE(Dump("frmGame", R"(text="Bot Splats: 42" visible=1)")) << last;
+    EXPECT_EQ(Sent(R"(["R")"), 2) << server.Frames();
+}
