@@ -109,6 +109,13 @@ BOOL CALLBACK FindInForm(HWND h, LPARAM param) {
 }
 }  // namespace
 
+HWND DemoSession::MainControl(const std::string& name) {
+    const std::string dump = hook.Ask("dump frmMain");
+    const size_t at = dump.find(" " + name + " class=");
+    if (at == std::string::npos) return nullptr;
+    return GetDlgItem(MainWindow(), std::atoi(dump.c_str() + dump.rfind("control ", at) + 8));
+}
+
 HWND DemoSession::ChildOf(const std::string& caption) {
     InForm f{"", caption, nullptr};
     EnumChildWindows(MainWindow(), &FindInForm, reinterpret_cast<LPARAM>(&f));

@@ -30,6 +30,8 @@ public:
     HWND MainWindow() const;
     // The client's main window as it shows (the map's last frame in its place), from its hook.
     testsupport::ScreenPicture Picture(const std::string& bmpFile);
+    // A control of the main window by its name (its id from the window's dump).
+    HWND MainControl(const std::string& name);
     // The first child of the client's window with that caption.
     HWND ChildOf(const std::string& caption);
 

@@ -28,6 +28,7 @@ COLORREF TerrainCode(int tile) { return RGB(8 + 16 * (tile / 16), 8 + 16 * (tile
 // origin, of how many looked at; and how many of those are lake (water) squares.
 struct MapMatch {
     int matching = 0, squares = 0, lake = 0;
+    int ox = 0, oy = 0;  // the view origin: the square at the picture's top left
 };
 MapMatch MatchTerrain(const testsupport::ScreenPicture& p, const RECT& map) {
     const int across = (map.right - map.left) / 16, down = (map.bottom - map.top) / 16;
@@ -35,7 +36,7 @@ MapMatch MatchTerrain(const testsupport::ScreenPicture& p, const RECT& map) {
     MapMatch best;
     for (int oy = 0; oy < 150; ++oy) {
         for (int ox = 0; ox < 150; ++ox) {
-            MapMatch m;
+            MapMatch m{0, 0, 0, ox, oy};
             for (int i = 0; i < down; ++i) {
                 for (int j = 0; j < across; ++j, ++m.squares) {
                     const int16_t tile = skx::MapTerrain((ox + j) % 150, (oy + i) % 150);
@@ -65,9 +66,13 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     testsupport::PumpFor(600);
     const HWND picture = s.ChildOf("Map Display [Demo Arena]");
     ASSERT_NE(picture, nullptr) << s.hook.Ask("dump frmMapDisp");
-    RECT area{};
+    // The picture is as large as the window's outer size: its part inside the window shows.
+    RECT area{}, window{};
     GetClientRect(picture, &area);
+    GetClientRect(GetParent(picture), &window);
     MapWindowPoints(picture, s.MainWindow(), reinterpret_cast<POINT*>(&area), 2);
+    MapWindowPoints(GetParent(picture), s.MainWindow(), reinterpret_cast<POINT*>(&window), 2);
+    IntersectRect(&area, &area, &window);
     RECT frame{};
     GetWindowRect(s.MainWindow(), &frame);
     POINT corner{0, 0};
@@ -95,6 +100,45 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     ASSERT_TRUE(s.Dump("frmOptions", "visible=1")) << s.last;
     ClickAt(ClientControl(s.run.process.Pid(), IDC_OPTIONS_CMDCANCEL));
     EXPECT_TRUE(s.Dump("frmOptions", "not loaded")) << s.last;
+
+    // Walking with the keypad (DirectInput), then a click on a square three east of the own
+    // one, which walks there, and a right click, which fires at a square.
+    SetForegroundWindow(s.MainWindow());
+    s.server.Command(R"({"cmd": "clear"})");
+    PressKey(VK_NUMPAD8);
+    EXPECT_TRUE(s.WaitReceived(R"(["m", "&north&"])")) << s.server.Frames();
+    testsupport::PumpFor(600);  // the new own square (12, 11) arrives
+    auto square = [&](int x, int y) { return POINT{16 * ((x - terrain.ox + 150) % 150) + 8, 16 * ((y - terrain.oy + 150) % 150) + 8}; };
+    ClickAt(picture, false, square(15, 11));
+    EXPECT_TRUE(s.WaitReceived(R"(["m", "&east&east&east&"])")) << s.server.Frames();
+    ClickAt(picture, true, square(20, 14));
+    EXPECT_TRUE(s.WaitReceived(R"(["C", "fire 20 14"])")) << s.server.Frames();
+
+    // A chat line and a command typed into the entry line and sent with Enter.
+    ClickAt(s.MainControl("txtSend"));
+    TypeText("hello  all");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(s.WaitReceived(R"(["C", "c hello all"])")) << s.server.Frames();
+    TypeText("/who");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(s.WaitReceived(R"(["C", "who"])")) << s.server.Frames();
+
+    // The game window shows the game the server reports, and its players on the players page.
+    EXPECT_TRUE(s.Dump("frmGame", R"(txtGameType class=Edit text="Survival")")) << s.last;
+    s.hook.Ask("frmGame.tbGame click 2");
+    EXPECT_TRUE(s.Dump("frmGame", R"(row lstPlayers 3 key="bob" text="bob" icon=0 selected=0 team="Blue" splats="31")")) << s.last;
+
+    // The notes: the forum's and the private list, and a note read.
+    s.hook.Ask("menu mnuForumRead");
+    EXPECT_TRUE(s.Dump("frmNotes", R"(subject="Welcome to Skirmora")")) << s.last;
+    EXPECT_TRUE(s.Dump("frmNotes", R"(subject="Meet at the lake")")) << s.last;
+    s.hook.Ask("frmNotes.gridNoteWindow(1) click 1");
+    EXPECT_TRUE(s.Dump("frmNotes", R"(text="Hello and welcome!\r\nSee you in the arena.")")) << s.last;
+
+    // The vote window asks for the tally and lists it.
+    s.hook.Ask("menu mnuVote");
+    EXPECT_TRUE(s.Dump("frmVote", R"(caption="4 Game(s).")")) << s.last;
+    EXPECT_TRUE(s.Dump("frmVote", R"(key="Capture The Flag")")) << s.last;
 
     // The chat of the others and the server's notice reach the chat window.
     EXPECT_TRUE(s.Dump("frmChatBar", "anyone up for a game at the lake?")) << s.last;
