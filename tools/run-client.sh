@@ -11,14 +11,40 @@ caller_display=${DISPLAY:-}
 . "$root/tools/wine-env.sh"
 [ -n "$caller_display" ] && export DISPLAY=$caller_display
 bin="$SKIRMORA_BUILD/x64/bin"
-# Point the login dialog at the test server (the user can still type another).
+# Point the login dialog at the test server (the user can still type another) and the map
+# downloads at the local web host, which serves the demo's map.
 mkdir -p "$bin/Dat"
-if [ ! -f "$bin/Dat/Game.DAT" ] || ! grep -q '^\[LASTSERVER\]' "$bin/Dat/Game.DAT"; then
-  printf '[LASTSERVER]\r\nHost=127.0.0.1\r\nPort=10001\r\n' >> "$bin/Dat/Game.DAT"
-fi
+python3 - "$bin/Dat/Game.DAT" <<'PY'
+import configparser, sys
+path = sys.argv[1]
+ini = configparser.RawConfigParser(strict=False, interpolation=None)
+ini.optionxform = str
+ini.read(path, encoding="latin-1")
+if not ini.has_section("LASTSERVER"):
+    ini.add_section("LASTSERVER")
+ini.set("LASTSERVER", "Host", "127.0.0.1")
+ini.set("LASTSERVER", "Port", "10001")
+ini.set("LASTSERVER", "MapURL", "http://127.0.0.1:10002/maps/")
+# A first run gets the demo's layout (the map large, the chat below) and walks with the keypad.
+if not ini.has_section("Form"):
+    ini.add_section("Form")
+    for key, value in [("MapTop", 0), ("MapLeft", 0), ("MapWidth", 9600), ("MapHeight", 6000), ("GameTop", 0),
+                       ("GameLeft", 9700), ("ChatTop", 6100), ("ChatLeft", 0), ("ChatWidth", 15000),
+                       ("ChatHeight", 3300)]:
+        ini.set("Form", key, str(value))
+if not ini.has_section("Options"):
+    ini.add_section("Options")
+if not ini.has_option("Options", "KeyPad"):
+    ini.set("Options", "KeyPad", "True")
+with open(path, "w", encoding="latin-1", newline="\r\n") as f:
+    ini.write(f, space_around_delimiters=False)
+PY
 python3 "$root/tools/testserver/server.py" --port 10001 &
 server_pid=$!
-trap 'kill $server_pid 2>/dev/null; true' EXIT
-echo "Client on DISPLAY=$DISPLAY; test server on 127.0.0.1:10001 (Connect, then log in with any name of"
-echo "3 letters or more and any password of 4 letters or digits or more)."
+python3 "$root/tools/httpfiles.py" --port 10002 --root "$root/tools/testserver/maps" &
+web_pid=$!
+trap 'kill $server_pid $web_pid 2>/dev/null; true' EXIT
+echo "Client on DISPLAY=$DISPLAY; test server on 127.0.0.1:10001 playing the demo session (Connect, then"
+echo "log in with any name of 3 letters or more and any password of 4 letters or digits or more; walk"
+echo "with the keypad or by clicking the map)."
 "$WINE" "$bin/Skirmex.exe"

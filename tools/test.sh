@@ -12,4 +12,6 @@ python3 "$root/tools/check-win32-binaries.py"
 trap '"$root/tools/wine-session.sh" stop' EXIT
 . "$root/tools/wine-env.sh"
 cd "$SKIRMORA_BUILD/x64"
+# The 30-minute soak run only when asked for (bash tools/test.sh -L soak); its smoke variant always.
+if [[ " $* " != *" -L "* ]]; then set -- -LE soak "$@"; fi
 ctest --output-on-failure -j "${CTEST_JOBS:-4}" "$@"

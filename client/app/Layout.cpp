@@ -84,15 +84,15 @@ void InitiateLayout() {
         // the first call) only lays out: the outer call waits and starts the renderer.
         if (g_depth > 1) return;
 
+        // The wait is for the renderer's start: a later call (a resize, also the one of a window
+        // being hidden on its way out) has nothing to wait for.
+        if (g_preloaded) return;
         // Wait for the main window, but not for one whose load ended without showing it.
         frmMainForm& main = frmMain();
         PumpUntil([&] { return !main.IsLoaded() || IsWindowVisible(main.Handle()); }, MainWindowWaitMs);
-
-        if (!g_preloaded) {
-            g_preloaded = true;  // set first: the renderer runs once, whatever it does
-            // A renderer that cannot start ends the program at once (its box said why).
-            if (!PreLoadDirectX()) EndProgram(0);
-        }
+        g_preloaded = true;  // set first: the renderer runs once, whatever it does
+        // A renderer that cannot start ends the program at once (its box said why).
+        if (!PreLoadDirectX()) EndProgram(0);
     });
 }
 

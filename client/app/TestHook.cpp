@@ -2,7 +2,11 @@
 
 #include <windows.h>
 #include <commctrl.h>
+// The memory counters from kernel32 itself (no further DLL for the program to load).
+#define PSAPI_VERSION 2
+#include <psapi.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "PresentedFrame.h"
 #include "TestHookDump.h"
 #include "TestHookRequest.h"
 #include "runtime/ControlHost.h"
@@ -177,6 +182,79 @@ void Select(const Target& t, const std::vector<std::string>& args) {
     }
 }
 
+// The main window as the screen shows it, with the map's last frame over the map picture
+// (where a screen may not show Direct3D drawing), written as a 32-bit BMP file.
+std::string Picture(const std::string& path) {
+    Form* main = Form::MdiFrame();
+    if (!main || !main->Handle()) return "error no main window";
+    RECT r{};
+    GetWindowRect(main->Handle(), &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib) {
+        HGDIOBJ old = SelectObject(memory, dib);
+        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        std::copy_n(static_cast<const uint32_t*>(bits), pixels.size(), pixels.begin());
+        SelectObject(memory, old);
+        DeleteObject(dib);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    const FramePixels frame = PresentedFrame();
+    if (frame.window && IsWindowVisible(frame.window)) {
+        RECT area{};
+        GetClientRect(frame.window, &area);
+        MapWindowPoints(frame.window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+        // Only what the map window shows of the frame: other windows may lie over it.
+        for (int y = 0; y < frame.height && y < area.bottom - area.top; ++y) {
+            for (int x = 0; x < frame.width && x < area.right - area.left; ++x) {
+                const POINT at{area.left + x, area.top + y};
+                const int px = at.x - r.left, py = at.y - r.top;
+                if (px < 0 || py < 0 || px >= w || py >= h || WindowFromPoint(at) != frame.window) continue;
+                pixels[static_cast<size_t>(py * w + px)] = frame.pixels[static_cast<size_t>(y * frame.width + x)];
+            }
+        }
+    }
+    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size() * 4);
+    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return "error cannot write " + path;
+    DWORD written = 0;
+    WriteFile(out, &file, sizeof file, &written, nullptr);
+    WriteFile(out, &bi.bmiHeader, sizeof bi.bmiHeader, &written, nullptr);
+    WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size() * 4), &written, nullptr);
+    CloseHandle(out);
+    return "ok " + std::to_string(w) + " " + std::to_string(h);
+}
+
+// The process's kernel handles, GDI objects and private (committed) bytes. Where the platform
+// does not count handles or GDI objects (Wine answers 0) they are counted by asking for each
+// possible handle value.
+std::string Use() {
+    DWORD handles = 0;
+    if (!GetProcessHandleCount(GetCurrentProcess(), &handles) || handles == 0) {
+        for (uintptr_t h = 4; h < 0x40000; h += 4) {
+            DWORD flags = 0;
+            handles += GetHandleInformation(reinterpret_cast<HANDLE>(h), &flags) ? 1 : 0;
+        }
+    }
+    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (gdi == 0) {
+        for (uintptr_t h = 1; h < 0x10000; ++h) gdi += GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0 ? 1 : 0;
+    }
+    PROCESS_MEMORY_COUNTERS memory{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    return "handles " + std::to_string(handles) + " gdi " + std::to_string(gdi) + " private " +
+           std::to_string(memory.PagefileUsage);
+}
+
 // The answer to one request.
 std::string Answer(const std::string& line) {
     const HookRequest r = ParseHookRequest(line);
@@ -191,6 +269,8 @@ std::string Answer(const std::string& line) {
         return out;
     }
     if (r.kind == HookRequest::Kind::Dump) return DumpForm(r.form);
+    if (r.kind == HookRequest::Kind::Picture) return Picture(r.args[0]);
+    if (r.kind == HookRequest::Kind::Use) return Use();
     if (r.kind == HookRequest::Kind::Menu) {
         // "name(i)": the i-th of the items sharing a name.
         std::string name = r.args[0];

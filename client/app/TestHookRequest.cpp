@@ -25,6 +25,16 @@ HookRequest ParseHookRequest(const std::string& line) {
     const std::string head = text.substr(0, blank);
     const std::string rest = blank == std::string::npos ? std::string() : TrimBlanks(text.substr(blank + 1));
     HookRequest r;
+    if (head == "use") {
+        r.kind = HookRequest::Kind::Use;
+        return r;
+    }
+    if (head == "picture") {
+        if (rest.empty()) return Invalid("picture needs a file");
+        r.kind = HookRequest::Kind::Picture;
+        r.args.push_back(rest);
+        return r;
+    }
     if (head == "dump" || head == "menu") {
         if (rest.empty()) return Invalid(head + " needs a name");
         r.kind = head == "dump" ? HookRequest::Kind::Dump : HookRequest::Kind::Menu;

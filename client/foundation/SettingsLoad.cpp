@@ -2,9 +2,11 @@
 #include <functional>
 
 #include "ColourSets.h"
+#include "IniText.h"
 #include "OptionMenuItems.h"
 #include "ProgramSettings.h"
 #include "SettingsFiles.h"
+#include "WholeFile.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 
@@ -137,12 +139,15 @@ void LoadWindowLayout() {
 
 void LoadCommandButtons() {
     Guard("modFormDesign", "InitiateLayout", [&] {
-        const std::string file = DatPath + ButtonsDat;
+        // One read of the file for the 165 values (a profile call each took most of the start-up).
+        std::string text;
+        if (!ReadWholeFile(DatPath + ButtonsDat, text)) return;
+        const IniText file(text);
         for (int index = 0; index < ButtonEntries; ++index) {
             const std::string section = "Button" + std::to_string(index);
             ButtonRecord& entry = Buttons[static_cast<size_t>(index)];
             auto field = [&](const char* key, std::string& target) {
-                std::string value = Trim(mfncGetFromIni(file, section, key, false, "", ""));
+                std::string value = Trim(file.Get(section, key));
                 if (!value.empty()) target = value;
             };
             field("Name", entry.Name);

@@ -36,16 +36,36 @@ bool Md5(HCRYPTPROV provider, const std::string& data, std::string& digest) {
 
 }  // namespace
 
-clsCrypto::clsCrypto() { InitUser(); }
+namespace {
 
-bool clsCrypto::InitUser() {
-    if (CryptAcquireContextA(provider_.put(), nullptr, kBaseProvider, PROV_RSA_FULL, 0)) return true;
-    if (CryptAcquireContextA(provider_.put(), nullptr, kBaseProvider, PROV_RSA_FULL, CRYPT_NEWKEYSET))
+bool Acquire(CryptProvider& provider) {
+    if (CryptAcquireContextA(provider.put(), nullptr, kBaseProvider, PROV_RSA_FULL, 0)) return true;
+    if (CryptAcquireContextA(provider.put(), nullptr, kBaseProvider, PROV_RSA_FULL, CRYPT_NEWKEYSET))
         return true;
     // No key container can be opened or made (a locked-down profile): the hashes and the
     // derived session keys need none, and give the same bytes.
-    return CryptAcquireContextA(provider_.put(), nullptr, kBaseProvider, PROV_RSA_FULL,
+    return CryptAcquireContextA(provider.put(), nullptr, kBaseProvider, PROV_RSA_FULL,
                                 CRYPT_VERIFYCONTEXT) != FALSE;
+}
+
+// One context for the run, which every object shares (counted): a provider may keep a handle
+// of its key container for each context acquired and released (Wine's does), and every error
+// report makes an object.
+HCRYPTPROV SharedProvider() {
+    static CryptProvider shared;
+    static const bool acquired = Acquire(shared);
+    return acquired ? shared.get() : 0;
+}
+
+}  // namespace
+
+clsCrypto::clsCrypto() { InitUser(); }
+
+bool clsCrypto::InitUser() {
+    const HCRYPTPROV shared = SharedProvider();
+    if (!shared || !CryptContextAddRef(shared, nullptr, 0)) return false;
+    *provider_.put() = shared;
+    return true;
 }
 
 bool clsCrypto::GeneratePasswordKey() {

@@ -12,33 +12,73 @@ line each way:
   {"cmd": "close"}             drop the client's connection
   {"cmd": "script", "script": {...}}  replace the script
   {"cmd": "status"}            -> {"ok": true, "connected": bool, "connections": n}
-A script is a JSON object: "on_connect": [frame, ...] sent when a client connects, and
-"on": {key: [frame, ...]} sent when a client frame arrives whose command is key, or whose
-command and data start with key as "C:quit" (command, colon, data prefix). In reply frames,
-the text "{field0}", "{field1}", ... stands for that field of the client's frame.
+  {"cmd": "random", "count": n, "seed": s}  n random frames of every server letter (or of
+                               those of "letters" only)
+A script is a JSON object (the default is demo.json beside this file):
+  "on_connect": [frame, ...]  sent when a client connects;
+  "on": {key: [frame, ...]}   sent when a client frame arrives whose command is key, or whose
+      command and data start with key as "C:quit" (command, colon, data prefix). In reply
+      frames "{field0}", "{field1}", ... stand for that field of the client's frame. The
+      pseudo-frame ["close"] drops the connection.
+  "player": {"x": .., "y": .., "index": .., "level": ..}  the client's own player: its move
+      requests ("m" with "&north&east&" and the like) are answered, step by step, by clearing
+      the square left ("C") and the new own position ("P").
+  "timeline": {"once": [[seconds, frame, ...], ...],
+               "loop": {"period": seconds, "events": [[seconds, frame, ...], ...]}}
+      frames sent at those times after the login ("!"), the loop over and over for as long as
+      the connection lasts; --rate N plays them N times as fast.
+In every frame sent after the login, "{user}" stands for the name the client logged in with.
 """
 import argparse
 import json
 import os
+import random
 import socket
 import sys
 import threading
+import time
 
 FIELD = "\x00"
 END = "\x01"
 START = "\x1b"
+HERE = os.path.dirname(os.path.abspath(__file__))
 
-DEMO_SCRIPT = {
-    "on_connect": [],
-    "on": {
-        "!": [
-            ["v", "10", "500", "0", "0"],
-            ["L", "1", "1", "{field0}", "10"],
-            ["c", "Server", "Welcome to the Skirmora test server, {field0}.", "0"],
-        ],
-        "C:quit": [],
-    },
-}
+
+def load_script(path):
+    with open(path, encoding="utf-8") as f:
+        return json.load(f)
+
+
+DEMO_SCRIPT = load_script(os.path.join(HERE, "demo.json"))
+
+STEPS = {"north": (0, -1), "south": (0, 1), "east": (1, 0), "west": (-1, 0)}
+
+# Random fields for the server letters, in shapes that raise no modal box in the client (a box
+# waits for a person) and with no notice that makes the client quit.
+FIELD_POOL = ["-1", "0", "1", "2", "7", "12", "149", "150", "1e9", "32768", "-32769", "x", "", "1e39",
+              "2.5", "-0.5", "ID", "W", "L", "None", "Zero", "a:b:c", "a~b~c", "1;2", "..\\m", "CON",
+              "0:0:0:0:0:0:0", "[1]x:1:1\r[9]y:2:2", "http://x y", "\x7f\xff", "n:1;m:2:3:4:5:6:7"]
+QUIET_NOTICES = [n for n in range(0, 62) if n not in (29, 48, 49)]
+RANDOM_LETTERS = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ?"
+
+
+def random_frame(rng, letters=RANDOM_LETTERS):
+    letter = rng.choice(letters)
+    fields = [rng.choice(FIELD_POOL) for _ in range(rng.randrange(0, 7))]
+    if letter == "c":
+        text = rng.choice(FIELD_POOL + ["Contents of your locker:\r\n[1] x"])
+        fields = [rng.choice(FIELD_POOL), text, str(rng.randrange(0, 12))]
+    elif letter == "a":
+        fields = ["0;" + rng.choice(FIELD_POOL)]
+    elif letter == "t":
+        fields = ["1"] + fields
+    elif letter == "P":
+        fields = [rng.choice(FIELD_POOL) for _ in range(4 + rng.randrange(0, 2))]
+    elif letter == "M":
+        fields = [str(rng.choice(QUIET_NOTICES))] + fields[:3]
+    elif letter == "?":
+        fields = ["ID", "r%d" % rng.randrange(100), rng.choice(FIELD_POOL)]
+    return [letter] + fields
 
 
 def encode_frame(frame):
@@ -65,10 +105,31 @@ def split_client_frames(buffer):
         frames.append((command, data.split(FIELD)))
 
 
+def fill(frame, values):
+    out = []
+    for item in frame:
+        for name, value in values.items():
+            item = item.replace("{%s}" % name, value)
+        out.append(item)
+    return out
+
+
+class Session:
+    """What the server keeps of one connection: the login name and the own player."""
+
+    def __init__(self, conn, script):
+        self.conn = conn
+        self.user = ""
+        player = script.get("player") or {}
+        self.player = dict(player) if player else None
+        self.closed = threading.Event()
+
+
 class GameServer:
-    def __init__(self, port, script, record_path=None):
+    def __init__(self, port, script, record_path=None, rate=1.0):
         self.script = script
         self.record_path = record_path
+        self.rate = rate if rate > 0 else 1.0
         self.frames = []
         self.lock = threading.Lock()
         self.client = None
@@ -113,19 +174,68 @@ class GameServer:
                     frames.extend(reply)
             elif key == command:
                 frames.extend(reply)
-        out = []
+        values = {"field%d" % i: f for i, f in enumerate(fields)}
+        return [fill(frame, values) for frame in frames]
+
+    def send_frames(self, session, frames):
         for frame in frames:
-            filled = []
-            for item in frame:
-                for i, f in enumerate(fields):
-                    item = item.replace("{field%d}" % i, f)
-                filled.append(item)
-            out.append(filled)
-        return out
+            if frame == ["close"]:
+                self.drop(session.conn)
+                return
+            self.send(encode_frame(fill(frame, {"user": session.user})), session.conn)
+
+    def drop(self, conn):
+        with self.lock:
+            if self.client is conn:
+                self.client = None
+        try:
+            conn.shutdown(socket.SHUT_RDWR)
+        except OSError:
+            pass
+        conn.close()
+
+    def walk(self, session, steps):
+        """Answers a move request: each step word moves the own player one square (wrapping)."""
+        p = session.player
+        out = []
+        for word in steps.split("&"):
+            if word not in STEPS:
+                continue
+            out.append(["C", str(p["x"]), str(p["y"]), "0"])
+            p["x"] = (p["x"] + STEPS[word][0]) % 150
+            p["y"] = (p["y"] + STEPS[word][1]) % 150
+            out.append(["P", str(p["x"]), str(p["y"]), str(p["index"]), str(p["level"])])
+        self.send_frames(session, out)
+
+    def play_timeline(self, session):
+        timeline = self.script.get("timeline") or {}
+        started = time.monotonic()
+
+        def wait_until(at):
+            delay = started + at / self.rate - time.monotonic()
+            return not session.closed.wait(delay) if delay > 0 else not session.closed.is_set()
+
+        loop = timeline.get("loop") or {}
+        period = float(loop.get("period", 0)) if loop.get("events") else 0
+        # The first round holds the events played once; the loop's rounds follow one another.
+        rounds = 0
+        pending = list(timeline.get("once", []))
+        while True:
+            if period > 0:
+                pending += [[rounds * period + e[0]] + e[1:] for e in loop.get("events", [])]
+            elif not pending:
+                return
+            pending.sort(key=lambda e: e[0])
+            for event in pending:
+                if not wait_until(event[0]):
+                    return
+                self.send_frames(session, event[1:])
+            pending = []
+            rounds += 1
 
     def serve_client(self, conn):
-        for frame in self.script.get("on_connect", []):
-            self.send(encode_frame(frame), conn)
+        session = Session(conn, self.script)
+        self.send_frames(session, self.script.get("on_connect", []))
         buffer = b""
         while True:
             try:
@@ -142,8 +252,13 @@ class GameServer:
                 if self.record_path:
                     with open(self.record_path, "a", encoding="utf-8") as f:
                         f.write(json.dumps([command] + fields) + "\n")
-                for reply in self.replies_for(command, fields):
-                    self.send(encode_frame(reply), conn)
+                if command == "!" and not session.user:
+                    session.user = fields[0]
+                    threading.Thread(target=self.play_timeline, args=(session,), daemon=True).start()
+                self.send_frames(session, self.replies_for(command, fields))
+                if command == "m" and session.player:
+                    self.walk(session, fields[0])
+        session.closed.set()
         with self.lock:
             if self.client is conn:
                 self.client = None
@@ -159,6 +274,11 @@ class GameServer:
             return {"ok": ok}
         if cmd == "raw":
             return {"ok": self.send(req.get("data", "").encode("latin-1"))}
+        if cmd == "random":
+            rng = random.Random(req.get("seed", 0))
+            letters = req.get("letters") or RANDOM_LETTERS
+            data = b"".join(encode_frame(random_frame(rng, letters)) for _ in range(int(req.get("count", 1))))
+            return {"ok": self.send(data)}
         if cmd == "frames":
             with self.lock:
                 return {"ok": True, "frames": list(self.frames)}
@@ -168,13 +288,9 @@ class GameServer:
             return {"ok": True}
         if cmd == "close":
             with self.lock:
-                conn, self.client = self.client, None
+                conn = self.client
             if conn is not None:
-                try:
-                    conn.shutdown(socket.SHUT_RDWR)
-                except OSError:
-                    pass
-                conn.close()
+                self.drop(conn)
             return {"ok": True}
         if cmd == "script":
             self.script = req.get("script", {})
@@ -216,14 +332,12 @@ def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--port", type=int, default=10001)
     ap.add_argument("--control-port", type=int, default=0, help="0: no control port")
-    ap.add_argument("--script", help="JSON script file (default: the demo script)")
+    ap.add_argument("--script", help="JSON script file (default: demo.json beside this file)")
     ap.add_argument("--record", help="append every client frame to this file, one JSON list a line")
+    ap.add_argument("--rate", type=float, default=1.0, help="play the timeline this many times as fast")
     a = ap.parse_args(argv)
-    script = DEMO_SCRIPT
-    if a.script:
-        with open(a.script, encoding="utf-8") as f:
-            script = json.load(f)
-    server = GameServer(a.port, script, a.record)
+    script = load_script(a.script) if a.script else DEMO_SCRIPT
+    server = GameServer(a.port, script, a.record, a.rate)
     if a.control_port:
         serve_control(server, a.control_port)
     print("Skirmora test server on 127.0.0.1:%d" % server.port, flush=True)

@@ -74,6 +74,39 @@ class ServerTest(unittest.TestCase):
             c.settimeout(5)
             self.assertEqual(c.recv(10), b"")
 
+    def test_moves_are_walked_and_quit_closes(self):
+        with self.connect() as c:
+            c.sendall(client_frame("m", "&north&west&") + client_frame("C", "quit"))
+            data = read_frames(c, 4) + c.recv(100)
+        self.assertEqual(data, b"".join(server.encode_frame(f) for f in [
+            ["C", "12", "12", "0"], ["P", "12", "11", "1", "10"], ["C", "12", "11", "0"], ["P", "11", "11", "1", "10"]]))
+
+    def test_timeline_plays_after_the_login_at_its_rate_with_the_name(self):
+        self.srv.rate = 10
+        self.srv.script = {"timeline": {"once": [[1.0, ["c", "{user}", "once", "0"]]],
+                                        "loop": {"period": 2.0, "events": [[0.5, ["B", "1"]]]}}}
+        with self.connect() as c:
+            c.sendall(client_frame("!", "robin\x00pw"))
+            started = time.monotonic()
+            data = read_frames(c, 4)
+            took = time.monotonic() - started
+        self.assertEqual(data, b"".join(server.encode_frame(f) for f in [
+            ["B", "1"], ["c", "robin", "once", "0"], ["B", "1"], ["B", "1"]]))
+        self.assertTrue(0.4 < took < 1.5, took)
+
+    def test_random_frames_are_whole_and_spare_the_box_and_quit_shapes(self):
+        rng = server.random.Random(5)
+        frames = [server.random_frame(rng) for _ in range(3000)]
+        self.assertEqual({f[0] for f in frames}, set(server.RANDOM_LETTERS))
+        self.assertFalse([f for f in frames if f[0] == "M" and f[1] in ("29", "48", "49")])
+        self.assertFalse([f for f in frames if f[0] == "P" and len(f) < 5])
+        with self.connect() as c:
+            deadline = time.time() + 5
+            while not self.control({"cmd": "status"})["connected"] and time.time() < deadline:
+                time.sleep(0.02)
+            self.assertTrue(self.control({"cmd": "random", "count": 500, "seed": 1})["ok"])
+            self.assertEqual(read_frames(c, 500).count(b"\x1b"), 500)
+
     def test_bad_control_request_answers(self):
         self.assertFalse(self.control({"cmd": "nonsense"})["ok"])
         with socket.create_connection(("127.0.0.1", self.ctl_port), timeout=5) as c:

@@ -1,0 +1,184 @@
+#include "DemoSession.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "frmMain.h"
+
+namespace clienttest {
+
+namespace {
+bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    testsupport::PumpFor(30);
+}
+
+struct Found {
+    DWORD pid;
+    int id;
+    HWND control;
+};
+BOOL CALLBACK FindControl(HWND top, LPARAM param) {
+    auto* f = reinterpret_cast<Found*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(top, &pid);
+    HWND c = pid == f->pid && IsWindowVisible(top) ? GetDlgItem(top, f->id) : nullptr;
+    if (c && IsWindowVisible(c)) f->control = c;
+    return f->control == nullptr;
+}
+}  // namespace
+
+bool DemoSession::Start(const std::string& serverArgs, const std::string& options) {
+    const uint16_t webPort = testsupport::FreePort();
+    const char* root = std::getenv("SKIRMORA_ROOT");
+    if (!testsupport::RegisterSocketControl() || !root ||
+        !web.StartPython("tools/httpfiles.py", "--port " + std::to_string(webPort) + " --root " + root +
+                                                   "/tools/testserver/maps") ||
+        !testsupport::WaitForPort(webPort, 10000) || !server.Start(serverArgs)) {
+        return false;
+    }
+    testsupport::WriteFileBytes(run.DatFile("Game.DAT"), "[LASTSERVER]\r\nHost=127.0.0.1\r\nPort=" +
+                                std::to_string(server.GamePort()) + "\r\nMapURL=http://127.0.0.1:" +
+                                std::to_string(webPort) + "/maps/\r\n[Options]\r\n" + options);
+    return run.Start(hook);
+}
+
+bool DemoSession::LogIn() {
+    if (!hook.WaitForDump("frmMain", [](const std::string& d) { return Has(d, "timer DXTimer enabled=1"); }, 15000)) return false;
+    ClickAt(FindChild(MainWindow(), "Button", "&Connect"));
+    if (!Dump("frmConnect", "visible=1")) return false;
+    for (auto [id, text] : {std::pair(101, "tester"), std::pair(102, "secret1")}) {
+        ClickAt(ClientControl(run.process.Pid(), id));
+        PressKey(VK_END);
+        PressKey(VK_HOME, true, true);
+        PressKey(VK_DELETE, true);
+        TypeText(text);
+    }
+    ClickAt(ClientControl(run.process.Pid(), 1));
+    return WaitReceived(R"(["!", "tester", "secret1")");
+}
+
+bool DemoSession::Dump(const std::string& form, const std::string& piece, uint32_t timeoutMs) {
+    return hook.WaitForDump(form, [&](const std::string& d) { return Has(d, piece); }, timeoutMs, &last);
+}
+
+int DemoSession::Received(const std::string& frame) const {
+    const std::string json = server.Frames();
+    int n = 0;
+    for (size_t at = json.find(frame); at != std::string::npos; at = json.find(frame, at + 1)) ++n;
+    return n;
+}
+
+bool DemoSession::WaitReceived(const std::string& frame, uint32_t timeoutMs) const {
+    return testsupport::PumpUntil([&] { return Received(frame) > 0; }, timeoutMs);
+}
+
+HWND DemoSession::MainWindow() const { return FindProcessWindow(run.process.Pid(), skx::MainWindowClass, nullptr); }
+
+testsupport::ScreenPicture DemoSession::Picture(const std::string& bmpFile) {
+    testsupport::ScreenPicture p;
+    RECT r{};
+    GetWindowRect(MainWindow(), &r);
+    const std::string bmp = hook.Ask("picture " + bmpFile).rfind("ok", 0) == 0 ? testsupport::ReadFileBytes(bmpFile).value_or("") : "";
+    if (bmp.size() < 54) return p;
+    p.left = r.left, p.top = r.top;
+    std::memcpy(&p.width, bmp.data() + 18, 4);
+    std::memcpy(&p.height, bmp.data() + 22, 4);
+    p.height = -p.height;  // written top row first
+    p.pixels.resize(static_cast<size_t>(p.width) * static_cast<size_t>(p.height));
+    std::memcpy(p.pixels.data(), bmp.data() + 54, std::min(bmp.size() - 54, p.pixels.size() * 4));
+    return p;
+}
+
+namespace {
+// A window of that class whose parent has that caption.
+struct InForm {
+    std::string cls, caption;
+    HWND found;
+};
+BOOL CALLBACK FindInForm(HWND h, LPARAM param) {
+    auto* f = reinterpret_cast<InForm*>(param);
+    char cls[128] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if ((f->cls.empty() || f->cls == cls) && WindowText(GetParent(h)) == f->caption) f->found = h;
+    return f->found == nullptr;
+}
+}  // namespace
+
+HWND DemoSession::MainControl(const std::string& name) {
+    const std::string dump = hook.Ask("dump frmMain");
+    const size_t at = dump.find(" " + name + " class=");
+    if (at == std::string::npos) return nullptr;
+    return GetDlgItem(MainWindow(), std::atoi(dump.c_str() + dump.rfind("control ", at) + 8));
+}
+
+HWND DemoSession::ChildOf(const std::string& caption) {
+    InForm f{"", caption, nullptr};
+    EnumChildWindows(MainWindow(), &FindInForm, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+HWND ClientControl(DWORD pid, int id) {
+    Found f{pid, id, nullptr};
+    EnumWindows(&FindControl, reinterpret_cast<LPARAM>(&f));
+    return f.control;
+}
+
+void ClickAt(HWND window, bool right, POINT at) {
+    RECT r{};
+    GetClientRect(window, &r);
+    if (at.x < 0) at = POINT{r.right / 2, r.bottom / 2};
+    ClientToScreen(window, &at);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT down = move, up = move;
+    down.mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    up.mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    Send({move});
+    Send({down, up});
+}
+
+void PressKey(WORD vk, bool extended, bool shift) {
+    if (shift) {
+        INPUT held{};
+        held.type = INPUT_KEYBOARD;
+        held.ki.wVk = VK_SHIFT;
+        Send({held});
+        PressKey(vk, extended);
+        held.ki.dwFlags = KEYEVENTF_KEYUP;
+        Send({held});
+        return;
+    }
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = vk;
+    down.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    down.ki.dwFlags = extended ? KEYEVENTF_EXTENDEDKEY : 0;
+    INPUT up = down;
+    up.ki.dwFlags |= KEYEVENTF_KEYUP;
+    Send({down});
+    Send({up});
+}
+
+void TypeText(const std::string& text) {
+    std::vector<INPUT> keys;
+    for (unsigned char c : text) {
+        INPUT k{};
+        k.type = INPUT_KEYBOARD;
+        k.ki.wScan = c;
+        k.ki.dwFlags = KEYEVENTF_UNICODE;
+        keys.push_back(k);
+        k.ki.dwFlags |= KEYEVENTF_KEYUP;
+        keys.push_back(k);
+    }
+    Send(keys);
+}
+
+}  // namespace clienttest

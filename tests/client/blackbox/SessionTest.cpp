@@ -1,0 +1,166 @@
+// A newcomer's session with the demo script, through the real client under Xvfb: the mouse and
+// the keys of a person (SendInput), the test hook to read the windows and the picture, and the
+// scripted server to see what arrives there. The picture of the session is also the README's
+// (docs/session.png, rewritten only when it changes).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "ArenaModel.h"
+#include "DemoSession.h"
+#include "MapFiles.h"
+#include "WholeFile.h"
+#include "frmMain.h"
+#include "window_ids.h"
+
+using namespace clienttest;
+
+namespace {
+
+// The demo's layout: the map window at the top left, the game window beside it, the chat below.
+constexpr char Layout[] = "[Form]\r\nMapTop=0\r\nMapLeft=0\r\nMapWidth=9600\r\nMapHeight=6000\r\nGameTop=0\r\n"
+                          "GameLeft=9700\r\nChatTop=6100\r\nChatLeft=0\r\nChatWidth=15000\r\nChatHeight=3300\r\n";
+
+// The code colour of a terrain tile's centre (tools/make_resources.py draws one per cell).
+COLORREF TerrainCode(int tile) { return RGB(8 + 16 * (tile / 16), 8 + 16 * (tile % 16), 32); }
+
+// How many squares of the map picture show their terrain's code colour for the best view
+// origin, of how many looked at; and how many of those are lake (water) squares.
+struct MapMatch {
+    int matching = 0, squares = 0, lake = 0;
+    int ox = 0, oy = 0;  // the view origin: the square at the picture's top left
+};
+MapMatch MatchTerrain(const testsupport::ScreenPicture& p, const RECT& map) {
+    const int across = (map.right - map.left) / 16, down = (map.bottom - map.top) / 16;
+    auto colour = [&](int j, int i) { return p.At(map.left + 16 * j + 8, map.top + 16 * i + 8); };
+    MapMatch best;
+    for (int oy = 0; oy < 150; ++oy) {
+        for (int ox = 0; ox < 150; ++ox) {
+            MapMatch m{0, 0, 0, ox, oy};
+            for (int i = 0; i < down; ++i) {
+                for (int j = 0; j < across; ++j, ++m.squares) {
+                    const int16_t tile = skx::MapTerrain((ox + j) % 150, (oy + i) % 150);
+                    if (colour(j, i) != TerrainCode(tile)) continue;
+                    ++m.matching;
+                    m.lake += skx::IsTerrain((ox + j) % 150, (oy + i) % 150, 3);
+                }
+            }
+            if (m.matching > best.matching) best = m;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
+    DemoSession s("session");
+    ASSERT_TRUE(s.Start({}, "AutoChat=True\r\n" + std::string(Layout)));
+    ASSERT_TRUE(s.LogIn()) << s.server.Frames();
+
+    // The map arrives from the web host and is drawn: its squares show their terrain.
+    ASSERT_TRUE(s.Dump("frmMapDisp", "Map Display [Demo Arena]")) << s.last;
+    std::string map;
+    ASSERT_TRUE(skx::ReadWholeFile(testsupport::SourceFolder() + "\\tools\\testserver\\maps\\Demo.map", map));
+    skx::ParseMap(map);
+    testsupport::PumpFor(600);
+    const HWND picture = s.ChildOf("Map Display [Demo Arena]");
+    ASSERT_NE(picture, nullptr) << s.hook.Ask("dump frmMapDisp");
+    // The picture is as large as the window's outer size: its part inside the window shows.
+    RECT area{}, window{};
+    GetClientRect(picture, &area);
+    GetClientRect(GetParent(picture), &window);
+    MapWindowPoints(picture, s.MainWindow(), reinterpret_cast<POINT*>(&area), 2);
+    MapWindowPoints(GetParent(picture), s.MainWindow(), reinterpret_cast<POINT*>(&window), 2);
+    IntersectRect(&area, &area, &window);
+    RECT frame{};
+    GetWindowRect(s.MainWindow(), &frame);
+    POINT corner{0, 0};
+    ClientToScreen(s.MainWindow(), &corner);
+    OffsetRect(&area, corner.x - frame.left, corner.y - frame.top);
+    const testsupport::ScreenPicture shown = s.Picture(s.dir.File("map.bmp"));
+    const MapMatch terrain = MatchTerrain(shown, area);
+    EXPECT_GT(terrain.matching, terrain.squares * 9 / 10) << terrain.matching << " of " << terrain.squares << " in "
+        << area.left << "," << area.top << "-" << area.right << "," << area.bottom << " of " << shown.width << "x" << shown.height;
+    EXPECT_GE(terrain.lake, 30);
+
+    // The who window lists the three players the server reports.
+    s.hook.Ask("menu mnuViewWho");
+    EXPECT_TRUE(s.Dump("frmWho", "Who's Online - 3 Players Online.")) << s.last;
+    EXPECT_TRUE(s.Dump("frmWho", R"(row gridWhoWindow 3 key="bob")")) << s.last;
+
+    // The store asks for its list and then for the locker, and shows both.
+    s.hook.Ask("menu mnuViewBuy");
+    EXPECT_TRUE(s.WaitReceived(R"(["C", "look locker"])")) << s.server.Frames();
+    EXPECT_TRUE(s.Dump("frmShop", R"(text="Paint Pistol)")) << s.last;
+    EXPECT_TRUE(s.Dump("frmShop", "Red Helmet")) << s.last;
+
+    // The options window opens and its Cancel, clicked, closes it.
+    s.hook.Ask("menu mnuOptionsGeneral");
+    ASSERT_TRUE(s.Dump("frmOptions", "visible=1")) << s.last;
+    ClickAt(ClientControl(s.run.process.Pid(), IDC_OPTIONS_CMDCANCEL));
+    EXPECT_TRUE(s.Dump("frmOptions", "not loaded")) << s.last;
+
+    // Walking with the keypad (DirectInput), then a click on a square three east of the own
+    // one, which walks there, and a right click, which fires at a square.
+    SetForegroundWindow(s.MainWindow());
+    s.server.Command(R"({"cmd": "clear"})");
+    PressKey(VK_NUMPAD8);
+    EXPECT_TRUE(s.WaitReceived(R"(["m", "&north&"])")) << s.server.Frames();
+    testsupport::PumpFor(600);  // the new own square (12, 11) arrives
+    auto square = [&](int x, int y) { return POINT{16 * ((x - terrain.ox + 150) % 150) + 8, 16 * ((y - terrain.oy + 150) % 150) + 8}; };
+    ClickAt(picture, false, square(15, 11));
+    EXPECT_TRUE(s.WaitReceived(R"(["m", "&east&east&east&"])")) << s.server.Frames();
+    ClickAt(picture, true, square(20, 14));
+    EXPECT_TRUE(s.WaitReceived(R"(["C", "fire 20 14"])")) << s.server.Frames();
+
+    // A chat line and a command typed into the entry line and sent with Enter.
+    ClickAt(s.MainControl("txtSend"));
+    TypeText("hello  all");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(s.WaitReceived(R"(["C", "c hello all"])")) << s.server.Frames();
+    TypeText("/who");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(s.WaitReceived(R"(["C", "who"])")) << s.server.Frames();
+
+    // The game window shows the game the server reports, and its players on the players page.
+    EXPECT_TRUE(s.Dump("frmGame", R"(txtGameType class=Edit text="Survival")")) << s.last;
+    s.hook.Ask("frmGame.tbGame click 2");
+    EXPECT_TRUE(s.Dump("frmGame", R"(row lstPlayers 3 key="bob" text="bob" icon=0 selected=0 team="Blue" splats="31")")) << s.last;
+
+    // The notes: the forum's and the private list, and a note read.
+    s.hook.Ask("menu mnuForumRead");
+    EXPECT_TRUE(s.Dump("frmNotes", R"(subject="Welcome to Skirmora")")) << s.last;
+    EXPECT_TRUE(s.Dump("frmNotes", R"(subject="Meet at the lake")")) << s.last;
+    s.hook.Ask("frmNotes.gridNoteWindow(1) click 1");
+    EXPECT_TRUE(s.Dump("frmNotes", R"(text="Hello and welcome!\r\nSee you in the arena.")")) << s.last;
+
+    // The vote window asks for the tally and lists it.
+    s.hook.Ask("menu mnuVote");
+    EXPECT_TRUE(s.Dump("frmVote", R"(caption="4 Game(s).")")) << s.last;
+    EXPECT_TRUE(s.Dump("frmVote", R"(key="Capture The Flag")")) << s.last;
+
+    // The chat of the others and the server's notice reach the chat window.
+    EXPECT_TRUE(s.Dump("frmChatBar", "anyone up for a game at the lake?")) << s.last;
+    EXPECT_TRUE(s.Dump("frmChatBar", "GAME: You have started the game.")) << s.last;
+    s.Picture(s.dir.File("session.bmp"));
+    const char* root = std::getenv("SKIRMORA_ROOT");
+    testsupport::ChildProcess png;
+    if (root && png.StartPython("tools/bmp2png.py", testsupport::UnixPath(s.dir.File("session.bmp")) + " " + root +
+                                                        "/docs/session.png")) {
+        png.Wait(30000);
+    }
+
+    // The server closes the connection: the client says so and offers to connect again.
+    s.server.Command(R"({"cmd": "close"})");
+    EXPECT_TRUE(s.Dump("frmChatBar", "Disconnected.")) << s.last;
+    EXPECT_TRUE(s.Dump("frmMain", R"(window #200 class=Button text="&Connect")")) << s.last;
+
+    // Back in, then Main > Exit: "quit" goes out, the server closes, the program ends.
+    s.server.Command(R"({"cmd": "clear"})");
+    ASSERT_TRUE(s.LogIn()) << s.server.Frames();
+    EXPECT_TRUE(s.Dump("frmChatBar", "Welcome to the Skirmora test server, tester.")) << s.last;
+    s.hook.Ask("menu mnuFileExit");
+    ASSERT_TRUE(s.WaitReceived(R"(["C", "quit"])")) << s.server.Frames();
+    EXPECT_TRUE(s.run.process.Wait(2000));
+}

@@ -1,0 +1,81 @@
+// The client under a long demo session: the demo script at ten times its rate and random server
+// frames of every letter in batches of 1,000, the client asked after each batch to centre its
+// view ("U"), which it must answer with its view ("M"). At the end its handle count, GDI object
+// count and private memory must be within 10 % of what they were after the first minute (a
+// third of the run when it is shorter).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "DemoSession.h"
+
+using namespace clienttest;
+
+namespace {
+
+double Setting(const char* name, double fallback) {
+    const char* v = std::getenv(name);
+    return v && *v ? std::atof(v) : fallback;
+}
+
+struct Use {
+    double handles = 0, gdi = 0, privateBytes = 0;
+};
+// As the client counts them itself (the platform here tells another process nothing of them).
+Use UseOf(testsupport::HookClient& hook) {
+    Use u;
+    // A client busy with a batch may let the request go unanswered: it is asked again.
+    testsupport::PumpUntil([&] {
+        return std::sscanf(hook.Ask("use").c_str(), "handles %lf gdi %lf private %lf", &u.handles, &u.gdi,
+                           &u.privateBytes) == 3;
+    }, 20000);
+    return u;
+}
+
+bool Within(double value, double base) { return value <= base * 1.1 + 0.5 && value >= base * 0.9 - 0.5; }
+
+}  // namespace
+
+TEST(Soak, DemoSessionAndRandomFramesLeaveTheClientAliveAndItsUseFlat) {
+    const double minutes = Setting("SKIRMORA_SOAK_MINUTES", 30);
+    const int batches = static_cast<int>(Setting("SKIRMORA_SOAK_FRAMES", 100000) / 1000);
+    const char* only = std::getenv("SKIRMORA_SOAK_LETTERS");  // to find which letters a fault needs
+    const std::string letters = only ? only : "";
+    DemoSession s("soak");
+    ASSERT_TRUE(s.Start("--rate 10", "AutoChat=True\r\n"));
+    ASSERT_TRUE(s.LogIn()) << s.server.Frames();
+    ASSERT_TRUE(s.Dump("frmMapDisp", "Map Display [Demo Arena]")) << s.last;
+    const DWORD start = GetTickCount(), length = static_cast<DWORD>(minutes * 60000);
+    const DWORD baselineAt = std::min<DWORD>(60000, length / 3);
+    Use baseline, end;
+    bool baselineTaken = false;
+    for (int batch = 0; batch < batches; ++batch) {
+        s.server.Command(R"({"cmd": "random", "count": 1000, "letters": )" + testsupport::JsonString(letters) +
+                         R"(, "seed": )" + std::to_string(batch) + "}");
+        s.server.Command(R"({"cmd": "clear"})");
+        s.server.Send({{"U"}});
+        ASSERT_TRUE(s.WaitReceived(R"(["M", )", 30000)) << "no answer after batch " << batch;
+        if (batch % 10 == 9) {
+            const Use now = UseOf(s.hook);
+            std::printf("%6.0f s, %6d frames: handles %.0f, GDI objects %.0f, private memory %.1f MB\n",
+                        (GetTickCount() - start) / 1000.0, (batch + 1) * 1000, now.handles, now.gdi, now.privateBytes / 1048576.0);
+        }
+        // The batches spread over the run.
+        const DWORD due = start + static_cast<DWORD>(static_cast<double>(length) * (batch + 1) / batches);
+        while (static_cast<int32_t>(GetTickCount() - due) < 0) {
+            if (!baselineTaken && GetTickCount() - start >= baselineAt) baseline = UseOf(s.hook), baselineTaken = true;
+            testsupport::PumpFor(100);
+        }
+    }
+    ASSERT_TRUE(s.run.process.Running());
+    end = UseOf(s.hook);
+    std::printf("after %.1f min and %d random frames: handles %.0f -> %.0f, GDI objects %.0f -> %.0f, private memory "
+                "%.1f -> %.1f MB (from %.0f s on)\n", minutes, batches * 1000, baseline.handles, end.handles,
+                baseline.gdi, end.gdi, baseline.privateBytes / 1048576.0, end.privateBytes / 1048576.0, baselineAt / 1000.0);
+    EXPECT_TRUE(Within(end.handles, baseline.handles));
+    EXPECT_TRUE(Within(end.gdi, baseline.gdi));
+    EXPECT_TRUE(Within(end.privateBytes, baseline.privateBytes));
+}
