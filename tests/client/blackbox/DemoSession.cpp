@@ -10,9 +10,7 @@
 namespace clienttest {
 
 namespace {
-bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
-
-void Send(std::vector<INPUT> inputs) {
+void SendInputs(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     testsupport::PumpFor(30);
 }
@@ -35,20 +33,16 @@ BOOL CALLBACK FindControl(HWND top, LPARAM param) {
 bool DemoSession::Start(const std::string& serverArgs, const std::string& options) {
     const uint16_t webPort = testsupport::FreePort();
     const char* root = std::getenv("SKIRMORA_ROOT");
-    if (!testsupport::RegisterSocketControl() || !root ||
-        !web.StartPython("tools/httpfiles.py", "--port " + std::to_string(webPort) + " --root " + root +
-                                                   "/tools/testserver/maps") ||
-        !testsupport::WaitForPort(webPort, 10000) || !server.Start("--script tools/testserver/demo.json " + serverArgs)) {
-        return false;
-    }
-    testsupport::WriteFileBytes(run.DatFile("Game.DAT"), "[LASTSERVER]\r\nHost=127.0.0.1\r\nPort=" +
-                                std::to_string(server.GamePort()) + "\r\nMapURL=http://127.0.0.1:" +
-                                std::to_string(webPort) + "/maps/\r\n[Options]\r\n" + options);
-    return run.Start(hook);
+    return root &&
+           web.StartPython("tools/httpfiles.py", "--port " + std::to_string(webPort) + " --root " + root + "/tools/testserver/maps") &&
+           testsupport::WaitForPort(webPort, 10000) &&
+           LoggedInClient::Start({.reply = "", .serverArgs = "--script tools/testserver/demo.json " + serverArgs,
+                                  .game = "MapURL=http://127.0.0.1:" + std::to_string(webPort) + "/maps/\r\n[Options]\r\n" + options,
+                                  .logIn = false});
 }
 
 bool DemoSession::LogIn() {
-    if (!hook.WaitForDump("frmMain", [](const std::string& d) { return Has(d, "timer DXTimer enabled=1"); }, 15000)) return false;
+    if (!Dump("frmMain", "timer DXTimer enabled=1")) return false;
     ClickAt(FindChild(MainWindow(), "Button", "&Connect"));
     if (!Dump("frmConnect", "visible=1")) return false;
     for (auto [id, text] : {std::pair(101, "tester"), std::pair(102, "secret1")}) {
@@ -59,22 +53,7 @@ bool DemoSession::LogIn() {
         TypeText(text);
     }
     ClickAt(ClientControl(run.process.Pid(), 1));
-    return WaitReceived(R"(["!", "tester", "secret1")");
-}
-
-bool DemoSession::Dump(const std::string& form, const std::string& piece, uint32_t timeoutMs) {
-    return hook.WaitForDump(form, [&](const std::string& d) { return Has(d, piece); }, timeoutMs, &last);
-}
-
-int DemoSession::Received(const std::string& frame) const {
-    const std::string json = server.Frames();
-    int n = 0;
-    for (size_t at = json.find(frame); at != std::string::npos; at = json.find(frame, at + 1)) ++n;
-    return n;
-}
-
-bool DemoSession::WaitReceived(const std::string& frame, uint32_t timeoutMs) const {
-    return testsupport::PumpUntil([&] { return Received(frame) > 0; }, timeoutMs);
+    return WaitSent(R"(["!", "tester", "secret1")");
 }
 
 HWND DemoSession::MainWindow() const { return FindProcessWindow(run.process.Pid(), skx::MainWindowClass, nullptr); }
@@ -142,8 +121,8 @@ void ClickAt(HWND window, bool right, POINT at) {
     INPUT down = move, up = move;
     down.mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     up.mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    Send({move});
-    Send({down, up});
+    SendInputs({move});
+    SendInputs({down, up});
 }
 
 void PressKey(WORD vk, bool extended, bool shift) {
@@ -151,10 +130,10 @@ void PressKey(WORD vk, bool extended, bool shift) {
         INPUT held{};
         held.type = INPUT_KEYBOARD;
         held.ki.wVk = VK_SHIFT;
-        Send({held});
+        SendInputs({held});
         PressKey(vk, extended);
         held.ki.dwFlags = KEYEVENTF_KEYUP;
-        Send({held});
+        SendInputs({held});
         return;
     }
     INPUT down{};
@@ -168,9 +147,9 @@ void PressKey(WORD vk, bool extended, bool shift) {
     INPUT up = down;
     up.ki.dwFlags |= KEYEVENTF_KEYUP;
     // Held as long as a person's press: DirectInput's reader sees the key down.
-    Send({down});
+    SendInputs({down});
     testsupport::PumpFor(120);
-    Send({up});
+    SendInputs({up});
 }
 
 void TypeText(const std::string& text) {
@@ -184,7 +163,7 @@ void TypeText(const std::string& text) {
         k.ki.dwFlags |= KEYEVENTF_KEYUP;
         keys.push_back(k);
     }
-    Send(keys);
+    SendInputs(keys);
 }
 
 }  // namespace clienttest

@@ -7,26 +7,19 @@
 
 #include <string>
 
-#include "ClientProcess.h"
-#include "HookClient.h"
+#include "LoggedInClient.h"
 #include "ScreenPicture.h"
-#include "ScriptedServer.h"
-#include "WinTestSupport.h"
 
 namespace clienttest {
 
-class DemoSession {
+class DemoSession : public LoggedInClient {
 public:
-    explicit DemoSession(const std::string& name) : dir(name), run(dir.Path()) {}
+    explicit DemoSession(const std::string& name) : LoggedInClient(name) {}
     // Starts the web host, the server (with extra arguments, such as "--rate 10") and the
     // client; Options are Game.DAT [Options] lines put in before the start.
     bool Start(const std::string& serverArgs = {}, const std::string& options = {});
     // Logs in as "tester" through the connect dialog, with the mouse and the keyboard.
     bool LogIn();
-    bool Dump(const std::string& form, const std::string& piece, uint32_t timeoutMs = 15000);
-    // How many times the server has received a frame that holds this JSON text.
-    int Received(const std::string& frame) const;
-    bool WaitReceived(const std::string& frame, uint32_t timeoutMs = 10000) const;
     HWND MainWindow() const;
     // The client's main window as it shows (the map's last frame in its place), from its hook.
     testsupport::ScreenPicture Picture(const std::string& bmpFile);
@@ -35,12 +28,7 @@ public:
     // The first child of the client's window with that caption.
     HWND ChildOf(const std::string& caption);
 
-    testsupport::ScratchDir dir;
-    ClientRun run;
-    testsupport::ScriptedServer server;
     testsupport::ChildProcess web;
-    testsupport::HookClient hook;
-    std::string last;  // the last dump Dump read
 };
 
 // The visible control of the client with that dialog id (in any of its top-level windows).

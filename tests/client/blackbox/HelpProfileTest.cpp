@@ -1,22 +1,12 @@
 // The tip window, the debug view, the profile viewer and the About box in the running client,
 // through its hook, with the scripted server.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include "ClientProcess.h"
-#include "HookClient.h"
+#include "LoggedInClient.h"
 #include "ScreenPicture.h"
-#include "ScriptedServer.h"
-#include "WinTestSupport.h"
-#include "frmMain.h"
 
 using namespace clienttest;
 using testsupport::PumpUntil;
 
 namespace {
-bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
-
 std::string ClientValue(const std::string& key, const char* name) {
     char value[64] = {};
     DWORD size = sizeof value;
@@ -24,66 +14,28 @@ std::string ClientValue(const std::string& key, const char* name) {
     return value;
 }
 
-class HelpWindows : public ::testing::Test {
+class HelpWindows : public ClientTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(testsupport::RegisterSocketControl());
-        exe = PrepareProgramFolder(dir.Path());
-        for (const char* name : {"Initialized", "Update"}) SetClientValue(key, name, "False");
-        CreateDirectoryA(dir.File("Dat").c_str(), nullptr);
-    }
-    void TearDown() override {
-        client.Kill();
-        for (const char* name : {"Initialized", "Update"}) DeleteClientValue(key, name);
-    }
-    bool StartClient() {
-        return client.Start("\"" + exe + "\" --test-hook", dir.Path()) &&
-               WaitForProcessWindow(client.Pid(), skx::MainWindowClass, "Skirmex", 30000) && hook.Attach(client.Pid(), 10000);
-    }
     // Logs in at a level; the server then lists bob and ann.
-    void LogIn(const char* level) {
-        testsupport::WriteFileBytes(dir.File("s.json"), std::string(R"({"on": {"!": [["v", ")") + level +
-                                    R"(", "0", "False", "False"], ["w", "bob:12:0:x:y:0:0;ann:7:0:x:y:0:0"]]}})");
-        ASSERT_TRUE(server.Start("--script " + testsupport::UnixPath(dir.File("s.json"))));
-        testsupport::WriteFileBytes(dir.File("Dat\\Game.DAT"), "[Options]\r\nAutoChatUpdate=0\r\n[LASTSERVER]\r\n"
-                                    "Host=127.0.0.1\r\nPort=" + std::to_string(server.GamePort()) + "\r\n");
-        ASSERT_TRUE(StartClient() && LogInThroughTheDialog(hook));
+    void LogInAt(const char* level) {
+        ASSERT_TRUE(Start({.reply = LoginReply(level, "0") + R"(, ["w", "bob:12:0:x:y:0:0;ann:7:0:x:y:0:0"])",
+                           .game = "[Options]\r\nAutoChatUpdate=0\r\n"}));
         ASSERT_TRUE(Dump("frmChatBar", R"(row WhoList 2 key="ann")")) << last;
     }
-    bool Dump(const std::string& form, const std::string& piece, uint32_t ms = 15000) {
-        return hook.WaitForDump(form, [&](const std::string& d) { return Has(d, piece); }, ms, &last);
-    }
-    bool SentOnce(const std::string& frame) {
-        return PumpUntil([&] { return Has(server.Frames(), frame); }, 5000) &&
-               server.Frames().find(frame) == server.Frames().rfind(frame);
-    }
-    void Send(const std::string& frames) { server.Command(R"({"cmd": "send", "frames": [)" + frames + "]}"); }
-    int Reports() {
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA(dir.File("*.log").c_str(), &found);
-        int n = 0;
-        for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &found)) ++n;
-        if (h != INVALID_HANDLE_VALUE) FindClose(h);
-        return n;
-    }
+    bool StartAlone() { return Start({.server = false, .logIn = false}); }
 
-    testsupport::ScratchDir dir{"helpprofile"};
-    const std::string key = ClientKeyFor(dir.Path());
-    std::string exe, last;
-    testsupport::ScriptedServer server;
-    Process client;
-    testsupport::HookClient hook;
+    const std::string key = ClientKeyFor(dir.Path()), exe = dir.File("Skirmex.exe");
 };
 }  // namespace
 
 TEST_F(HelpWindows, TheTipShowsAtStartUntilUntickedAndTheTipsItemTurnsItBackOn) {
     testsupport::WriteFileBytes(dir.File("ToTD.Dat"), "Only tip");
     DeleteClientValue(key, "Update");
-    ASSERT_TRUE(StartClient());
+    ASSERT_TRUE(StartAlone());
     ASSERT_TRUE(Dump("frmTip", R"(text="Only tip" visible=1)")) << last;
     EXPECT_EQ(ClientValue(key, "Update"), "True");
     // The tip reads dark on the white of the picture area.
-    const HWND tip = FindProcessWindow(client.Pid(), nullptr, "Tip of the Day");
+    const HWND tip = FindProcessWindow(run.process.Pid(), nullptr, "Tip of the Day");
     EXPECT_TRUE(PumpUntil([&] {
         const testsupport::ScreenPicture pic = testsupport::CaptureWindow(tip);
         const RECT text = pic.ClientArea(FindChild(tip, "Static", "Only tip"));
@@ -93,8 +45,8 @@ TEST_F(HelpWindows, TheTipShowsAtStartUntilUntickedAndTheTipsItemTurnsItBackOn) 
     EXPECT_TRUE(PumpUntil([&] { return ClientValue(key, "Update") == "False"; }, 5000));
     EXPECT_TRUE(Dump("frmTip", R"(text="Only tip")")) << last;
 
-    client.Kill();
-    ASSERT_TRUE(StartClient() && Dump("frmMain", "timer DXTimer enabled=1"));
+    run.process.Kill();
+    ASSERT_TRUE(run.Start(hook) && Dump("frmMain", "timer DXTimer enabled=1"));
     EXPECT_TRUE(Has(hook.Ask("dump frmTip"), "not loaded"));
     hook.Ask("menu mnuHelpTips");
     EXPECT_TRUE(Dump("frmTip", "value chkLoadTipsAtStartup 1") && Has(last, R"(text="Only tip" visible=1)")) << last;
@@ -108,7 +60,7 @@ TEST_F(HelpWindows, TheTipShowsAtStartUntilUntickedAndTheTipsItemTurnsItBackOn) 
 }
 
 TEST_F(HelpWindows, DebugViewListsThePlayerTableAndInertRecordsReportOnlyWhatIsNoInteger) {
-    LogIn("100");
+    LogInAt("100");
     // bob takes entry 5 and leaves it again: a free entry without a sprite.
     Send(R"(["L", "1", "5", "bob", "12"], ["L", "0", "5"], ["w", "cy:1:0:x:y:0:0"])");
     ASSERT_TRUE(Dump("frmChatBar", R"(key="cy")")) << last;
@@ -126,7 +78,7 @@ TEST_F(HelpWindows, DebugViewListsThePlayerTableAndInertRecordsReportOnlyWhatIsN
 }
 
 TEST_F(HelpWindows, AboutShowsTheVersionClosesWithItsAnimationAndNeverHoldsUpTheEnd) {
-    ASSERT_TRUE(StartClient() && Dump("frmMain", "timer DXTimer enabled=1"));
+    ASSERT_TRUE(StartAlone() && Dump("frmMain", "timer DXTimer enabled=1"));
     hook.Ask("menu mnuHelpAbout");
     ASSERT_TRUE(Dump("frmAbout", R"x(lblVersion class=Static text="v2.0.3d (Beta)" visible=1)x")) << last;
     DWORD size = GetFileVersionInfoSizeA(exe.c_str(), nullptr);
@@ -145,24 +97,24 @@ TEST_F(HelpWindows, AboutShowsTheVersionClosesWithItsAnimationAndNeverHoldsUpThe
     hook.Ask("menu mnuHelpAbout");
     ASSERT_TRUE(Dump("frmAbout", "visible=1")) << last;
     hook.Ask("menu mnuFileExit");
-    EXPECT_TRUE(client.Wait(5000));
+    EXPECT_TRUE(run.process.Wait(5000));
 }
 
 TEST_F(HelpWindows, ProfilePagesFillWhileShownAndFollowTheChosenPlayer) {
-    LogIn("95");
+    LogInAt("95");
     // Before any profile: the reply loads the window hidden, which asks for nothing.
     Send(R"(["h", "1", "bob;17;Red;40;5;300;55%;10;4;7.5"])");
     ASSERT_TRUE(Dump("frmProfile", "visible=0")) << last;
     for (const char* r : {"frmChatBar.WhoList select 1", "menu mnuMiscProfile"}) hook.Ask(r);
     ASSERT_TRUE(Dump("frmProfile", "caption=\"bob\" visible=1")) << last;
-    EXPECT_TRUE(SentOnce(R"(["b", "bob", "1"])")) << server.Frames();
+    EXPECT_TRUE(SentTimes(R"(["b", "bob", "1"])", 1)) << server.Frames();
     EXPECT_TRUE(Has(last, "tab tabProfile 3 caption=\"Administration\"") && Reports() == 0) << last;
 
     Send(R"(["h", "1", "bob;17;Red;40;5;300;55%;10;4;7.5"])");
     EXPECT_TRUE(Dump("frmProfile", R"(txtInfo(9) class=Edit text="7.5")") && Has(last, R"(txtInfo(0) class=Edit text="bob")")) << last;
     Send(R"(["h", "1", "x;1;2;3;4;5;6;7;8"], ["h", "2", "a3;c1;h2"])");
     hook.Ask("frmProfile.tabProfile click 2");
-    EXPECT_TRUE(SentOnce(R"(["b", "bob", "2"])")) << server.Frames();
+    EXPECT_TRUE(SentTimes(R"(["b", "bob", "2"])", 1)) << server.Frames();
     ASSERT_TRUE(Dump("frmProfile", R"(row lsvAwards 6 key="" text="Gold Ironman" icon=23)")) << last;
     for (const char* row : {R"(1 key="" text="Emerald Bot Harvester" icon=1)", R"(2 key="" text="Gold Bot Harvester" icon=2)",
                             R"(3 key="" text="Ruby Bot Harvester" icon=3)", R"(4 key="" text="Emerald Evader" icon=7)",
@@ -174,7 +126,7 @@ TEST_F(HelpWindows, ProfilePagesFillWhileShownAndFollowTheChosenPlayer) {
     EXPECT_TRUE(Dump("frmProfile", R"(row lsvAwards 2 key="" text="Gold Evader")") && !Has(last, "row lsvAwards 3")) << last;
 
     hook.Ask("frmProfile.tabProfile click 3");
-    EXPECT_TRUE(SentOnce(R"(["b", "bob", "3"])")) << server.Frames();
+    EXPECT_TRUE(SentTimes(R"(["b", "bob", "3"])", 1)) << server.Frames();
     Send(R"(["h", "3", "bob@example.org;;;;;;;;;;;;;;;;;;;;;250;"])");
     ASSERT_TRUE(Dump("frmProfile", R"(txtAdmin(21) class=Edit text="250" visible=1)")) << last;
     EXPECT_TRUE(Has(last, R"(txtAdmin(0) class=Edit text="bob@example.org" visible=1)") &&
@@ -183,13 +135,13 @@ TEST_F(HelpWindows, ProfilePagesFillWhileShownAndFollowTheChosenPlayer) {
 
     // Another player: every page empties and the page on show is asked for.
     for (const char* r : {"frmChatBar.WhoList select 2", "menu mnuMiscProfile"}) hook.Ask(r);
-    EXPECT_TRUE(SentOnce(R"(["b", "ann", "3"])")) << server.Frames();
+    EXPECT_TRUE(SentTimes(R"(["b", "ann", "3"])", 1)) << server.Frames();
     EXPECT_TRUE(Dump("frmProfile", "caption=\"ann\"") && Has(last, R"(txtAdmin(0) class=Edit text="" visible=0)") &&
                 !Has(last, "row lsvAwards") && Has(last, R"(txtInfo(0) class=Edit text="")")) << last;
 }
 
 TEST_F(HelpWindows, BelowNinetyTheProfileHasTwoTabs) {
-    LogIn("50");
+    LogInAt("50");
     for (const char* r : {"frmChatBar.WhoList select 1", "menu mnuMiscProfile"}) hook.Ask(r);
     ASSERT_TRUE(Dump("frmProfile", "tab tabProfile 2 caption=\"Awards\"")) << last;
     EXPECT_FALSE(Has(last, "tab tabProfile 3"));

@@ -1,30 +1,15 @@
 // The login as a user makes it: the connect dialog opened at once, while the main window's
 // load is still warming up, connects and logs in (the server receives the login frame).
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <initializer_list>
-#include <string>
 
-#include "ClientProcess.h"
-#include "HookClient.h"
-#include "ScriptedServer.h"
-#include "frmMain.h"
+#include "LoggedInClient.h"
 
 using namespace clienttest;
+using Login = ClientTest;
 
-TEST(Login, DialogUsedDuringTheLoadLogsIn) {
-    ASSERT_TRUE(testsupport::RegisterSocketControl());
-    testsupport::ScriptedServer server;
-    ASSERT_TRUE(server.Start());
-    testsupport::ScratchDir dir("blackbox-login");
-    const std::string exe = PrepareProgramFolder(dir.Path());
-    Process client;
-    ASSERT_TRUE(client.Start("\"" + exe + "\" --test-hook", dir.Path()));
-    ASSERT_NE(WaitForProcessWindow(client.Pid(), skx::MainWindowClass, "Skirmex", 30000), nullptr);
-    testsupport::HookClient hook;
-    ASSERT_TRUE(hook.Attach(client.Pid(), 20000));
+TEST_F(Login, DialogUsedDuringTheLoadLogsIn) {
+    DeleteClientValue(ClientKeyFor(dir.Path()), "Update");  // the tip at the start, as on a first day
+    ASSERT_TRUE(Start({.reply = "", .logIn = false}));
     // Username, password, server and port by their ids; then OK.
     ASSERT_EQ(hook.Ask("menu mnuFileConnect"), "ok");
     const std::string port = std::to_string(server.GamePort());
@@ -32,11 +17,5 @@ TEST(Login, DialogUsedDuringTheLoadLogsIn) {
              "#101 set tester", "#102 set secret", "#104 set 127.0.0.1", "#105 set " + port, "#1 click"}) {
         EXPECT_EQ(hook.Ask("frmConnect." + field), "ok") << field;
     }
-    std::string frames;
-    for (int i = 0; i < 100 && frames.find("[\"!\", \"tester\"") == std::string::npos; ++i) {
-        Sleep(100);
-        frames = server.Frames();
-    }
-    EXPECT_NE(frames.find("[\"!\", \"tester\""), std::string::npos) << frames;
-    client.Kill();
+    EXPECT_TRUE(WaitSent("[\"!\", \"tester\"")) << server.Frames();
 }

@@ -93,7 +93,7 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
 
     // The store asks for its list and then for the locker, and shows both.
     s.hook.Ask("menu mnuViewBuy");
-    EXPECT_TRUE(s.WaitReceived(R"(["C", "look locker"])")) << s.server.Frames();
+    EXPECT_TRUE(s.WaitSent(R"(["C", "look locker"])")) << s.server.Frames();
     EXPECT_TRUE(s.Dump("frmShop", R"(text="Paint Pistol)")) << s.last;
     EXPECT_TRUE(s.Dump("frmShop", "Red Helmet")) << s.last;
 
@@ -107,24 +107,24 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     // one, which walks there, and a right click, which fires at a square.
     SetForegroundWindow(s.MainWindow());
     ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == s.MainWindow(); }, 5000));
-    s.server.Command(R"({"cmd": "clear"})");
+    s.Clear();
     PressKey(VK_NUMPAD8);
-    EXPECT_TRUE(s.WaitReceived(R"(["m", "&north&"])")) << s.server.Frames();
+    EXPECT_TRUE(s.WaitSent(R"(["m", "&north&"])")) << s.server.Frames();
     testsupport::PumpFor(600);  // the new own square (12, 11) arrives
     auto square = [&](int x, int y) { return POINT{16 * ((x - terrain.ox + 150) % 150) + 8, 16 * ((y - terrain.oy + 150) % 150) + 8}; };
     ClickAt(picture, false, square(15, 11));
-    EXPECT_TRUE(s.WaitReceived(R"(["m", "&east&east&east&"])")) << s.server.Frames();
+    EXPECT_TRUE(s.WaitSent(R"(["m", "&east&east&east&"])")) << s.server.Frames();
     ClickAt(picture, true, square(20, 14));
-    EXPECT_TRUE(s.WaitReceived(R"(["C", "fire 20 14"])")) << s.server.Frames();
+    EXPECT_TRUE(s.WaitSent(R"(["C", "fire 20 14"])")) << s.server.Frames();
 
     // A chat line and a command typed into the entry line and sent with Enter.
     ClickAt(s.MainControl("txtSend"));
     TypeText("hello  all");
     PressKey(VK_RETURN);
-    EXPECT_TRUE(s.WaitReceived(R"(["C", "c hello all"])")) << s.server.Frames();
+    EXPECT_TRUE(s.WaitSent(R"(["C", "c hello all"])")) << s.server.Frames();
     TypeText("/who");
     PressKey(VK_RETURN);
-    EXPECT_TRUE(s.WaitReceived(R"(["C", "who"])")) << s.server.Frames();
+    EXPECT_TRUE(s.WaitSent(R"(["C", "who"])")) << s.server.Frames();
 
     // The game window shows the game the server reports, and its players on the players page.
     EXPECT_TRUE(s.Dump("frmGame", R"(txtGameType class=Edit text="Survival")")) << s.last;
@@ -160,10 +160,10 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     EXPECT_TRUE(s.Dump("frmMain", R"(window #200 class=Button text="&Connect")")) << s.last;
 
     // Back in, then Main > Exit: "quit" goes out, the server closes, the program ends.
-    s.server.Command(R"({"cmd": "clear"})");
+    s.Clear();
     ASSERT_TRUE(s.LogIn()) << s.server.Frames();
     EXPECT_TRUE(s.Dump("frmChatBar", "Welcome to the Skirmora test server, tester.")) << s.last;
     s.hook.Ask("menu mnuFileExit");
-    ASSERT_TRUE(s.WaitReceived(R"(["C", "quit"])")) << s.server.Frames();
+    ASSERT_TRUE(s.WaitSent(R"(["C", "quit"])")) << s.server.Frames();
     EXPECT_TRUE(s.run.process.Wait(2000));
 }

@@ -55,9 +55,9 @@ TEST(Soak, DemoSessionAndRandomFramesLeaveTheClientAliveAndItsUseFlat) {
     for (int batch = 0; batch < batches; ++batch) {
         s.server.Command(R"({"cmd": "random", "count": 1000, "letters": )" + testsupport::JsonString(letters) +
                          R"(, "seed": )" + std::to_string(batch) + "}");
-        s.server.Command(R"({"cmd": "clear"})");
+        s.Clear();
         s.server.Send({{"U"}});
-        ASSERT_TRUE(s.WaitReceived(R"(["M", )", 30000)) << "no answer after batch " << batch;
+        ASSERT_TRUE(s.WaitSent(R"(["M", )", 30000)) << "no answer after batch " << batch;
         if (batch % 10 == 9) {
             const Use now = UseOf(s.hook);
             std::printf("%6.0f s, %6d frames: handles %.0f, GDI objects %.0f, private memory %.1f MB\n",

@@ -1,0 +1,105 @@
+#include "LoggedInClient.h"
+
+#include <cctype>
+
+namespace clienttest {
+
+using testsupport::PumpUntil;
+
+int Count(const std::string& text, const std::string& piece) {
+    int n = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+    return n;
+}
+
+std::string IniValue(const std::string& file, const char* section, const char* key) {
+    char value[8192] = {};
+    GetPrivateProfileStringA(section, key, "", value, sizeof value, file.c_str());
+    return value;
+}
+
+std::string LoginReply(const std::string& level, const std::string& cash) {
+    return R"(["v", ")" + level + R"(", ")" + cash + R"(", "False", "False"])";
+}
+
+bool LoggedInClient::Start(const ClientSetup& setup) {
+    if (setup.server) {
+        if (!testsupport::RegisterSocketControl() || !server.Start(setup.serverArgs)) return false;
+        if (!setup.reply.empty()) server.Command(R"({"cmd": "script", "script": {"on": {"!": [)" + setup.reply + "]}}}");
+    }
+    const std::string lastServer =
+        setup.server ? "[LASTSERVER]\r\nHost=127.0.0.1\r\nPort=" + std::to_string(server.GamePort()) + "\r\n" : "";
+    if (!lastServer.empty() || !setup.game.empty()) testsupport::WriteFileBytes(Game(), lastServer + setup.game);
+    if (!setup.buttons.empty()) testsupport::WriteFileBytes(run.DatFile("Buttons.DAT"), setup.buttons);
+    return run.Start(hook) && (!setup.logIn || LogIn());
+}
+
+bool LoggedInClient::LogIn() {
+    return LogInThroughTheDialog(hook) && SentTimes(R"(["!", "tester", "secret1")", 1, 10000);
+}
+
+bool LoggedInClient::Exit() {
+    const bool taken = hook.Ask("menu mnuFileExit") == "ok";
+    return run.process.Wait(20000) && taken;
+}
+
+bool LoggedInClient::Dump(const std::string& form, const std::string& piece, uint32_t timeoutMs) {
+    return hook.WaitForDump(form, [&](const std::string& d) { return Has(d, piece); }, timeoutMs, &last);
+}
+
+bool LoggedInClient::Dump(const std::string& form, const std::function<bool(const std::string&)>& pred,
+                          uint32_t timeoutMs) {
+    return hook.WaitForDump(form, pred, timeoutMs, &last);
+}
+
+bool LoggedInClient::Shown(const std::string& form) {
+    return Dump(form, [](const std::string& d) { return testsupport::DumpLineHas(d, "form", "visible=1"); });
+}
+
+bool LoggedInClient::Answer(const std::string& text, const std::string& button) {
+    const std::string marker = " class=Button text=\"" + button + "\" visible=1";
+    if (!Dump("frmMsgBox", [&](const std::string& d) { return Has(d, text) && Has(d, marker); })) return false;
+    const size_t at = last.find(marker);
+    const size_t id = last.rfind('#', at);
+    if (hook.Ask("frmMsgBox." + last.substr(id, at - id) + " click") != "ok") return false;
+    return Dump("frmMsgBox", [&](const std::string& d) { return !testsupport::DumpLineHas(d, "form", "visible=1") || !Has(d, text); });
+}
+
+int LoggedInClient::Sent(const std::string& frame) const { return Count(server.Frames(), frame); }
+
+bool LoggedInClient::WaitSent(const std::string& frame, uint32_t timeoutMs) const {
+    return PumpUntil([&] { return Sent(frame) > 0; }, timeoutMs);
+}
+
+bool LoggedInClient::SentTimes(const std::string& frame, int times, uint32_t timeoutMs) const {
+    return PumpUntil([&] { return Sent(frame) == times; }, timeoutMs);
+}
+
+void LoggedInClient::Send(const std::string& frames) const {
+    server.Command(R"({"cmd": "send", "frames": [)" + frames + "]}");
+}
+
+void LoggedInClient::Clear() const { server.Command(R"({"cmd": "clear"})"); }
+
+int LoggedInClient::Reports() const {
+    WIN32_FIND_DATAA found{};
+    HANDLE h = FindFirstFileA(dir.File("*.log").c_str(), &found);
+    int n = 0;
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &found)) ++n;
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    return n;
+}
+
+namespace {
+std::string SuiteFolder() {
+    std::string name = "blackbox-";
+    for (char c : std::string(::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name())) {
+        name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return name;
+}
+}  // namespace
+
+ClientTest::ClientTest() : LoggedInClient(SuiteFolder()) {}
+
+}  // namespace clienttest

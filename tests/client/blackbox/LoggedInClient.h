@@ -1,0 +1,91 @@
+// The client as the black-box tests meet it: a scratch copy of Skirmex.exe started with its test
+// hook, its Game.DAT naming a scripted server, logged in as "tester" through the connect
+// dialog; and what those tests ask of it: its windows' dumps, the frames the server received,
+// frames sent to it, message boxes answered, error reports counted.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "ClientProcess.h"
+#include "HookClient.h"
+#include "ScriptedServer.h"
+#include "WinTestSupport.h"
+
+namespace clienttest {
+
+inline bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+// How many times piece stands in text.
+int Count(const std::string& text, const std::string& piece);
+// A value of an INI file ("" when it has none).
+std::string IniValue(const std::string& file, const char* section, const char* key);
+// The scripted server's answer to a login as JSON frames: "v" with the level and the cash.
+std::string LoginReply(const std::string& level, const std::string& cash = "100");
+
+// How a LoggedInClient starts (each member initialised, so that a designated list may leave any out).
+struct ClientSetup {
+    bool server = true;                    // a scripted server, named in Game.DAT's [LASTSERVER]
+    std::string reply = LoginReply("95");  // its script's answer to the login ("": its own short script)
+    std::string serverArgs{};              // further arguments of the server
+    std::string game{};                    // Game.DAT lines after [LASTSERVER]'s Host and Port
+    std::string buttons{};                 // Buttons.DAT, when not empty
+    bool logIn = true;                     // logged in once started
+};
+
+class LoggedInClient {
+public:
+    explicit LoggedInClient(const std::string& name) : dir(name), run(dir.Path()) {}
+    ~LoggedInClient() { run.process.Kill(); }
+    LoggedInClient(const LoggedInClient&) = delete;
+    LoggedInClient& operator=(const LoggedInClient&) = delete;
+
+    // Starts the server and the client as set up; true once the client's hook answers (and, when
+    // it logs in, once the server has the login).
+    bool Start(const ClientSetup& setup = {});
+    // Logs in as "tester" through the connect dialog; true once the server has the login, once.
+    bool LogIn();
+    // Main > Exit; true when it was taken and the program ended.
+    bool Exit();
+
+    // Waits for a dump of the form that holds piece, or that pred holds on; the dump goes to last.
+    bool Dump(const std::string& form, const std::string& piece, uint32_t timeoutMs = 15000);
+    bool Dump(const std::string& form, const std::function<bool(const std::string&)>& pred, uint32_t timeoutMs = 15000);
+    // Waits for the form to show.
+    bool Shown(const std::string& form);
+    // Presses a button of the message box that shows text; true once the box has gone (or a
+    // box with another text has come).
+    bool Answer(const std::string& text, const std::string& button);
+
+    // How many times the server has received a frame that holds this JSON text.
+    int Sent(const std::string& frame) const;
+    // Waits until it has received it at all, or that many times.
+    bool WaitSent(const std::string& frame, uint32_t timeoutMs = 10000) const;
+    bool SentTimes(const std::string& frame, int times, uint32_t timeoutMs = 5000) const;
+    // Sends frames, JSON arrays ("[...], [...]"), to the client.
+    void Send(const std::string& frames) const;
+    // Forgets the frames received so far.
+    void Clear() const;
+
+    std::string Game() const { return run.DatFile("Game.DAT"); }
+    // How many error reports the client has written to its folder.
+    int Reports() const;
+
+    testsupport::ScratchDir dir;
+    ClientRun run;
+    testsupport::ScriptedServer server;
+    testsupport::HookClient hook;
+    std::string last;  // the last dump Dump read
+};
+
+// A test with a client of its own, in a scratch folder named after the test's suite; the test
+// (or its SetUp) starts it.
+class ClientTest : public ::testing::Test, public LoggedInClient {
+protected:
+    ClientTest();
+};
+
+}  // namespace clienttest
