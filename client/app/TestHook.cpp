@@ -184,6 +184,42 @@ void Select(const Target& t, const std::vector<std::string>& args) {
 
 // The main window as the screen shows it, with the map's last frame over the map picture
 // (where a screen may not show Direct3D drawing), written as a 32-bit BMP file.
+// A region handle, deleted with its holder.
+struct Region {
+    HRGN handle;
+    explicit Region(const RECT& r) : handle(CreateRectRgnIndirect(&r)) {}
+    ~Region() {
+        if (handle) DeleteObject(handle);
+    }
+    Region(const Region&) = delete;
+    Region& operator=(const Region&) = delete;
+};
+
+RECT ScreenClientRect(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The part of a window's client area that shows on the screen: inside every ancestor's client
+// area, and not under a visible window above it or above one of its ancestors.
+void CutToVisible(HWND window, Region& visible) {
+    for (HWND h = window; h && h != GetDesktopWindow(); h = GetAncestor(h, GA_PARENT)) {
+        if (h != window) {
+            Region inside(ScreenClientRect(h));
+            CombineRgn(visible.handle, visible.handle, inside.handle, RGN_AND);
+        }
+        for (HWND above = GetWindow(h, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+            if (!IsWindowVisible(above)) continue;
+            RECT r{};
+            GetWindowRect(above, &r);
+            Region cut(r);
+            CombineRgn(visible.handle, visible.handle, cut.handle, RGN_DIFF);
+        }
+    }
+}
+
 std::string Picture(const std::string& path) {
     Form* main = Form::MdiFrame();
     if (!main || !main->Handle()) return "error no main window";
@@ -209,15 +245,15 @@ std::string Picture(const std::string& path) {
     ReleaseDC(nullptr, screen);
     const FramePixels frame = PresentedFrame();
     if (frame.window && IsWindowVisible(frame.window)) {
-        RECT area{};
-        GetClientRect(frame.window, &area);
-        MapWindowPoints(frame.window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+        const RECT area = ScreenClientRect(frame.window);
         // Only what the map window shows of the frame: other windows may lie over it.
+        Region visible(area);
+        CutToVisible(frame.window, visible);
         for (int y = 0; y < frame.height && y < area.bottom - area.top; ++y) {
             for (int x = 0; x < frame.width && x < area.right - area.left; ++x) {
                 const POINT at{area.left + x, area.top + y};
                 const int px = at.x - r.left, py = at.y - r.top;
-                if (px < 0 || py < 0 || px >= w || py >= h || WindowFromPoint(at) != frame.window) continue;
+                if (px < 0 || py < 0 || px >= w || py >= h || !PtInRegion(visible.handle, at.x, at.y)) continue;
                 pixels[static_cast<size_t>(py * w + px)] = frame.pixels[static_cast<size_t>(y * frame.width + x)];
             }
         }

@@ -43,7 +43,7 @@ class ServerTest(unittest.TestCase):
     def test_login_is_recorded_and_answered_by_the_script(self):
         with self.connect() as c:
             c.sendall(client_frame("!", "robin\x00secret\x00123\x00203"))
-            data = read_frames(c, 3)
+            data = read_frames(c, 11)  # through the welcome line
         self.assertIn(b"\x1bv\x0010\x00500\x000\x000\x01", data)
         self.assertIn(b"\x1bL\x001\x001\x00robin\x0010\x01", data)
         self.assertIn(b"robin.", data)

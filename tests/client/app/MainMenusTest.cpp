@@ -753,7 +753,7 @@ TEST(MainMenusScenario, DISABLED_ExitEndsTheProgram) {
     EXPECT_FALSE(m.IsLoaded());
     // The settings were saved on the way out.
     EXPECT_EQ(Ini("Options", "AutoChat"), "True");
-    EXPECT_TRUE(testsupport::PumpUntil([] { return QuitSeen(); }, 2000));
+    EXPECT_TRUE(skx::PumpUntil([] { return QuitSeen(); }, 2000));
 }
 
 // The shell's handler of web addresses, replaced for one test by a command that writes the

@@ -83,7 +83,8 @@ testsupport::ScreenPicture DemoSession::Picture(const std::string& bmpFile) {
     testsupport::ScreenPicture p;
     RECT r{};
     GetWindowRect(MainWindow(), &r);
-    const std::string bmp = hook.Ask("picture " + bmpFile).rfind("ok", 0) == 0 ? testsupport::ReadFileBytes(bmpFile).value_or("") : "";
+    last = hook.Ask("picture " + bmpFile);
+    const std::string bmp = last.rfind("ok", 0) == 0 ? testsupport::ReadFileBytes(bmpFile).value_or("") : "";
     if (bmp.size() < 54) return p;
     p.left = r.left, p.top = r.top;
     std::memcpy(&p.width, bmp.data() + 18, 4);
@@ -159,11 +160,16 @@ void PressKey(WORD vk, bool extended, bool shift) {
     INPUT down{};
     down.type = INPUT_KEYBOARD;
     down.ki.wVk = vk;
-    down.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    // The keypad's digits by their keys' scan codes, which DirectInput reads.
+    constexpr WORD KeypadScans[] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
+    down.ki.wScan = vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9 ? KeypadScans[vk - VK_NUMPAD0]
+                                                         : static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
     down.ki.dwFlags = extended ? KEYEVENTF_EXTENDEDKEY : 0;
     INPUT up = down;
     up.ki.dwFlags |= KEYEVENTF_KEYUP;
+    // Held as long as a person's press: DirectInput's reader sees the key down.
     Send({down});
+    testsupport::PumpFor(120);
     Send({up});
 }
 

@@ -55,7 +55,7 @@ MapMatch MatchTerrain(const testsupport::ScreenPicture& p, const RECT& map) {
 
 TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     DemoSession s("session");
-    ASSERT_TRUE(s.Start({}, "AutoChat=True\r\n" + std::string(Layout)));
+    ASSERT_TRUE(s.Start({}, "AutoChat=True\r\nKeyPad=True\r\n" + std::string(Layout)));
     ASSERT_TRUE(s.LogIn()) << s.server.Frames();
 
     // The map arrives from the web host and is drawn: its squares show their terrain.
@@ -79,6 +79,8 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     ClientToScreen(s.MainWindow(), &corner);
     OffsetRect(&area, corner.x - frame.left, corner.y - frame.top);
     const testsupport::ScreenPicture shown = s.Picture(s.dir.File("map.bmp"));
+    ASSERT_TRUE(area.left >= 0 && area.top >= 0 && area.right <= shown.width && area.bottom <= shown.height)
+        << area.left << "," << area.top << "-" << area.right << "," << area.bottom << " of " << shown.width << "x" << shown.height << ": " << s.last;
     const MapMatch terrain = MatchTerrain(shown, area);
     EXPECT_GT(terrain.matching, terrain.squares * 9 / 10) << terrain.matching << " of " << terrain.squares << " in "
         << area.left << "," << area.top << "-" << area.right << "," << area.bottom << " of " << shown.width << "x" << shown.height;
@@ -104,6 +106,7 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     // Walking with the keypad (DirectInput), then a click on a square three east of the own
     // one, which walks there, and a right click, which fires at a square.
     SetForegroundWindow(s.MainWindow());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == s.MainWindow(); }, 5000));
     s.server.Command(R"({"cmd": "clear"})");
     PressKey(VK_NUMPAD8);
     EXPECT_TRUE(s.WaitReceived(R"(["m", "&north&"])")) << s.server.Frames();
@@ -128,6 +131,17 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     s.hook.Ask("frmGame.tbGame click 2");
     EXPECT_TRUE(s.Dump("frmGame", R"(row lstPlayers 3 key="bob" text="bob" icon=0 selected=0 team="Blue" splats="31")")) << s.last;
 
+    // The chat of the others and the server's notice reach the chat window.
+    EXPECT_TRUE(s.Dump("frmChatBar", "anyone up for a game at the lake?")) << s.last;
+    EXPECT_TRUE(s.Dump("frmChatBar", "GAME: You have started the game.")) << s.last;
+    s.Picture(s.dir.File("session.bmp"));
+    const char* root = std::getenv("SKIRMORA_ROOT");
+    testsupport::ChildProcess png;
+    if (root && png.StartPython("tools/bmp2png.py", testsupport::UnixPath(s.dir.File("session.bmp")) + " " + root +
+                                                        "/docs/session.png")) {
+        png.Wait(30000);
+    }
+
     // The notes: the forum's and the private list, and a note read.
     s.hook.Ask("menu mnuForumRead");
     EXPECT_TRUE(s.Dump("frmNotes", R"(subject="Welcome to Skirmora")")) << s.last;
@@ -139,17 +153,6 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     s.hook.Ask("menu mnuVote");
     EXPECT_TRUE(s.Dump("frmVote", R"(caption="4 Game(s).")")) << s.last;
     EXPECT_TRUE(s.Dump("frmVote", R"(key="Capture The Flag")")) << s.last;
-
-    // The chat of the others and the server's notice reach the chat window.
-    EXPECT_TRUE(s.Dump("frmChatBar", "anyone up for a game at the lake?")) << s.last;
-    EXPECT_TRUE(s.Dump("frmChatBar", "GAME: You have started the game.")) << s.last;
-    s.Picture(s.dir.File("session.bmp"));
-    const char* root = std::getenv("SKIRMORA_ROOT");
-    testsupport::ChildProcess png;
-    if (root && png.StartPython("tools/bmp2png.py", testsupport::UnixPath(s.dir.File("session.bmp")) + " " + root +
-                                                        "/docs/session.png")) {
-        png.Wait(30000);
-    }
 
     // The server closes the connection: the client says so and offers to connect again.
     s.server.Command(R"({"cmd": "close"})");
