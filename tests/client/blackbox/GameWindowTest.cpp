@@ -163,7 +163,7 @@ TEST_F(GameWindow, ToolBarComboAndCounterAnswerTheUserOnly) {
     hook.Ask("frmGame.cmbStatus key Down");
     EXPECT_TRUE(PumpUntil([&] { return Sent(R"(["R", "2"])") == 1; }, 5000)) << server.Frames();
     server.Command(R"({"cmd": "send", "frames": [["M", "18", "yes"], ["B", "42"], ["e", "1", "x;y;z"]]})");
-    EXPECT_TRUE(Dump("frmGame", R"(cmbStatus class=ComboBox text="Ready")") && Has(last, R"(text="Bot Splats: 42" visible=0)")) << last;
+    EXPECT_TRUE(Dump("frmGame", R"(text="Bot Splats: 42" visible=0)") && Has(last, R"(cmbStatus class=ComboBox text="Ready")")) << last;
 
     hook.Ask("frmGame.lblDispBotSplats rclick");
     testsupport::PumpFor(1000);
