@@ -17,6 +17,9 @@ bool ScriptedServer::Start(const std::string& extraArgs) {
     game_ = FreePort();
     control_ = FreePort();
     std::string args = "--port " + std::to_string(game_) + " --control-port " + std::to_string(control_);
+    // The tests' own short script (a login answered, a server that stays on "quit") unless
+    // another is asked for.
+    if (extraArgs.find("--script") == std::string::npos) args += " --script tools/testserver/basic.json";
     if (!extraArgs.empty()) args += " " + extraArgs;
     if (!child_.StartPython("tools/testserver/server.py", args)) return false;
     return WaitForPort(control_, 10000);

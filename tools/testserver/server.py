@@ -132,6 +132,7 @@ class GameServer:
         self.rate = rate if rate > 0 else 1.0
         self.frames = []
         self.lock = threading.Lock()
+        self.dropped = set()  # connections ended by the server, read until the client closes
         self.client = None
         self.connections = 0
         self.listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
@@ -185,14 +186,26 @@ class GameServer:
             self.send(encode_frame(fill(frame, {"user": session.user})), session.conn)
 
     def drop(self, conn):
+        """Ends the connection as a server closing it does: the client reads the end of the
+        stream (a FIN, not a reset), and what it still sends is read and ignored until it closes
+        its side; closing with unread data would reset the connection instead."""
         with self.lock:
             if self.client is conn:
                 self.client = None
+            self.dropped.add(conn)
         try:
-            conn.shutdown(socket.SHUT_RDWR)
+            conn.shutdown(socket.SHUT_WR)
         except OSError:
             pass
-        conn.close()
+        timer = threading.Timer(10.0, self.close_quietly, args=(conn,))
+        timer.daemon = True
+        timer.start()
+
+    def close_quietly(self, conn):
+        try:
+            conn.close()
+        except OSError:
+            pass
 
     def walk(self, session, steps):
         """Answers a move request: each step word moves the own player one square (wrapping)."""
@@ -244,6 +257,9 @@ class GameServer:
                 chunk = b""
             if not chunk:
                 break
+            with self.lock:
+                if conn in self.dropped:
+                    continue  # dropped: read to the end, nothing kept
             buffer += chunk
             frames, buffer = split_client_frames(buffer)
             for command, fields in frames:
@@ -262,10 +278,8 @@ class GameServer:
         with self.lock:
             if self.client is conn:
                 self.client = None
-        try:
-            conn.close()
-        except OSError:
-            pass
+            self.dropped.discard(conn)
+        self.close_quietly(conn)
 
     def control(self, req):
         cmd = req.get("cmd")

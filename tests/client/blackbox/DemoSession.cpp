@@ -38,7 +38,7 @@ bool DemoSession::Start(const std::string& serverArgs, const std::string& option
     if (!testsupport::RegisterSocketControl() || !root ||
         !web.StartPython("tools/httpfiles.py", "--port " + std::to_string(webPort) + " --root " + root +
                                                    "/tools/testserver/maps") ||
-        !testsupport::WaitForPort(webPort, 10000) || !server.Start(serverArgs)) {
+        !testsupport::WaitForPort(webPort, 10000) || !server.Start("--script tools/testserver/demo.json " + serverArgs)) {
         return false;
     }
     testsupport::WriteFileBytes(run.DatFile("Game.DAT"), "[LASTSERVER]\r\nHost=127.0.0.1\r\nPort=" +
