@@ -18,11 +18,6 @@
 
 namespace clienttest {
 
-inline bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
-// How many times piece stands in text.
-int Count(const std::string& text, const std::string& piece);
-// A value of an INI file ("" when it has none).
-std::string IniValue(const std::string& file, const char* section, const char* key);
 // The scripted server's answer to a login as JSON frames: "v" with the level and the cash.
 std::string LoginReply(const std::string& level, const std::string& cash = "100");
 
@@ -70,6 +65,10 @@ public:
     // Forgets the frames received so far.
     void Clear() const;
 
+    // Text helpers as members, apart from a test file's own of those names.
+    static bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+    // A value of an INI file ("" when it has none).
+    static std::string IniValue(const std::string& file, const char* section, const char* key);
     std::string Game() const { return run.DatFile("Game.DAT"); }
     // How many error reports the client has written to its folder.
     int Reports() const;
