@@ -41,7 +41,14 @@ void D3DFrameDevice::Flush() {
     ++drawCalls_;
 }
 
+void D3DFrameDevice::FlushText() {
+    if (!D3DNameFont || !D3DNameFont->Held()) return;
+    RaiseOnFailure(D3DNameFont->Flush());
+    ++drawCalls_;
+}
+
 void D3DFrameDevice::Apply() {
+    FlushText();
     if (appliedKnown_ && wanted_ == applied_) return;
     Flush();
     IDirect3DDevice8* device = Device();
@@ -114,11 +121,10 @@ void D3DFrameDevice::DrawPoints(const TLVertex* vertices, size_t count) {
 }
 
 void D3DFrameDevice::DrawString(const std::string& text, const PixelRect& rect, uint32_t colour) {
-    Apply();
+    // The text puts back every state it changes: the quads held back go first, under theirs.
     Flush();
     if (!D3DNameFont) Raise(errObjectNotSet);
-    RaiseOnFailure(D3DNameFont->DrawText(text, RECT{rect.Left, rect.Top, rect.Right, rect.Bottom}, colour));
-    ++drawCalls_;
+    RaiseOnFailure(D3DNameFont->Queue(text, RECT{rect.Left, rect.Top, rect.Right, rect.Bottom}, colour));
 }
 
 DeviceState D3DFrameDevice::TestCooperativeLevel() {
@@ -131,12 +137,14 @@ DeviceState D3DFrameDevice::TestCooperativeLevel() {
 
 void D3DFrameDevice::Reset() {
     pending_.clear();
+    if (D3DNameFont) D3DNameFont->Discard();
     appliedKnown_ = false;
     ResetDevice();
 }
 
 void D3DFrameDevice::Clear(uint32_t colour) {
     pending_.clear();
+    if (D3DNameFont) D3DNameFont->Discard();
     RaiseOnFailure(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, colour, 1.0f, 0));
 }
 
@@ -156,6 +164,7 @@ void D3DFrameDevice::EndScene() {
 }
 
 void D3DFrameDevice::Present(int32_t width, int32_t height) {
+    FlushText();
     Flush();
     // Drawn 1:1 whatever size the window has now.
     const RECT destination{0, 0, width, height};

@@ -2,7 +2,8 @@
 // player names' font, and the frame's clear, scene and present. A state asked for reaches the
 // device with the next draw that needs it, and quads (terrain rows among them) that follow
 // one another under the same states go to the device together as one indexed triangle list:
-// the picture is the one drawn quad by quad, with far fewer device calls. It draws without
+// the picture is the one drawn quad by quad, with far fewer device calls. Lines of text that
+// follow one another go to the device together too, before the next draw or state. It draws without
 // the depth test and, for an opaque atlas, without blending, which changes no pixel.
 #pragma once
 #include <cstdint>
@@ -45,6 +46,8 @@ private:
     void Apply();
     // Draws the quads held back.
     void Flush();
+    // Draws the lines of text held back.
+    void FlushText();
     States wanted_, applied_;
     bool appliedKnown_ = false;  // false: the device's states are not known (a new scene)
     std::vector<TLVertex> pending_;

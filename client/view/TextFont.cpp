@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "BitmapDecode.h"
 #include "GdiHandle.h"
 #include "ViewGeometry.h"
 
@@ -11,16 +10,13 @@ namespace skx {
 
 namespace {
 
-// Strings kept at the most; past it the cache starts afresh (a server sending ever new names
-// cannot fill the memory).
+// Strings kept at the most; past it the atlas starts afresh (a server sending ever new names
+// cannot fill the memory; the atlas's size bounds them as well).
 constexpr size_t MaxLines = 512;
-constexpr int MaxTextureSide = 2048;
-
-int PowerOfTwo(int n) {
-    int p = 1;
-    while (p < n) p *= 2;
-    return p;
-}
+// Lines held back at the most before they are drawn.
+constexpr size_t MaxHeldLines = 1024;
+// Free texels between neighbouring lines in the atlas.
+constexpr int Gap = 1;
 
 // The stage-0 and render states a text draw sets, with the values it sets them to.
 constexpr std::array<std::pair<D3DTEXTURESTAGESTATETYPE, DWORD>, 8> kStageStates = {{
@@ -85,22 +81,50 @@ struct MemoryDC {
 
 TextFont::TextFont(IDirect3DDevice8* device, HFONT font) : device_(device), font_(font) {}
 
+HRESULT TextFont::Restart() {
+    // The lines held back are drawn from the atlas as it is before it is drawn over.
+    HRESULT hr = Flush();
+    lines_.clear();
+    shelfX_ = shelfY_ = shelfHeight_ = 0;
+    return hr;
+}
+
 HRESULT TextFont::MakeLine(const std::string& text, Line& line) {
     MemoryDC mem;
     if (!mem.dc) return E_FAIL;
     HGDIOBJ oldFont = SelectObject(mem.dc, font_);
     SIZE extent{};
     GetTextExtentPoint32A(mem.dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    line.width = std::clamp(static_cast<int>(extent.cx), 1, MaxTextureSide);
-    line.height = std::clamp(static_cast<int>(extent.cy), 1, MaxTextureSide);
-    line.texWidth = PowerOfTwo(line.width);
-    line.texHeight = PowerOfTwo(line.height);
+    line.width = std::clamp(static_cast<int>(extent.cx), 1, AtlasWidth);
+    line.height = std::clamp(static_cast<int>(extent.cy), 1, AtlasHeight);
+
+    // Lines lie on shelves, left to right, a shelf below the one before.
+    if (!atlas_) {
+        if (HRESULT hr = device_->CreateTexture(AtlasWidth, AtlasHeight, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                                atlas_.GetAddressOf());
+            FAILED(hr)) {
+            SelectObject(mem.dc, oldFont);
+            return hr;
+        }
+    }
+    if (shelfX_ + line.width > AtlasWidth) {
+        shelfY_ += shelfHeight_ + Gap;
+        shelfX_ = shelfHeight_ = 0;
+    }
+    if (lines_.size() >= MaxLines || shelfY_ + line.height > AtlasHeight) {
+        if (HRESULT hr = Restart(); FAILED(hr)) {
+            SelectObject(mem.dc, oldFont);
+            return hr;
+        }
+    }
+    line.x = shelfX_;
+    line.y = shelfY_;
 
     // White text on black in a 32-bit top-down DIB; its brightness becomes the alpha.
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = line.texWidth;
-    bi.bmiHeader.biHeight = -line.texHeight;
+    bi.bmiHeader.biWidth = line.width;
+    bi.bmiHeader.biHeight = -line.height;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
@@ -113,24 +137,39 @@ HRESULT TextFont::MakeLine(const std::string& text, Line& line) {
     SetTextColor(mem.dc, RGB(255, 255, 255));
     SetBkColor(mem.dc, RGB(0, 0, 0));
     SetBkMode(mem.dc, OPAQUE);
-    RECT all{0, 0, line.texWidth, line.texHeight};
+    RECT all{0, 0, line.width, line.height};
     ExtTextOutA(mem.dc, 0, 0, ETO_OPAQUE, &all, text.c_str(), static_cast<UINT>(text.size()), nullptr);
     GdiFlush();
-
-    Texels texels{line.texWidth, line.texHeight, {}};
-    const auto* source = static_cast<const uint32_t*>(bits);
-    texels.Argb.resize(static_cast<size_t>(line.texWidth) * static_cast<size_t>(line.texHeight));
-    for (size_t i = 0; i < texels.Argb.size(); ++i) {
-        const uint32_t p = source[i];
-        const uint32_t alpha = std::max({(p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF});
-        texels.Argb[i] = (alpha << 24) | 0x00FFFFFFu;
-    }
     SelectObject(mem.dc, oldBitmap);
     SelectObject(mem.dc, oldFont);
-    return CreateTextureFromTexels(device_.Get(), texels, line.texture);
+
+    const RECT cell{line.x, line.y, line.x + line.width, line.y + line.height};
+    D3DLOCKED_RECT locked{};
+    if (HRESULT hr = atlas_->LockRect(0, &locked, &cell, 0); FAILED(hr)) return hr;
+    const auto* source = static_cast<const uint32_t*>(bits);
+    for (int y = 0; y < line.height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.pBits) + static_cast<ptrdiff_t>(y) * locked.Pitch);
+        for (int x = 0; x < line.width; ++x) {
+            const uint32_t p = *source++;
+            const uint32_t alpha = std::max({(p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF});
+            row[x] = (alpha << 24) | 0x00FFFFFFu;
+        }
+    }
+    atlas_->UnlockRect(0);
+    shelfX_ += line.width + Gap;
+    shelfHeight_ = std::max(shelfHeight_, line.height);
+    return D3D_OK;
 }
 
-HRESULT TextFont::DrawQuad(const Line& line, const RECT& rect, D3DCOLOR colour) {
+HRESULT TextFont::Queue(const std::string& text, const RECT& rect, D3DCOLOR colour) {
+    if (text.empty()) return D3D_OK;
+    auto found = lines_.find(text);
+    if (found == lines_.end()) {
+        Line made;
+        if (HRESULT hr = MakeLine(text, made); FAILED(hr)) return hr;
+        found = lines_.emplace(text, made).first;
+    }
+    const Line& line = found->second;
     // Centred across the rectangle, at its top, then cut to it.
     const float x0 = static_cast<float>(rect.left + (rect.right - rect.left - line.width) / 2);
     const float y0 = static_cast<float>(rect.top);
@@ -138,30 +177,34 @@ HRESULT TextFont::DrawQuad(const Line& line, const RECT& rect, D3DCOLOR colour) 
     const float right = std::min(x0 + line.width, static_cast<float>(rect.right));
     const float bottom = std::min(y0 + line.height, static_cast<float>(rect.bottom));
     if (left >= right || y0 >= bottom) return D3D_OK;
-    const float u0 = (left - x0) / line.texWidth, u1 = (right - x0) / line.texWidth;
-    const float v1 = (bottom - y0) / line.texHeight;
+    const float u0 = (line.x + left - x0) / AtlasWidth, u1 = (line.x + right - x0) / AtlasWidth;
+    const float v0 = static_cast<float>(line.y) / AtlasHeight, v1 = (line.y + bottom - y0) / AtlasHeight;
     // Pixel centres lie half a pixel in: the quad's corners move by half a pixel so that every
     // texel lands on one pixel.
-    const TLVertex quad[4] = {
-        {left - 0.5f, y0 - 0.5f, 0, 1, colour, 0, u0, 0},
-        {right - 0.5f, y0 - 0.5f, 0, 1, colour, 0, u1, 0},
+    const TLVertex corners[4] = {
+        {left - 0.5f, y0 - 0.5f, 0, 1, colour, 0, u0, v0},
+        {right - 0.5f, y0 - 0.5f, 0, 1, colour, 0, u1, v0},
         {left - 0.5f, bottom - 0.5f, 0, 1, colour, 0, u0, v1},
         {right - 0.5f, bottom - 0.5f, 0, 1, colour, 0, u1, v1},
     };
-    SavedStates saved(device_.Get(), line.texture.Get());
-    return device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TLVertex));
+    for (int corner : {0, 1, 2, 2, 1, 3}) held_.push_back(corners[corner]);
+    return held_.size() >= 6 * MaxHeldLines ? Flush() : D3D_OK;
+}
+
+HRESULT TextFont::Flush() {
+    if (held_.empty()) return D3D_OK;
+    struct Drawn {
+        std::vector<TLVertex>& held;
+        ~Drawn() { held.clear(); }
+    } drawn{held_};
+    SavedStates saved(device_.Get(), atlas_.Get());
+    return device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, static_cast<UINT>(held_.size() / 3), held_.data(),
+                                    sizeof(TLVertex));
 }
 
 HRESULT TextFont::DrawText(const std::string& text, const RECT& rect, D3DCOLOR colour) {
-    if (text.empty()) return D3D_OK;
-    auto found = lines_.find(text);
-    if (found == lines_.end()) {
-        if (lines_.size() >= MaxLines) lines_.clear();
-        Line line;
-        if (HRESULT hr = MakeLine(text, line); FAILED(hr)) return hr;
-        found = lines_.emplace(text, std::move(line)).first;
-    }
-    return DrawQuad(found->second, rect, colour);
+    if (HRESULT hr = Queue(text, rect, colour); FAILED(hr)) return hr;
+    return Flush();
 }
 
 }  // namespace skx

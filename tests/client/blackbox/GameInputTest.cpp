@@ -69,6 +69,26 @@ protected:
     bool ToFront(HWND w) { return SetForegroundWindow(w), testsupport::PumpUntil([&] { return GetForegroundWindow() == w; }, 5000); }
     bool Sent(const std::string& frame) { return testsupport::PumpUntil([&] { return Has(server_.Frames(), frame); }, 10000); }
     void Clear() { server_.Command(R"({"cmd": "clear"})"); }
+    // Puts the player on square (10, 5) with the view centred there and the map window in front.
+    void ShowMap() {
+        server_.Send({{"P", "10", "5", "3", "12"}, {"U"}});
+        ASSERT_TRUE(Sent(R"(["M", ")"));
+        const std::string frames = server_.Frames();  // the view's origin: the first two fields
+        const size_t at = frames.find(R"(["M", ")") + 7;
+        originX_ = std::atoi(frames.c_str() + at);
+        originY_ = std::atoi(frames.c_str() + frames.find("\"", frames.find(",", at)) + 1);
+        HWND children = FindWindowExA(main_, nullptr, "MDIClient", nullptr);
+        HWND map = FindWindowExA(children, nullptr, nullptr, "Map Display");
+        ASSERT_NE(map, nullptr);
+        SendMessageA(children, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(map), 0);
+        picture_ = GetWindow(map, GW_CHILD);
+    }
+    // The middle of a square of the map on the screen.
+    POINT Square(int x, int y) const {
+        POINT p{((x - originX_ + 150) % 150) * 16 + 8, ((y - originY_ + 150) % 150) * 16 + 8};
+        ClientToScreen(picture_, &p);
+        return p;
+    }
     void Enter(const std::string& line) {
         hook_.Ask("frmMain.#" + std::to_string(EntryLineId) + " set " + line);
         Tap(VK_RETURN, 0x1C);
@@ -78,7 +98,8 @@ protected:
     ClientRun run_{dir_.Path()};
     testsupport::ScriptedServer server_;
     testsupport::HookClient hook_;
-    HWND main_ = nullptr;
+    HWND main_ = nullptr, picture_ = nullptr;
+    int originX_ = 0, originY_ = 0;
 };
 
 }  // namespace
@@ -144,42 +165,50 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
 }
 
 TEST_F(InGame, ClicksOnTheMapWalkFireAndRunTheSelfClickCommand) {
-    server_.Send({{"P", "10", "5", "3", "12"}, {"U"}});
-    ASSERT_TRUE(Sent(R"(["M", ")"));
-    std::string frames = server_.Frames();  // the view's origin: the first two fields
-    const size_t at = frames.find(R"(["M", ")") + 7;
-    const int originX = std::atoi(frames.c_str() + at);
-    const int originY = std::atoi(frames.c_str() + frames.find("\"", frames.find(",", at)) + 1);
-    HWND children = FindWindowExA(main_, nullptr, "MDIClient", nullptr);
-    HWND map = FindWindowExA(children, nullptr, nullptr, "Map Display");
-    ASSERT_NE(map, nullptr);
-    SendMessageA(children, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(map), 0);
-    HWND picture = GetWindow(map, GW_CHILD);
-    auto square = [&](int x, int y) {
-        POINT p{((x - originX + 150) % 150) * 16 + 8, ((y - originY + 150) % 150) * 16 + 8};
-        ClientToScreen(picture, &p);
-        return p;
-    };
+    ASSERT_NO_FATAL_FAILURE(ShowMap());
     Clear();
-    ClickAt(square(13, 5), false);
+    ClickAt(Square(13, 5), false);
     EXPECT_TRUE(Sent(R"(["m", "&east&east&east&"])"));
-    ClickAt(square(12, 5), true);
+    ClickAt(Square(12, 5), true);
     EXPECT_TRUE(Sent(R"(["C", "fire 12 5"])"));
     Clear();
-    ClickAt(square(10, 5), false);
+    ClickAt(Square(10, 5), false);
     ASSERT_TRUE(Sent(R"(["C", "CENTER"])"));
-    frames = server_.Frames();
+    std::string frames = server_.Frames();
     EXPECT_LT(frames.find(R"(["M", ")"), frames.find(R"(["C", "CENTER"])")) << frames;
 
     // Pressed on the map and let go beside it: no click.
     Clear();
-    Mouse(square(12, 5), MOUSEEVENTF_LEFTDOWN);
+    Mouse(Square(12, 5), MOUSEEVENTF_LEFTDOWN);
     Mouse(POINT{2, 2}, MOUSEEVENTF_LEFTUP);
-    ClickAt(square(11, 5), true);
+    ClickAt(Square(11, 5), true);
     ASSERT_TRUE(Sent(R"(["C", "fire 11 5"])"));
     frames = server_.Frames();
     EXPECT_FALSE(Has(frames, R"(["m", )")) << frames;
     EXPECT_EQ(Count(frames, R"(["C", )"), 1) << frames;
+}
+
+TEST_F(InGame, MapClicksWhileDisconnectedSendNothingAndLeaveTheWalkTarget) {
+    ASSERT_NO_FATAL_FAILURE(ShowMap());
+    // Pressed while connected and let go once the server has hung up; then a walk and a shot.
+    Mouse(Square(13, 5), MOUSEEVENTF_LEFTDOWN);
+    server_.Command(R"({"cmd": "close"})");
+    ASSERT_TRUE(hook_.WaitForDump("frmMain", [](const std::string& d) { return Has(d, "panel 1 \"Disconnected\""); }, 10000));
+    Mouse(Square(13, 5), MOUSEEVENTF_LEFTUP);
+    ClickAt(Square(11, 5), false);
+    ClickAt(Square(12, 5), true);
+    Clear();
+    ASSERT_TRUE(LogInThroughTheDialog(hook_) && Sent(R"(["!", "tester", "secret1")"));
+    // Back on (10, 5), the view at the top left corner: the walk starts from the target held
+    // before the hang-up, not from a square clicked while away.
+    originX_ = originY_ = 0;
+    server_.Send({{"P", "10", "5", "3", "12"}});
+    ClickAt(Square(13, 5), false);
+    ClickAt(Square(12, 5), true);
+    ASSERT_TRUE(Sent(R"(["C", "fire 12 5"])"));
+    const std::string frames = server_.Frames();
+    EXPECT_TRUE(Has(frames, R"(["m", "&east&east&east&"])")) << frames;
+    EXPECT_EQ(Count(frames, R"(["m", )") + Count(frames, R"("fire )"), 2) << frames;
 }
 
 TEST_F(InGame, TargetingMenuButtonsScannerAndCommandBar) {

@@ -1,16 +1,43 @@
 // The game information window in the running client, fed and clicked over the wire.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include "ClientProcess.h"
+#include "DemoSession.h"
 #include "HookClient.h"
 #include "ScriptedServer.h"
 #include "frmMain.h"
+#include "window_ids.h"
 
 using namespace clienttest;
 using testsupport::PumpUntil;
 
 namespace {
 bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+
+// The dialog id of the window that has the keyboard focus in the thread of that window.
+int FocusedId(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return 0;
+    return GetDlgCtrlID(info.hwndFocus);
+}
+
+BOOL CALLBACK FindGameType(HWND h, LPARAM found) {
+    if (GetDlgCtrlID(h) == IDC_GAME_TXTGAMETYPE) *reinterpret_cast<HWND*>(found) = h;
+    return TRUE;
+}
+
+// Alt held around a letter key, as typed.
+void AltKey(WORD letter) {
+    INPUT keys[4] = {};
+    for (INPUT& k : keys) k.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[3].ki.wVk = VK_MENU;
+    keys[1].ki.wVk = keys[2].ki.wVk = letter;
+    keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+}
 
 class GameWindow : public ::testing::Test {
 protected:
@@ -136,7 +163,7 @@ TEST_F(GameWindow, ToolBarComboAndCounterAnswerTheUserOnly) {
     hook.Ask("frmGame.cmbStatus key Down");
     EXPECT_TRUE(PumpUntil([&] { return Sent(R"(["R", "2"])") == 1; }, 5000)) << server.Frames();
     server.Command(R"({"cmd": "send", "frames": [["M", "18", "yes"], ["B", "42"], ["e", "1", "x;y;z"]]})");
-    EXPECT_TRUE(Dump("frmGame", R"(cmbStatus class=ComboBox text="Ready")") && Has(last, R"(text="Bot Splats: 42" visible=0)")) << last;
+    EXPECT_TRUE(Dump("frmGame", R"(text="Bot Splats: 42" visible=0)") && Has(last, R"(cmbStatus class=ComboBox text="Ready")")) << last;
 
     hook.Ask("frmGame.lblDispBotSplats rclick");
     testsupport::PumpFor(1000);
@@ -144,4 +171,27 @@ TEST_F(GameWindow, ToolBarComboAndCounterAnswerTheUserOnly) {
     hook.Ask("frmGame.lblDispBotSplats rclick shift");
     EXPECT_TRUE(Dump("frmGame", R"(text="Bot Splats: 42" visible=1)")) << last;
     EXPECT_EQ(Sent(R"(["R")"), 2) << server.Frames();
+}
+
+TEST_F(GameWindow, TabAndTheLabelsLettersMoveTheFocusOverTheShownFrame) {
+    HWND main = FindProcessWindow(client.Pid(), skx::MainWindowClass, "Skirmex");
+    HWND type = nullptr;
+    EnumChildWindows(main, &FindGameType, reinterpret_cast<LPARAM>(&type));
+    ASSERT_TRUE(type && SetForegroundWindow(main) && PumpUntil([&] { return GetForegroundWindow() == main; }, 5000));
+    ClickAt(type);
+    ASSERT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_TXTGAMETYPE; }, 5000)) << FocusedId(main);
+    // Down the frame shown and round to its first box, passing the hidden frames' controls by.
+    for (int id : {IDC_GAME_TXTTIMELEFT, IDC_GAME_TXTNUMTEAMS, IDC_GAME_CMBSTATUS, IDC_GAME_TXTGAMETYPE}) {
+        PressKey(VK_TAB);
+        EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == id; }, 5000)) << id << " " << FocusedId(main);
+    }
+    PressKey(VK_TAB, false, true);
+    EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_CMBSTATUS; }, 5000)) << FocusedId(main);
+    // "Game T&ime:" leads to the time, "&Ready Status:" to the status box, choosing nothing.
+    AltKey('I');
+    EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_TXTTIMELEFT; }, 5000)) << FocusedId(main);
+    AltKey('R');
+    EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_CMBSTATUS; }, 5000)) << FocusedId(main);
+    EXPECT_TRUE(Dump("frmGame", R"(cmbStatus class=ComboBox text="Unready")")) << last;
+    EXPECT_EQ(Sent(R"(["R")"), 0) << server.Frames();
 }

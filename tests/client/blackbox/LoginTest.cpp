@@ -27,6 +27,7 @@ TEST(Login, DialogUsedDuringTheLoadLogsIn) {
     ASSERT_TRUE(hook.Attach(client.Pid(), 20000));
     // Username, password, server and port by their ids; then OK.
     ASSERT_EQ(hook.Ask("menu mnuFileConnect"), "ok");
+    ASSERT_TRUE(hook.WaitForDump("frmConnect", [](const std::string& d) { return d.find("visible=1") != std::string::npos; }, 15000));
     const std::string port = std::to_string(server.GamePort());
     for (const std::string& field : std::initializer_list<std::string>{
              "#101 set tester", "#102 set secret", "#104 set 127.0.0.1", "#105 set " + port, "#1 click"}) {

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <memory>
 #include <string>
 
 #include "ClientProcess.h"
+#include "DemoSession.h"
 #include "HookClient.h"
 #include "ScriptedServer.h"
 #include "WinTestSupport.h"
+#include "window_ids.h"
 
 using namespace clienttest;
 using testsupport::DumpLine;
@@ -22,6 +26,24 @@ int Count(const std::string& text, const std::string& piece) {
     int n = 0;
     for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
     return n;
+}
+
+// The middle of a row (from 0) of a list view of another process, in the list's client area:
+// the list writes the row's bounds into memory lent in that process.
+POINT RowMiddle(HWND list, int row) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    const std::unique_ptr<void, decltype(&CloseHandle)> process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid), &CloseHandle);
+    RECT r{LVIR_LABEL, 0, 0, 0};
+    void* lent = process ? VirtualAllocEx(process.get(), nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    if (!lent) return POINT{-1, -1};
+    if (WriteProcessMemory(process.get(), lent, &r, sizeof r, nullptr) &&
+        SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(lent))) {
+        ReadProcessMemory(process.get(), lent, &r, sizeof r, nullptr);
+    }
+    VirtualFreeEx(process.get(), lent, 0, MEM_RELEASE);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 class Consoles : public ::testing::Test {
@@ -180,11 +202,18 @@ TEST_F(Consoles, TeamConsoleLooksUpShowsMembersAndSendsMemberCommands) {
     EXPECT_TRUE(Has(dump_, "row ListTeam 2 key=\"\" text=\"Private ann\" icon=1")) << dump_;
     EXPECT_TRUE(Has(dump_, "txtPlayers class=Static text=\"2\"")) << dump_;
     EXPECT_TRUE(Has(dump_, "cmdChangeWebsite class=Button text=\"&Change\" visible=1 enabled=1")) << dump_;
-    Ask("frmTeams.ListTeam select 2");
-    Ask("menu mnuTeamKick");
+    // The list's pop-up, with the mouse and the keys: the row right-clicked is the one kicked.
+    Ask("frmTeams.ListTeam select 1");
+    HWND list = ClientControl(run_.process.Pid(), IDC_TEAMS_LISTTEAM);
+    ASSERT_TRUE(list && SetForegroundWindow(GetParent(list)));
+    ClickAt(list, true, RowMiddle(list, 1));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return FindProcessWindow(run_.process.Pid(), "#32768", nullptr); }, 5000));
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
     EXPECT_TRUE(Sent(R"(["C", "team kick 'Private ann'"])"));
     Ask("menu mnuTeamPromote");
     EXPECT_TRUE(Sent(R"(["C", "team promote Private ann"])"));
+    EXPECT_FALSE(Has(server_.Frames(), "Major tester")) << server_.Frames();
 
     server_.Send({{"t", "1", "X"}});
     ASSERT_TRUE(Answer("Team you are trying to stat does not exist!", "Ok")) << dump_;

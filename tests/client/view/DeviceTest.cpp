@@ -192,3 +192,29 @@ TEST_F(Device, TextIsDrawnAsWrittenAndLeavesTheStatesAsTheyWere) {
     EXPECT_EQ(srcBlend, static_cast<DWORD>(D3DBLEND_ONE));
     EXPECT_EQ(blend, static_cast<DWORD>(FALSE));
 }
+
+TEST_F(Device, HeldLinesAreDrawnAsTheyWereWhenTheAtlasStartsAfresh) {
+    ASSERT_TRUE(InitDirectX(picMap_));
+    ASSERT_TRUE(D3DNameFont);
+    const RECT rect{100, 50, 300, 80};
+    auto picture = [&](auto queue) {
+        D3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+        D3DDevice->BeginScene();
+        queue();
+        EXPECT_EQ(D3DNameFont->Flush(), D3D_OK);
+        D3DDevice->EndScene();
+        return LitColumns();
+    };
+    const std::vector<int> alone = picture([&] { EXPECT_EQ(D3DNameFont->Queue("A&B", rect, 0xFFFFFFFF), D3D_OK); });
+    ASSERT_FALSE(alone.empty());
+    // Lines cut to the atlas's width take a shelf each: these fill the atlas many times over
+    // while "A&B" waits, and draw nothing themselves.
+    const std::vector<int> crowded = picture([&] {
+        EXPECT_EQ(D3DNameFont->Queue("A&B", rect, 0xFFFFFFFF), D3D_OK);
+        for (int k = 0; k < 100; ++k)
+            EXPECT_EQ(D3DNameFont->Queue(std::string(400, 'W') + std::to_string(k), RECT{0, 0, 0, 0}, 0xFFFFFFFF), D3D_OK);
+    });
+    EXPECT_EQ(crowded, alone);
+    const std::vector<int> again = picture([&] { EXPECT_EQ(D3DNameFont->Queue("A&B", rect, 0xFFFFFFFF), D3D_OK); });
+    EXPECT_EQ(again, alone) << "made anew in the fresh atlas";
+}
