@@ -217,6 +217,7 @@ TEST_F(ArenaClient, HostileArenaFramesLeaveTheClientRunningWithinItsArrays) {
     }
     server.Command("{\"cmd\": \"clear\"}");
     Send({{"U"}});
+    testsupport::PumpUntil([&] { return !FramesOf("M").empty(); }, 5000);  // the answer on its way
     EXPECT_EQ(FramesOf("M").size(), 1u);
     EXPECT_TRUE(ClientConnected());
     EXPECT_TRUE(ArenaFencesIntact());
