@@ -151,9 +151,7 @@ void frmMainForm::CreateControls() {
                             EntryLineId);
     TxtBuffer.Create(hwnd);
     ArrangeControls();
-    // The socket control is created with the window, as the window's other controls are;
-    // without it the load goes on and the connection cannot be made.
-    Guard("frmMain", "sckConnect", [&] { sckConnect.Create(SocketControlClassId); });
+    // The socket control is made by the load, right after the window shows.
 }
 
 void frmMainForm::ArrangeControls() {

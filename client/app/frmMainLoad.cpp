@@ -40,32 +40,41 @@ constexpr int32_t StateConnecting = 3;
 void frmMainForm::OnLoad() {
     loadStarted_ = true;
     ProcLine line;
-    // The socket control is set up before the window shows: the warm-up below runs the message
-    // loop, and a connect made from there must already be in event mode (a blocking connect
-    // switched to events afterwards never tells of its completion, so it would never log in).
-    // A failure here is reported and the load goes on.
-    line.Line = 7;
-    Guard("frmMain", "MDIForm_Load", [&] { SetUpSocketControl(); }, &line);
+    bool shown = false;
     Guard("frmMain", "MDIForm_Load", [&] {
         line.Line = 1;
         Show();
-        line.Line = 2;
-        MemoryWarmUp();
-        line.Line = 3;
-        ShowCustomButtons();
-        line.Line = 4;
-        cmdConnect.SetCaption("&Connect");
-        line.Line = 5;
-        // The system menu loses Close and the separator above it.
-        RemoveMenus(hWnd(), {false, false, false, false, false, true, true});
-        line.Line = 6;
-        ReadyToClose = false;
-        iGameInfoUpdate = 1;
-        line.Line = 8;
-        ShowTipOfTheDay();
-        line.Line = 9;
-        keyboard_.SetUp(hWnd());
+        shown = true;
     }, &line);
+    if (shown) {
+        // The socket control is made and set up right after the show, before any pending
+        // message can run: the warm-up below runs the message loop, and a connect made from
+        // there must already be in event mode (a blocking connect switched to events afterwards
+        // never tells of its completion, so it would never log in). Made here rather than with
+        // the window's other controls, loading the control's library does not hold back the
+        // window's first appearance. A failure here is reported and the load goes on.
+        Guard("frmMain", "sckConnect", [&] { sckConnect.Create(SocketControlClassId); });
+        line.Line = 7;
+        Guard("frmMain", "MDIForm_Load", [&] { SetUpSocketControl(); }, &line);
+        Guard("frmMain", "MDIForm_Load", [&] {
+            line.Line = 2;
+            MemoryWarmUp();
+            line.Line = 3;
+            ShowCustomButtons();
+            line.Line = 4;
+            cmdConnect.SetCaption("&Connect");
+            line.Line = 5;
+            // The system menu loses Close and the separator above it.
+            RemoveMenus(hWnd(), {false, false, false, false, false, true, true});
+            line.Line = 6;
+            ReadyToClose = false;
+            iGameInfoUpdate = 1;
+            line.Line = 8;
+            ShowTipOfTheDay();
+            line.Line = 9;
+            keyboard_.SetUp(hWnd());
+        }, &line);
+    }
     // Exit is the one way the user ends the program.
     if (!mnuFileExit.OnClick) {
         mnuFileExit.OnClick = [this] {
