@@ -1,16 +1,10 @@
 // The game input of the running client logged in to the scripted server (keys, map clicks,
 // targeting, scanner displays, command bar), judged by the frames the server receives.
-#include <gtest/gtest.h>
-
-#include <windows.h>
+#include "LoggedInClient.h"
 
 #include <cstring>
 
-#include "ClientProcess.h"
-#include "HookClient.h"
 #include "ScreenPicture.h"
-#include "ScriptedServer.h"
-#include "WinTestSupport.h"
 #include "frmMain.h"
 #include "window_ids.h"
 
@@ -20,13 +14,6 @@ namespace {
 
 constexpr int EntryLineId = 201;       // frmMain.txtSend
 constexpr int FirstCommandButton = 300;  // frmMain.cmdAlias(0)
-
-bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
-int Count(const std::string& text, const std::string& piece) {
-    int n = 0;
-    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
-    return n;
-}
 
 // One key (scan code, no extended flag) or mouse event as the user's, then a moment for it.
 void Key(WORD vk, WORD scan, bool down) {
@@ -48,32 +35,20 @@ void ClickAt(POINT at, bool right) {
 }
 
 // A client logged in to a scripted server, its main window in front.
-class InGame : public ::testing::Test {
+class InGame : public ClientTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(testsupport::RegisterSocketControl());
-        ASSERT_TRUE(server_.Start());
-        server_.Command(R"({"cmd": "script", "script": {"on": {"!": [["v", "95", "100", "False", "False"]]}}})");
-        const std::string game = run_.DatFile("Game.DAT");
-        WritePrivateProfileStringA("LASTSERVER", "Host", "127.0.0.1", game.c_str());
-        WritePrivateProfileStringA("LASTSERVER", "Port", std::to_string(server_.GamePort()).c_str(), game.c_str());
-        WritePrivateProfileStringA("Options", "KeyPad", "True", game.c_str());
-        WritePrivateProfileStringA("Button0", "Command", "say hi", run_.DatFile("Buttons.DAT").c_str());
-        ASSERT_TRUE(run_.Start(hook_) && LogInThroughTheDialog(hook_));
-        ASSERT_TRUE(Sent(R"(["!", "tester", "secret1")"));
-        main_ = FindProcessWindow(run_.process.Pid(), skx::MainWindowClassName(), nullptr);
+        ASSERT_TRUE(Start({.game = "[Options]\r\nKeyPad=True\r\n", .buttons = "[Button0]\r\nCommand=say hi\r\n"}));
+        main_ = FindProcessWindow(run.process.Pid(), skx::MainWindowClassName(), nullptr);
         ASSERT_TRUE(main_ && ToFront(main_));
     }
-    void TearDown() override { run_.process.Kill(); }
 
     bool ToFront(HWND w) { return SetForegroundWindow(w), testsupport::PumpUntil([&] { return GetForegroundWindow() == w; }, 5000); }
-    bool Sent(const std::string& frame) { return testsupport::PumpUntil([&] { return Has(server_.Frames(), frame); }, 10000); }
-    void Clear() { server_.Command(R"({"cmd": "clear"})"); }
     // Puts the player on square (10, 5) with the view centred there and the map window in front.
     void ShowMap() {
-        server_.Send({{"P", "10", "5", "3", "12"}, {"U"}});
-        ASSERT_TRUE(Sent(R"(["M", ")"));
-        const std::string frames = server_.Frames();  // the view's origin: the first two fields
+        server.Send({{"P", "10", "5", "3", "12"}, {"U"}});
+        ASSERT_TRUE(WaitSent(R"(["M", ")"));
+        const std::string frames = server.Frames();  // the view's origin: the first two fields
         const size_t at = frames.find(R"(["M", ")") + 7;
         originX_ = std::atoi(frames.c_str() + at);
         originY_ = std::atoi(frames.c_str() + frames.find("\"", frames.find(",", at)) + 1);
@@ -90,14 +65,10 @@ protected:
         return p;
     }
     void Enter(const std::string& line) {
-        hook_.Ask("frmMain.#" + std::to_string(EntryLineId) + " set " + line);
+        hook.Ask("frmMain.#" + std::to_string(EntryLineId) + " set " + line);
         Tap(VK_RETURN, 0x1C);
     }
 
-    testsupport::ScratchDir dir_{"gameinput"};
-    ClientRun run_{dir_.Path()};
-    testsupport::ScriptedServer server_;
-    testsupport::HookClient hook_;
     HWND main_ = nullptr, picture_ = nullptr;
     int originX_ = 0, originY_ = 0;
 };
@@ -107,29 +78,29 @@ protected:
 TEST_F(InGame, MovementKeysAndTheEntryLine) {
     Clear();
     Tap(VK_NUMPAD8, 0x48);
-    ASSERT_TRUE(Sent(R"(["m", "&north&"])"));
+    ASSERT_TRUE(WaitSent(R"(["m", "&north&"])"));
     // 8 held and 6 pressed: both, in the order of their codes; releases send nothing.
     for (bool down : {true, false}) Key(VK_NUMPAD8, 0x48, down), Key(VK_NUMPAD6, 0x4D, down);
-    ASSERT_TRUE(Sent(R"(["m", "&east&"])"));
-    std::string frames = server_.Frames();
+    ASSERT_TRUE(WaitSent(R"(["m", "&east&"])"));
+    std::string frames = server.Frames();
     EXPECT_EQ(Count(frames, R"(["m", "&north&"])"), 3) << frames;
     EXPECT_LT(frames.rfind(R"(["m", "&north&"])"), frames.find(R"(["m", "&east&"])")) << frames;
     Clear();
     Tap(VK_NUMPAD5, 0x4C);
-    ASSERT_TRUE(Sent(R"(["M", ")"));
-    hook_.Ask("menu mnuOptionsWASD");
+    ASSERT_TRUE(WaitSent(R"(["M", ")"));
+    hook.Ask("menu mnuOptionsWASD");
     Tap('W', 0x11);
-    ASSERT_TRUE(Sent(R"(["m", "&north&"])"));
-    frames = server_.Frames();
+    ASSERT_TRUE(WaitSent(R"(["m", "&north&"])"));
+    frames = server.Frames();
     EXPECT_EQ(Count(frames, R"(["m", )"), 1) << frames;
 
     Enter("/who");
-    EXPECT_TRUE(Sent(R"(["C", "who"])"));
-    hook_.Ask("menu mnuOptionsChat");
+    EXPECT_TRUE(WaitSent(R"(["C", "who"])"));
+    hook.Ask("menu mnuOptionsChat");
     Enter("hi");
-    EXPECT_TRUE(Sent(R"(["C", "c hi"])"));
+    EXPECT_TRUE(WaitSent(R"(["C", "c hi"])"));
     Enter("a   b");
-    EXPECT_TRUE(Sent(R"(["C", "c a b"])"));
+    EXPECT_TRUE(WaitSent(R"(["C", "c a b"])"));
     // Down in the line goes through the lines sent, newest first.
     HWND line = GetDlgItem(main_, EntryLineId), edit = FindWindowExA(line, nullptr, "Edit", nullptr);
     PostMessageA(edit, WM_KEYDOWN, VK_DOWN, 0x00500001);
@@ -139,15 +110,15 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
     HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 301);
     memset(GlobalLock(text), 'x', 300), GlobalUnlock(text), SetClipboardData(CF_TEXT, text);
     CloseClipboard();
-    hook_.Ask("frmMain.#" + std::to_string(EntryLineId) + " set ");
+    hook.Ask("frmMain.#" + std::to_string(EntryLineId) + " set ");
     SendMessageA(edit, WM_PASTE, 0, 0);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return WindowText(line) == std::string(250, 'x'); }, 5000)) << WindowText(line);
     EXPECT_EQ(SendMessageA(line, CB_GETEDITSEL, 0, 0), MAKELRESULT(250, 250));
     Clear();  // an empty line sends nothing; "/" an empty command line
     Enter("");
     Enter("/");
-    ASSERT_TRUE(Sent(R"(["C", ""])"));
-    EXPECT_EQ(Count(server_.Frames(), R"(["C", )"), 1) << server_.Frames();
+    ASSERT_TRUE(WaitSent(R"(["C", ""])"));
+    EXPECT_EQ(Sent(R"(["C", )"), 1) << server.Frames();
     // With another program in front, keys are that program's.
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
@@ -157,8 +128,8 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
     Enter("/later");
     ASSERT_TRUE(ToFront(main_));
     Tap('D', 0x20);
-    ASSERT_TRUE(Sent(R"(["m", "&east&"])"));
-    frames = server_.Frames();
+    ASSERT_TRUE(WaitSent(R"(["m", "&east&"])"));
+    frames = server.Frames();
     EXPECT_FALSE(Has(frames, R"(["m", "&north&"])")) << frames;
     EXPECT_FALSE(Has(frames, R"(["C", "later"])")) << frames;
     DestroyWindow(other);
@@ -168,13 +139,13 @@ TEST_F(InGame, ClicksOnTheMapWalkFireAndRunTheSelfClickCommand) {
     ASSERT_NO_FATAL_FAILURE(ShowMap());
     Clear();
     ClickAt(Square(13, 5), false);
-    EXPECT_TRUE(Sent(R"(["m", "&east&east&east&"])"));
+    EXPECT_TRUE(WaitSent(R"(["m", "&east&east&east&"])"));
     ClickAt(Square(12, 5), true);
-    EXPECT_TRUE(Sent(R"(["C", "fire 12 5"])"));
+    EXPECT_TRUE(WaitSent(R"(["C", "fire 12 5"])"));
     Clear();
     ClickAt(Square(10, 5), false);
-    ASSERT_TRUE(Sent(R"(["C", "CENTER"])"));
-    std::string frames = server_.Frames();
+    ASSERT_TRUE(WaitSent(R"(["C", "CENTER"])"));
+    std::string frames = server.Frames();
     EXPECT_LT(frames.find(R"(["M", ")"), frames.find(R"(["C", "CENTER"])")) << frames;
 
     // Pressed on the map and let go beside it: no click.
@@ -182,8 +153,8 @@ TEST_F(InGame, ClicksOnTheMapWalkFireAndRunTheSelfClickCommand) {
     Mouse(Square(12, 5), MOUSEEVENTF_LEFTDOWN);
     Mouse(POINT{2, 2}, MOUSEEVENTF_LEFTUP);
     ClickAt(Square(11, 5), true);
-    ASSERT_TRUE(Sent(R"(["C", "fire 11 5"])"));
-    frames = server_.Frames();
+    ASSERT_TRUE(WaitSent(R"(["C", "fire 11 5"])"));
+    frames = server.Frames();
     EXPECT_FALSE(Has(frames, R"(["m", )")) << frames;
     EXPECT_EQ(Count(frames, R"(["C", )"), 1) << frames;
 }
@@ -192,37 +163,37 @@ TEST_F(InGame, MapClicksWhileDisconnectedSendNothingAndLeaveTheWalkTarget) {
     ASSERT_NO_FATAL_FAILURE(ShowMap());
     // Pressed while connected and let go once the server has hung up; then a walk and a shot.
     Mouse(Square(13, 5), MOUSEEVENTF_LEFTDOWN);
-    server_.Command(R"({"cmd": "close"})");
-    ASSERT_TRUE(hook_.WaitForDump("frmMain", [](const std::string& d) { return Has(d, "panel 1 \"Disconnected\""); }, 10000));
+    server.Command(R"({"cmd": "close"})");
+    ASSERT_TRUE(Dump("frmMain", "panel 1 \"Disconnected\"", 10000)) << last;
     Mouse(Square(13, 5), MOUSEEVENTF_LEFTUP);
     ClickAt(Square(11, 5), false);
     ClickAt(Square(12, 5), true);
     Clear();
-    ASSERT_TRUE(LogInThroughTheDialog(hook_) && Sent(R"(["!", "tester", "secret1")"));
+    ASSERT_TRUE(LogIn());
     // Back on (10, 5), the view at the top left corner: the walk starts from the target held
     // before the hang-up, not from a square clicked while away.
     originX_ = originY_ = 0;
-    server_.Send({{"P", "10", "5", "3", "12"}});
+    server.Send({{"P", "10", "5", "3", "12"}});
     ClickAt(Square(13, 5), false);
     ClickAt(Square(12, 5), true);
-    ASSERT_TRUE(Sent(R"(["C", "fire 12 5"])"));
-    const std::string frames = server_.Frames();
+    ASSERT_TRUE(WaitSent(R"(["C", "fire 12 5"])"));
+    const std::string frames = server.Frames();
     EXPECT_TRUE(Has(frames, R"(["m", "&east&east&east&"])")) << frames;
     EXPECT_EQ(Count(frames, R"(["m", )") + Count(frames, R"("fire )"), 2) << frames;
 }
 
 TEST_F(InGame, TargetingMenuButtonsScannerAndCommandBar) {
     Clear();
-    hook_.Ask("menu mnuTargetSub(1)");
-    EXPECT_TRUE(Sent(R"(["C", "target north"])"));
-    hook_.Ask("frmMain.cmdTarget(8) click");
-    EXPECT_TRUE(Sent(R"(["C", "target off"])"));
-    const std::string ticks = hook_.Ask("dump mnuTargetSub");
+    hook.Ask("menu mnuTargetSub(1)");
+    EXPECT_TRUE(WaitSent(R"(["C", "target north"])"));
+    hook.Ask("frmMain.cmdTarget(8) click");
+    EXPECT_TRUE(WaitSent(R"(["C", "target off"])"));
+    const std::string ticks = hook.Ask("dump mnuTargetSub");
     EXPECT_EQ(Count(ticks, "checked=1"), 1) << ticks;
     EXPECT_TRUE(Has(ticks, "mnuTargetSub(1) caption=\"North\" checked=1")) << ticks;
 
     // The bot display: "3" lights the east button red, "0" leaves all eight dark.
-    hook_.Ask("menu mnuLocationScanner");
+    hook.Ask("menu mnuLocationScanner");
     auto redPixels = [&](int place) {
         const testsupport::ScreenPicture shot = testsupport::CaptureWindow(main_);
         HWND panel = GetWindow(FindWindowExA(main_, nullptr, "SkirmexPicture", nullptr), GW_CHILD);
@@ -234,9 +205,9 @@ TEST_F(InGame, TargetingMenuButtonsScannerAndCommandBar) {
         }
         return red;
     };
-    server_.Send({{"y", "3"}});
+    server.Send({{"y", "3"}});
     EXPECT_TRUE(testsupport::PumpUntil([&] { return redPixels(5) > 20; }, 5000));
-    server_.Send({{"y", "0"}});
+    server.Send({{"y", "0"}});
     EXPECT_TRUE(testsupport::PumpUntil([&] { return redPixels(5) == 0; }, 5000));
     for (int place : {0, 1, 2, 3, 6, 7, 8}) EXPECT_EQ(redPixels(place), 0) << place;
     // The command bar acts on the press: a left press sends before the release.
@@ -245,10 +216,10 @@ TEST_F(InGame, TargetingMenuButtonsScannerAndCommandBar) {
     const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     Clear();
     Mouse(middle, MOUSEEVENTF_LEFTDOWN);
-    EXPECT_TRUE(Sent(R"(["C", "say hi"])"));
+    EXPECT_TRUE(WaitSent(R"(["C", "say hi"])"));
     Mouse(middle, MOUSEEVENTF_LEFTUP);
     Clear();
     ClickAt(middle, true);
-    EXPECT_TRUE(hook_.WaitForDump("frmBtnEdit", [](const std::string& d) { return Has(d, "visible=1"); }, 10000));
-    EXPECT_FALSE(Has(server_.Frames(), R"(["C", )"));
+    EXPECT_TRUE(Dump("frmBtnEdit", "visible=1", 10000)) << last;
+    EXPECT_EQ(Sent(R"(["C", )"), 0) << server.Frames();
 }

@@ -1,12 +1,7 @@
 // The game information window in the running client, fed and clicked over the wire.
-#include <gtest/gtest.h>
+#include "LoggedInClient.h"
 
-#include <windows.h>
-
-#include "ClientProcess.h"
 #include "DemoSession.h"
-#include "HookClient.h"
-#include "ScriptedServer.h"
 #include "frmMain.h"
 #include "window_ids.h"
 
@@ -14,7 +9,6 @@ using namespace clienttest;
 using testsupport::PumpUntil;
 
 namespace {
-bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
 
 // The dialog id of the window that has the keyboard focus in the thread of that window.
 int FocusedId(HWND window) {
@@ -39,43 +33,20 @@ void AltKey(WORD letter) {
     SendInput(4, keys, sizeof(INPUT));
 }
 
-class GameWindow : public ::testing::Test {
+class GameWindow : public ClientTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(testsupport::RegisterSocketControl());
-        const std::string exe = PrepareProgramFolder(dir.Path());
-        for (const char* name : {"Initialized", "Update"}) SetClientValue(key, name, "False");
-        CreateDirectoryA(dir.File("Dat").c_str(), nullptr);
-        testsupport::WriteFileBytes(dir.File("s.json"), R"({"on": {"!": [["v", "95", "100", "False", "False"]]}})");
-        ASSERT_TRUE(server.Start("--script " + testsupport::UnixPath(dir.File("s.json"))));
-        testsupport::WriteFileBytes(dir.File("Dat\\Game.DAT"), "[Options]\r\nAutoChatUpdate=0\r\n[LASTSERVER]\r\n"
-                                    "Host=127.0.0.1\r\nPort=" + std::to_string(server.GamePort()) + "\r\n");
-        ASSERT_TRUE(client.Start("\"" + exe + "\" --test-hook", dir.Path()));
-        ASSERT_TRUE(WaitForProcessWindow(client.Pid(), skx::MainWindowClass, "Skirmex", 30000) && hook.Attach(client.Pid(), 10000));
-        ASSERT_TRUE(LogInThroughTheDialog(hook));
+        ASSERT_TRUE(Start({.game = "[Options]\r\nAutoChatUpdate=0\r\n"}));
         ASSERT_TRUE(Dump("frmChatBar", "caption=\"Wizard Chat\"")) << server.Frames();
         hook.Ask("menu mnuOptionsGameInformation");
         ASSERT_TRUE(Dump("frmGame", "caption=\"Game Information\" visible=1")) << last;
     }
-    void TearDown() override {
-        client.Kill();
-        for (const char* name : {"Initialized", "Update"}) DeleteClientValue(key, name);
-    }
-    bool Dump(const std::string& form, const std::string& piece, bool present = true) {
-        return hook.WaitForDump(form, [&](const std::string& d) { return Has(d, piece) == present; }, 15000, &last);
-    }
     // Sends an 'e' reply, then a chat line, and waits for the line: the reply has been handled.
     void Reply(const std::string& fields) {
         const std::string mark = "mark" + std::to_string(++marks);
-        server.Command(R"({"cmd": "send", "frames": [["e", )" + fields + R"(], ["c", "srv", ")" + mark + R"(", "1"]]})");
+        Send(R"(["e", )" + fields + R"(], ["c", "srv", ")" + mark + R"(", "1"])");
         ASSERT_TRUE(Dump("frmChatBar", mark)) << last;
         last = hook.Ask("dump frmGame");
-    }
-    int Sent(const std::string& frames) {
-        const std::string json = server.Frames();
-        int n = 0;
-        for (size_t at = json.find(frames); at != std::string::npos; at = json.find(frames, at + 1)) ++n;
-        return n;
     }
     // The error reports written since the last call.
     int NewReports() {
@@ -90,12 +61,6 @@ protected:
         return n;
     }
 
-    testsupport::ScratchDir dir{"gamewindow"};
-    const std::string key = ClientKeyFor(dir.Path());
-    testsupport::ScriptedServer server;
-    Process client;
-    testsupport::HookClient hook;
-    std::string last;
     int marks = 0;
 };
 }  // namespace
@@ -145,24 +110,24 @@ TEST_F(GameWindow, RepliesFillTheThreeSectionsAndBadOnesChangeNothing) {
 }
 
 TEST_F(GameWindow, ToolBarComboAndCounterAnswerTheUserOnly) {
-    server.Command(R"({"cmd": "clear"})");
+    Clear();
     hook.Ask("frmGame.cmbStatus key R");
     hook.Ask("frmGame.tbGame click 2");
-    ASSERT_TRUE(PumpUntil([&] { return Sent(R"(["e", "1"], ["e", "2"], ["e", "3"])") == 1; }, 5000)) << server.Frames();
+    ASSERT_TRUE(SentTimes(R"(["e", "1"], ["e", "2"], ["e", "3"])", 1)) << server.Frames();
     EXPECT_TRUE(Dump("frmGame", R"(button tbGame 2 caption="Players" pressed=1)") && Has(last, "lstPlayers class=SysListView32 text=\"\" visible=1") &&
                 Has(last, R"(button tbGame 1 caption="Info     " pressed=0)") && Has(last, "txtGameType class=Edit text=\"\" visible=0")) << last;
     hook.Ask("frmGame.tbGame click 2");
-    ASSERT_TRUE(PumpUntil([&] { return Sent(R"(["e", "1"], ["e", "2"], ["e", "3"])") == 2; }, 5000)) << server.Frames();
+    ASSERT_TRUE(SentTimes(R"(["e", "1"], ["e", "2"], ["e", "3"])", 2)) << server.Frames();
     EXPECT_TRUE(Dump("frmGame", "lstPlayers class=SysListView32 text=\"\" visible=1")) << last;
     hook.Ask("frmGame.tbGame click 1");
     ASSERT_TRUE(Dump("frmGame", "txtGameType class=Edit text=\"\" visible=1")) << last;
     EXPECT_EQ(Sent(R"(["R")"), 0) << server.Frames();  // the typed letter picked nothing
 
     hook.Ask("frmGame.cmbStatus key Down");
-    EXPECT_TRUE(PumpUntil([&] { return Sent(R"(["R", "1"])") == 1; }, 5000)) << server.Frames();
+    EXPECT_TRUE(SentTimes(R"(["R", "1"])", 1)) << server.Frames();
     hook.Ask("frmGame.cmbStatus key Down");
-    EXPECT_TRUE(PumpUntil([&] { return Sent(R"(["R", "2"])") == 1; }, 5000)) << server.Frames();
-    server.Command(R"({"cmd": "send", "frames": [["M", "18", "yes"], ["B", "42"], ["e", "1", "x;y;z"]]})");
+    EXPECT_TRUE(SentTimes(R"(["R", "2"])", 1)) << server.Frames();
+    Send(R"(["M", "18", "yes"], ["B", "42"], ["e", "1", "x;y;z"])");
     EXPECT_TRUE(Dump("frmGame", R"(text="Bot Splats: 42" visible=0)") && Has(last, R"(cmbStatus class=ComboBox text="Ready")")) << last;
 
     hook.Ask("frmGame.lblDispBotSplats rclick");
@@ -174,7 +139,7 @@ TEST_F(GameWindow, ToolBarComboAndCounterAnswerTheUserOnly) {
 }
 
 TEST_F(GameWindow, TabAndTheLabelsLettersMoveTheFocusOverTheShownFrame) {
-    HWND main = FindProcessWindow(client.Pid(), skx::MainWindowClass, "Skirmex");
+    HWND main = FindProcessWindow(run.process.Pid(), skx::MainWindowClass, "Skirmex");
     HWND type = nullptr;
     EnumChildWindows(main, &FindGameType, reinterpret_cast<LPARAM>(&type));
     ASSERT_TRUE(type && SetForegroundWindow(main) && PumpUntil([&] { return GetForegroundWindow() == main; }, 5000));

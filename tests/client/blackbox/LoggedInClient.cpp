@@ -59,12 +59,13 @@ bool LoggedInClient::Answer(const std::string& text, const std::string& button) 
     return Dump("frmMsgBox", [&](const std::string& d) { return !testsupport::DumpLineHas(d, "form", "visible=1") || !Has(d, text); });
 }
 
-int LoggedInClient::Sent(const std::string& frame) const {
-    const std::string json = server.Frames();
+int LoggedInClient::Count(const std::string& text, const std::string& piece) {
     int n = 0;
-    for (size_t at = json.find(frame); at != std::string::npos; at = json.find(frame, at + 1)) ++n;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
     return n;
 }
+
+int LoggedInClient::Sent(const std::string& frame) const { return Count(server.Frames(), frame); }
 
 bool LoggedInClient::WaitSent(const std::string& frame, uint32_t timeoutMs) const {
     return PumpUntil([&] { return Sent(frame) > 0; }, timeoutMs);

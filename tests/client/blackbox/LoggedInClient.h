@@ -67,6 +67,7 @@ public:
 
     // Text helpers as members, apart from a test file's own of those names.
     static bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+    static int Count(const std::string& text, const std::string& piece);
     // A value of an INI file ("" when it has none).
     static std::string IniValue(const std::string& file, const char* section, const char* key);
     std::string Game() const { return run.DatFile("Game.DAT"); }
