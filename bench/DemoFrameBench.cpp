@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ArenaModel.h"
+#include "BenchClock.h"
 #include "AtlasTextures.h"
 #include "D3DFrameDevice.h"
 #include "DirectXObjects.h"
@@ -29,14 +30,7 @@ namespace {
 
 int g_errors = 0;
 
-double Ms(LARGE_INTEGER from, LARGE_INTEGER to) {
-    static LARGE_INTEGER f = [] {
-        LARGE_INTEGER q;
-        QueryPerformanceFrequency(&q);
-        return q;
-    }();
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using bench::Ms;
 
 void Print(const char* what, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());

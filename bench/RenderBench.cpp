@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ArenaModel.h"
+#include "BenchClock.h"
 #include "AtlasTextures.h"
 #include "D3DFrameDevice.h"
 #include "DirectXObjects.h"
@@ -30,14 +31,7 @@ namespace {
 
 int g_errors = 0;
 
-double Ms(LARGE_INTEGER from, LARGE_INTEGER to) {
-    static LARGE_INTEGER f = [] {
-        LARGE_INTEGER q;
-        QueryPerformanceFrequency(&q);
-        return q;
-    }();
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using bench::Ms;
 
 struct Figures {
     double mean = 0, p95 = 0, max = 0, calls = 0;

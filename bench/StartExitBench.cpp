@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "ClientProcess.h"
 #include "HookClient.h"
 #include "ScriptedServer.h"
@@ -21,26 +22,15 @@ using namespace clienttest;
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER f = [] {
-        LARGE_INTEGER q;
-        QueryPerformanceFrequency(&q);
-        return q;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
 // Milliseconds from the start of the command line to a visible window of that class.
 double TimeToWindow(Process& p, const std::string& commandLine, const std::string& folder, const char* windowClass) {
-    const double t0 = Now();
+    const double t0 = bench::NowMs();
     if (!p.Start(commandLine, folder)) return -1;
     while (!FindProcessWindow(p.Pid(), windowClass, nullptr)) {
-        if (Now() - t0 > 30000) return -1;
+        if (bench::NowMs() - t0 > 30000) return -1;
         Sleep(1);
     }
-    return Now() - t0;
+    return bench::NowMs() - t0;
 }
 
 struct Figures {
@@ -78,9 +68,9 @@ int main() {
         if (hook.Attach(run.process.Pid(), 20000) &&
             hook.WaitForDump("frmMain", [](const std::string& d) { return d.find("timer DXTimer enabled=1") != std::string::npos; }, 20000)) {
             testsupport::PumpFor(500);
-            const double t0 = Now();
+            const double t0 = bench::NowMs();
             hook.Ask("menu mnuFileExit");
-            if (run.process.Wait(20000)) te = Now() - t0;
+            if (run.process.Wait(20000)) te = bench::NowMs() - t0;
         }
         run.process.Kill();
         if (round == 0) continue;  // the first round warms Wine's caches

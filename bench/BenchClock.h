@@ -1,0 +1,24 @@
+// Milliseconds from the performance counter, as the benchmarks time their work.
+#pragma once
+#include <windows.h>
+
+namespace bench {
+
+// The milliseconds between two readings of the performance counter.
+inline double Ms(LARGE_INTEGER from, LARGE_INTEGER to) {
+    static const LARGE_INTEGER f = [] {
+        LARGE_INTEGER q;
+        QueryPerformanceFrequency(&q);
+        return q;
+    }();
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+// Now, in milliseconds from the counter's start.
+inline double NowMs() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return Ms(LARGE_INTEGER{}, t);
+}
+
+}  // namespace bench
