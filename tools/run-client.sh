@@ -43,7 +43,19 @@ python3 "$root/tools/testserver/server.py" --port 10001 &
 server_pid=$!
 python3 "$root/tools/httpfiles.py" --port 10002 --root "$root/tools/testserver/maps" &
 web_pid=$!
-trap 'kill $server_pid $web_pid 2>/dev/null; true' EXIT
+capture_pid=
+if [ -z "$caller_display" ]; then
+  # Nobody sees the session's own Xvfb: a picture of it every few seconds shows what it shows.
+  screen="$SKIRMORA_WINE/screen.png"
+  python3 "$root/tools/screenshot.py" --every 5 "$screen" 2>/dev/null &
+  capture_pid=$!
+  echo "No display is set (DISPLAY is empty): the client draws on the session's own Xvfb ($DISPLAY),"
+  echo "where nobody can see it. A picture of that display is written every 5 seconds to"
+  echo "  $screen"
+  echo "To watch the client live instead, run this command with DISPLAY set to a desktop's display"
+  echo "(for example: DISPLAY=:0 bash tools/run-client.sh)."
+fi
+trap 'kill $server_pid $web_pid $capture_pid 2>/dev/null; true' EXIT
 echo "Client on DISPLAY=$DISPLAY; test server on 127.0.0.1:10001 playing the demo session (Connect, then"
 echo "log in with any name of 3 letters or more and any password of 4 letters or digits or more; walk"
 echo "with the keypad or by clicking the map)."

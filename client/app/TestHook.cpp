@@ -15,7 +15,6 @@
 #include <memory>
 #include <vector>
 
-#include "PresentedFrame.h"
 #include "TestHookDump.h"
 #include "TestHookRequest.h"
 #include "runtime/ControlHost.h"
@@ -182,94 +181,6 @@ void Select(const Target& t, const std::vector<std::string>& args) {
     }
 }
 
-// The main window as the screen shows it, with the map's last frame over the map picture
-// (where a screen may not show Direct3D drawing), written as a 32-bit BMP file.
-// A region handle, deleted with its holder.
-struct Region {
-    HRGN handle;
-    explicit Region(const RECT& r) : handle(CreateRectRgnIndirect(&r)) {}
-    ~Region() {
-        if (handle) DeleteObject(handle);
-    }
-    Region(const Region&) = delete;
-    Region& operator=(const Region&) = delete;
-};
-
-RECT ScreenClientRect(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-// The part of a window's client area that shows on the screen: inside every ancestor's client
-// area, and not under a visible window above it or above one of its ancestors.
-void CutToVisible(HWND window, Region& visible) {
-    for (HWND h = window; h && h != GetDesktopWindow(); h = GetAncestor(h, GA_PARENT)) {
-        if (h != window) {
-            Region inside(ScreenClientRect(h));
-            CombineRgn(visible.handle, visible.handle, inside.handle, RGN_AND);
-        }
-        for (HWND above = GetWindow(h, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
-            if (!IsWindowVisible(above)) continue;
-            RECT r{};
-            GetWindowRect(above, &r);
-            Region cut(r);
-            CombineRgn(visible.handle, visible.handle, cut.handle, RGN_DIFF);
-        }
-    }
-}
-
-std::string Picture(const std::string& path) {
-    Form* main = Form::MdiFrame();
-    if (!main || !main->Handle()) return "error no main window";
-    RECT r{};
-    GetWindowRect(main->Handle(), &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dib) {
-        HGDIOBJ old = SelectObject(memory, dib);
-        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-        GdiFlush();
-        std::copy_n(static_cast<const uint32_t*>(bits), pixels.size(), pixels.begin());
-        SelectObject(memory, old);
-        DeleteObject(dib);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    const FramePixels frame = PresentedFrame();
-    if (frame.window && IsWindowVisible(frame.window)) {
-        const RECT area = ScreenClientRect(frame.window);
-        // Only what the map window shows of the frame: other windows may lie over it.
-        Region visible(area);
-        CutToVisible(frame.window, visible);
-        for (int y = 0; y < frame.height && y < area.bottom - area.top; ++y) {
-            for (int x = 0; x < frame.width && x < area.right - area.left; ++x) {
-                const POINT at{area.left + x, area.top + y};
-                const int px = at.x - r.left, py = at.y - r.top;
-                if (px < 0 || py < 0 || px >= w || py >= h || !PtInRegion(visible.handle, at.x, at.y)) continue;
-                pixels[static_cast<size_t>(py * w + px)] = frame.pixels[static_cast<size_t>(y * frame.width + x)];
-            }
-        }
-    }
-    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size() * 4);
-    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (out == INVALID_HANDLE_VALUE) return "error cannot write " + path;
-    DWORD written = 0;
-    WriteFile(out, &file, sizeof file, &written, nullptr);
-    WriteFile(out, &bi.bmiHeader, sizeof bi.bmiHeader, &written, nullptr);
-    WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size() * 4), &written, nullptr);
-    CloseHandle(out);
-    return "ok " + std::to_string(w) + " " + std::to_string(h);
-}
-
 // The process's kernel handles, GDI objects and private (committed) bytes. Where the platform
 // does not count handles or GDI objects (Wine answers 0) they are counted by asking for each
 // possible handle value.
@@ -305,7 +216,6 @@ std::string Answer(const std::string& line) {
         return out;
     }
     if (r.kind == HookRequest::Kind::Dump) return DumpForm(r.form);
-    if (r.kind == HookRequest::Kind::Picture) return Picture(r.args[0]);
     if (r.kind == HookRequest::Kind::Use) return Use();
     if (r.kind == HookRequest::Kind::Menu) {
         // "name(i)": the i-th of the items sharing a name.

@@ -29,12 +29,6 @@ HookRequest ParseHookRequest(const std::string& line) {
         r.kind = HookRequest::Kind::Use;
         return r;
     }
-    if (head == "picture") {
-        if (rest.empty()) return Invalid("picture needs a file");
-        r.kind = HookRequest::Kind::Picture;
-        r.args.push_back(rest);
-        return r;
-    }
     if (head == "dump" || head == "menu") {
         if (rest.empty()) return Invalid(head + " needs a name");
         r.kind = head == "dump" ? HookRequest::Kind::Dump : HookRequest::Kind::Menu;

@@ -1,7 +1,6 @@
 // The requests the test hook takes, one line of text each:
 //   dump <form>
 //   use              the process's handle count, GDI objects and private bytes
-//   picture <file>   the main window as shown, the map's last frame in its place, as a BMP file
 //   menu <menu item name>
 //   <form>.<control> click [item] [shift] | rclick [item] [shift] | key <key> [shift] [ctrl] | set <text> | select <items>
 // where <control> is a control's name, with its index for a control array ("txtStatus(3)"),
@@ -13,7 +12,7 @@
 namespace skx {
 
 struct HookRequest {
-    enum class Kind { Invalid, Dump, Menu, Click, RightClick, Key, Set, Select, Picture, Use };
+    enum class Kind { Invalid, Dump, Menu, Click, RightClick, Key, Set, Select, Use };
     Kind kind = Kind::Invalid;
     std::string form;
     std::string control;

@@ -2,6 +2,7 @@
 
 #include "AtlasTextures.h"
 #include "DirectXObjects.h"
+#include "GdiPresentation.h"
 #include "Renderer.h"
 #include "runtime/RunTimeError.h"
 
@@ -95,7 +96,14 @@ void D3DFrameDevice::SetBlending(Blending blending) { wanted_.blending = blendin
 
 void D3DFrameDevice::DrawQuad(const Quad& quad) {
     Apply();
-    pending_.insert(pending_.end(), quad.begin(), quad.end());
+    // Direct3D puts a pixel's centre on whole coordinates and a texel's in the middle of the
+    // texel: half a pixel up and to the left, each pixel of a square samples the middle of its
+    // texel, so a cell drawn either way round shows texel for texel.
+    for (TLVertex corner : quad) {
+        corner.X -= 0.5f;
+        corner.Y -= 0.5f;
+        pending_.push_back(corner);
+    }
     if (pending_.size() >= 4 * MaxHeldQuads) Flush();
 }
 
@@ -166,6 +174,12 @@ void D3DFrameDevice::EndScene() {
 void D3DFrameDevice::Present(int32_t width, int32_t height) {
     FlushText();
     Flush();
+    if (ChildPresentationHidden()) {
+        // The frame goes to the picture through GDI, as large as the back buffer.
+        const HRESULT hr = PresentThroughGdi(MapHwnd);
+        RaiseOnFailure(hr);
+        if (hr == S_OK) return;
+    }
     // Drawn 1:1 whatever size the window has now.
     const RECT destination{0, 0, width, height};
     RaiseOnFailure(Device()->Present(nullptr, &destination, nullptr, nullptr));

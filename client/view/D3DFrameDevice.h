@@ -2,9 +2,11 @@
 // player names' font, and the frame's clear, scene and present. A state asked for reaches the
 // device with the next draw that needs it, and quads (terrain rows among them) that follow
 // one another under the same states go to the device together as one indexed triangle list:
-// the picture is the one drawn quad by quad, with far fewer device calls. Lines of text that
-// follow one another go to the device together too, before the next draw or state. It draws without
-// the depth test and, for an opaque atlas, without blending, which changes no pixel.
+// the picture is the one drawn quad by quad, with far fewer device calls. A quad is laid on
+// Direct3D's pixel grid half a pixel up and to the left, so that point sampling takes the
+// middle of each texel. Lines of text that follow one another go to the device together too,
+// before the next draw or state. It draws without the depth test and, for an opaque atlas,
+// without blending, which changes no pixel.
 #pragma once
 #include <cstdint>
 #include <vector>

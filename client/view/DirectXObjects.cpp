@@ -3,6 +3,7 @@
 #include "AtlasTextures.h"
 #include "D3DXErrorString.h"
 #include "DxErrorString.h"
+#include "GdiPresentation.h"
 #include "SoundEffects.h"
 #include "runtime/RunTimeError.h"
 
@@ -56,7 +57,9 @@ IDirect3DDevice8* Device() {
 void ReleaseDirectX() {
     D3DNameFont.reset();
     UnloadTextures();
+    ReleaseGdiPresentation();
     D3DDevice.Reset();
+    CloseDeviceWindow();
     D3D.Reset();
     UnloadSounds();
     SoundDevice.Reset();

@@ -64,8 +64,8 @@ void RaiseOnFailure(HRESULT hr);
 // The device; raises error 91 while there is none.
 IDirect3DDevice8* Device();
 
-// Releases the font, the textures, the device, each sound object after its buffers, and the
-// helper layer, in that order.
+// Releases the font, the textures, the frame kept for the picture, the device, each sound
+// object after its buffers, and the helper layer, in that order.
 void ReleaseDirectX();
 
 }  // namespace skx

@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <cstring>
 
 #include "DeviceChoice.h"
 #include "DirectXObjects.h"
 #include "DxMath.h"
+#include "GdiPresentation.h"
 #include "MessageBox.h"
 #include "ViewGeometry.h"
 #include "modDirectX8.h"
@@ -29,7 +31,15 @@ bool InitDirectX(HWND window) {
         }
         D3DDISPLAYMODE mode{};
         RaiseOnFailure(D3D->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &mode));
-        PresentParams = MakePresentParams(mode.Format, MapHwnd, SupportedDevice(mode));
+        const HWND deviceWindow = DeviceWindow(MapHwnd);
+        PresentParams = MakePresentParams(mode.Format, deviceWindow, SupportedDevice(mode));
+        if (deviceWindow != MapHwnd) {
+            // The back buffer is the picture's size, not that of the window it is made on.
+            RECT picture{};
+            GetClientRect(MapHwnd, &picture);
+            PresentParams.BackBufferWidth = static_cast<UINT>(std::max<LONG>(1, picture.right));
+            PresentParams.BackBufferHeight = static_cast<UINT>(std::max<LONG>(1, picture.bottom));
+        }
         HRESULT last = E_FAIL;
         const int chosen = FirstDeviceCreated(
             [&](const DeviceTry& t) {

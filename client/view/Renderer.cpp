@@ -4,6 +4,7 @@
 #include "D3DFrameDevice.h"
 #include "DeviceChoice.h"
 #include "DirectXObjects.h"
+#include "GdiPresentation.h"
 #include "LightAndWeather.h"
 #include "MessageBox.h"
 #include "SoundEffects.h"
@@ -69,7 +70,7 @@ void ResetDevice() {
     DeleteFont();
     UnloadTextures();
     if (!DirectXReady || !D3DDevice) return;
-    D3DPRESENT_PARAMETERS p = ResetPresentParams(PresentParams, ViewWidth, ViewHeight, MapHwnd);
+    D3DPRESENT_PARAMETERS p = ResetPresentParams(PresentParams, ViewWidth, ViewHeight, DeviceWindow(MapHwnd));
     D3DDevice->Reset(&p);
     PresentParams = p;
     CreateFont();

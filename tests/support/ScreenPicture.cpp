@@ -3,6 +3,7 @@
 #include "WinTestSupport.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace testsupport {
 
@@ -100,6 +101,38 @@ bool SavePicture(const ScreenPicture& c, const std::string& path) {
     bytes.append(reinterpret_cast<const char*>(&ih), sizeof ih);
     bytes.append(reinterpret_cast<const char*>(c.pixels.data()), size);
     return WriteFileBytes(path, bytes);
+}
+
+ScreenPicture LoadPicture(const std::string& path) {
+    ScreenPicture p;
+    const std::string bmp = ReadFileBytes(path).value_or("");
+    int32_t width = 0, height = 0;
+    uint32_t offset = 0;
+    uint16_t bits = 0;
+    if (bmp.size() < 54) return p;
+    std::memcpy(&offset, bmp.data() + 10, 4);
+    std::memcpy(&width, bmp.data() + 18, 4);
+    std::memcpy(&height, bmp.data() + 22, 4);
+    std::memcpy(&bits, bmp.data() + 28, 2);
+    // Written top row first: the height is negative.
+    if (bits != 32 || width <= 0 || height >= 0 || bmp.size() < offset + 4ull * width * -height) return p;
+    p.width = width;
+    p.height = -height;
+    p.pixels.resize(static_cast<size_t>(p.width) * static_cast<size_t>(p.height));
+    std::memcpy(p.pixels.data(), bmp.data() + offset, p.pixels.size() * 4);
+    return p;
+}
+
+ScreenPicture CaptureDisplay(const std::string& bmpFile, const std::string& unixPng, const RECT& crop) {
+    DeleteFileA(bmpFile.c_str());
+    std::string args = UnixPath(bmpFile);
+    if (!unixPng.empty()) {
+        args += " --png " + unixPng + " --crop " + std::to_string(crop.left) + "," + std::to_string(crop.top) + "," +
+                std::to_string(crop.right - crop.left) + "," + std::to_string(crop.bottom - crop.top);
+    }
+    ChildProcess capture;
+    if (!capture.StartPython("tools/screenshot.py", args) || !capture.Wait(60000)) return {};
+    return LoadPicture(bmpFile);
 }
 
 }  // namespace testsupport

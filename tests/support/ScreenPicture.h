@@ -29,5 +29,11 @@ int Luminance(COLORREF colour);
 ScreenPicture CaptureWindow(HWND window);
 // Writes the picture as a 32-bit BMP file; false when the file cannot be written.
 bool SavePicture(const ScreenPicture& picture, const std::string& path);
+// A 32-bit BMP file as SavePicture and the client's test hook write them (empty when it
+// cannot be read); the picture's corner is the screen's top left.
+ScreenPicture LoadPicture(const std::string& path);
+// The whole X display as a person sees it (an X capture, not what Windows' own screen device
+// reads), also left in bmpFile. unixPng, when given, gets the part of it under crop as a PNG file.
+ScreenPicture CaptureDisplay(const std::string& bmpFile, const std::string& unixPng = {}, const RECT& crop = {});
 
 }  // namespace testsupport

@@ -58,22 +58,6 @@ bool DemoSession::LogIn() {
 
 HWND DemoSession::MainWindow() const { return FindProcessWindow(run.process.Pid(), skx::MainWindowClass, nullptr); }
 
-testsupport::ScreenPicture DemoSession::Picture(const std::string& bmpFile) {
-    testsupport::ScreenPicture p;
-    RECT r{};
-    GetWindowRect(MainWindow(), &r);
-    last = hook.Ask("picture " + bmpFile);
-    const std::string bmp = last.rfind("ok", 0) == 0 ? testsupport::ReadFileBytes(bmpFile).value_or("") : "";
-    if (bmp.size() < 54) return p;
-    p.left = r.left, p.top = r.top;
-    std::memcpy(&p.width, bmp.data() + 18, 4);
-    std::memcpy(&p.height, bmp.data() + 22, 4);
-    p.height = -p.height;  // written top row first
-    p.pixels.resize(static_cast<size_t>(p.width) * static_cast<size_t>(p.height));
-    std::memcpy(p.pixels.data(), bmp.data() + 54, std::min(bmp.size() - 54, p.pixels.size() * 4));
-    return p;
-}
-
 namespace {
 // A window of that class whose parent has that caption.
 struct InForm {

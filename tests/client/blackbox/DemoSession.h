@@ -8,7 +8,6 @@
 #include <string>
 
 #include "LoggedInClient.h"
-#include "ScreenPicture.h"
 
 namespace clienttest {
 
@@ -21,8 +20,6 @@ public:
     // Logs in as "tester" through the connect dialog, with the mouse and the keyboard.
     bool LogIn();
     HWND MainWindow() const;
-    // The client's main window as it shows (the map's last frame in its place), from its hook.
-    testsupport::ScreenPicture Picture(const std::string& bmpFile);
     // A control of the main window by its name (its id from the window's dump).
     HWND MainControl(const std::string& name);
     // The first child of the client's window with that caption.

@@ -1,19 +1,22 @@
 // A newcomer's session with the demo script, through the real client under Xvfb: the mouse and
-// the keys of a person (SendInput), the test hook to read the windows and the picture, and the
-// scripted server to see what arrives there. The picture of the session is also the README's
-// (docs/session.png, rewritten only when it changes).
+// the keys of a person (SendInput), the test hook to read the windows, captures of the X display
+// to see what a person sees, and the scripted server to see what arrives there. A capture of
+// the session is also the README's picture (docs/session.png, rewritten only when it changes).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "ArenaModel.h"
+#include "AtlasCells.h"
 #include "DemoSession.h"
 #include "MapFiles.h"
+#include "ScreenPicture.h"
 #include "WholeFile.h"
 #include "frmMain.h"
 #include "window_ids.h"
 
 using namespace clienttest;
+using testsupport::AtlasCells;
 
 namespace {
 
@@ -21,70 +24,117 @@ namespace {
 constexpr char Layout[] = "[Form]\r\nMapTop=0\r\nMapLeft=0\r\nMapWidth=9600\r\nMapHeight=6000\r\nGameTop=0\r\n"
                           "GameLeft=9700\r\nChatTop=6100\r\nChatLeft=0\r\nChatWidth=15000\r\nChatHeight=3300\r\n";
 
-// The code colour of a terrain tile's centre (tools/make_resources.py draws one per cell).
-COLORREF TerrainCode(int tile) { return RGB(8 + 16 * (tile / 16), 8 + 16 * (tile % 16), 32); }
+// The part of the map picture that shows on the screen (inside the map window), in screen pixels.
+RECT MapOnScreen(HWND picture) {
+    RECT area{}, window{};
+    GetClientRect(picture, &area);
+    GetClientRect(GetParent(picture), &window);
+    MapWindowPoints(picture, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    MapWindowPoints(GetParent(picture), nullptr, reinterpret_cast<POINT*>(&window), 2);
+    IntersectRect(&area, &area, &window);
+    return area;
+}
 
-// How many squares of the map picture show their terrain's code colour for the best view
-// origin, of how many looked at; and how many of those are lake (water) squares.
-struct MapMatch {
+// The view a capture shows: the origin (the square at the picture's top left) whose terrain the
+// most whole squares show texel for texel, how many do of how many, and how many of those are lake.
+struct MapView {
     int matching = 0, squares = 0, lake = 0;
-    int ox = 0, oy = 0;  // the view origin: the square at the picture's top left
+    int ox = -1, oy = -1;
 };
-MapMatch MatchTerrain(const testsupport::ScreenPicture& p, const RECT& map) {
+MapView FindView(const testsupport::ScreenPicture& screen, const RECT& map, const AtlasCells& cells) {
     const int across = (map.right - map.left) / 16, down = (map.bottom - map.top) / 16;
-    auto colour = [&](int j, int i) { return p.At(map.left + 16 * j + 8, map.top + 16 * i + 8); };
-    MapMatch best;
+    // The terrain cell each square of the picture shows exactly (-1: none, a sprite lies on it).
+    std::vector<int> shown(static_cast<size_t>(across * down), -1);
+    for (int i = 0; i < down; ++i)
+        for (int j = 0; j < across; ++j) {
+            const std::vector<int> found = cells.Find(testsupport::Terrain16, screen, map.left + 16 * j, map.top + 16 * i);
+            if (found.size() == 1) shown[static_cast<size_t>(i * across + j)] = found[0];
+        }
+    MapView best;
     for (int oy = 0; oy < 150; ++oy) {
         for (int ox = 0; ox < 150; ++ox) {
-            MapMatch m{0, 0, 0, ox, oy};
-            for (int i = 0; i < down; ++i) {
-                for (int j = 0; j < across; ++j, ++m.squares) {
-                    const int16_t tile = skx::MapTerrain((ox + j) % 150, (oy + i) % 150);
-                    if (colour(j, i) != TerrainCode(tile)) continue;
+            MapView m{0, across * down, 0, ox, oy};
+            for (int i = 0; i < down; ++i)
+                for (int j = 0; j < across; ++j) {
+                    const int x = (ox + j) % 150, y = (oy + i) % 150;
+                    if (skx::MapTerrain(x, y) != shown[static_cast<size_t>(i * across + j)]) continue;
                     ++m.matching;
-                    m.lake += skx::IsTerrain((ox + j) % 150, (oy + i) % 150, 3);
+                    m.lake += skx::IsTerrain(x, y, 3);
                 }
-            }
             if (m.matching > best.matching) best = m;
         }
     }
     return best;
 }
 
+// The own player (the demo's level 10) on its square of the view, facing either way, over the terrain.
+testing::AssertionResult OwnPlayerShown(const testsupport::ScreenPicture& screen, const RECT& map, const MapView& view,
+                                        const AtlasCells& cells, int x, int y) {
+    const int left = map.left + 16 * ((x - view.ox + 150) % 150), top = map.top + 16 * ((y - view.oy + 150) % 150);
+    const int sprite = skx::LevelSprite(0, 10);
+    testsupport::CellMatch match;
+    for (bool mirrored : {false, true}) {
+        match = Compare(cells.Square({{testsupport::Terrain16, skx::MapTerrain(x, y)}, {testsupport::Players16, sprite, mirrored}}),
+                        screen, left, top);
+        if (match.Matches()) return testing::AssertionSuccess();
+    }
+    testing::AssertionResult failure = testing::AssertionFailure() << "square (" << x << ", " << y << "): " << match;
+    // Where it shows instead, if anywhere.
+    for (int i = 0; i < (map.bottom - map.top) / 16; ++i)
+        for (int j = 0; j < (map.right - map.left) / 16; ++j)
+            for (bool mirrored : {false, true}) {
+                const int sx = (view.ox + j) % 150, sy = (view.oy + i) % 150;
+                if (Compare(cells.Square({{testsupport::Terrain16, skx::MapTerrain(sx, sy)}, {testsupport::Players16, sprite, mirrored}}),
+                            screen, map.left + 16 * j, map.top + 16 * i).Matches())
+                    failure << "; shown on (" << sx << ", " << sy << ")";
+            }
+    return failure;
+}
+
 }  // namespace
 
 TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     DemoSession s("session");
-    ASSERT_TRUE(s.Start({}, "AutoChat=True\r\nKeyPad=True\r\n" + std::string(Layout)));
+    ASSERT_TRUE(s.Start({}, "AutoChat=True\r\nKeyPad=True\r\nAutoCenter=True\r\n" + std::string(Layout)));
     ASSERT_TRUE(s.LogIn()) << s.server.Frames();
 
-    // The map arrives from the web host and is drawn: its squares show their terrain.
+    // The map arrives from the web host and is drawn: a capture of the display shows its
+    // squares, each the terrain's own atlas cell, texel for texel, and the own player on (12, 12).
     ASSERT_TRUE(s.Dump("frmMapDisp", "Map Display [Demo Arena]")) << s.last;
     std::string map;
     ASSERT_TRUE(skx::ReadWholeFile(testsupport::SourceFolder() + "\\tools\\testserver\\maps\\Demo.map", map));
     skx::ParseMap(map);
-    testsupport::PumpFor(600);
+    const AtlasCells cells;
+    ASSERT_TRUE(cells.Loaded());
     const HWND picture = s.ChildOf("Map Display [Demo Arena]");
     ASSERT_NE(picture, nullptr) << s.hook.Ask("dump frmMapDisp");
-    // The picture is as large as the window's outer size: its part inside the window shows.
-    RECT area{}, window{};
-    GetClientRect(picture, &area);
-    GetClientRect(GetParent(picture), &window);
-    MapWindowPoints(picture, s.MainWindow(), reinterpret_cast<POINT*>(&area), 2);
-    MapWindowPoints(GetParent(picture), s.MainWindow(), reinterpret_cast<POINT*>(&window), 2);
-    IntersectRect(&area, &area, &window);
-    RECT frame{};
-    GetWindowRect(s.MainWindow(), &frame);
-    POINT corner{0, 0};
-    ClientToScreen(s.MainWindow(), &corner);
-    OffsetRect(&area, corner.x - frame.left, corner.y - frame.top);
-    const testsupport::ScreenPicture shown = s.Picture(s.dir.File("map.bmp"));
+    const RECT area = MapOnScreen(picture);
+    testsupport::PumpFor(600);
+    testsupport::ScreenPicture shown = testsupport::CaptureDisplay(s.dir.File("map.bmp"));
     ASSERT_TRUE(area.left >= 0 && area.top >= 0 && area.right <= shown.width && area.bottom <= shown.height)
-        << area.left << "," << area.top << "-" << area.right << "," << area.bottom << " of " << shown.width << "x" << shown.height << ": " << s.last;
-    const MapMatch terrain = MatchTerrain(shown, area);
-    EXPECT_GT(terrain.matching, terrain.squares * 9 / 10) << terrain.matching << " of " << terrain.squares << " in "
         << area.left << "," << area.top << "-" << area.right << "," << area.bottom << " of " << shown.width << "x" << shown.height;
-    EXPECT_GE(terrain.lake, 30);
+    const MapView view = FindView(shown, area, cells);
+    EXPECT_GT(view.matching, view.squares * 9 / 10) << view.matching << " of " << view.squares << " in " << area.left
+                                                    << "," << area.top << "-" << area.right << "," << area.bottom;
+    EXPECT_GE(view.lake, 30);
+    EXPECT_TRUE(OwnPlayerShown(shown, area, view, cells, 12, 12));
+
+    // One step west on the keypad (DirectInput): the server's answer moves the own player to
+    // (11, 12), and the view, centred on it, a column to the left.
+    s.Clear();
+    SetForegroundWindow(s.MainWindow());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == s.MainWindow(); }, 5000));
+    PressKey(VK_NUMPAD4);
+    EXPECT_TRUE(s.WaitSent(R"(["m", "&west&"])")) << s.server.Frames();
+    MapView moved;
+    testsupport::PumpUntil([&] {
+        shown = testsupport::CaptureDisplay(s.dir.File("moved.bmp"));
+        moved = FindView(shown, area, cells);
+        return moved.ox != view.ox;
+    }, 10000);
+    EXPECT_EQ(std::pair(moved.ox, moved.oy), std::pair((view.ox + 149) % 150, view.oy));
+    EXPECT_GT(moved.matching, moved.squares * 9 / 10);
+    EXPECT_TRUE(OwnPlayerShown(shown, area, moved, cells, 11, 12));
 
     // The who window lists the three players the server reports.
     s.hook.Ask("menu mnuViewWho");
@@ -103,16 +153,12 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     ClickAt(ClientControl(s.run.process.Pid(), IDC_OPTIONS_CMDCANCEL));
     EXPECT_TRUE(s.Dump("frmOptions", "not loaded")) << s.last;
 
-    // Walking with the keypad (DirectInput), then a click on a square three east of the own
-    // one, which walks there, and a right click, which fires at a square.
+    // A click on a square three east of the own one walks there, and a right click fires at a square.
     SetForegroundWindow(s.MainWindow());
     ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == s.MainWindow(); }, 5000));
     s.Clear();
-    PressKey(VK_NUMPAD8);
-    EXPECT_TRUE(s.WaitSent(R"(["m", "&north&"])")) << s.server.Frames();
-    testsupport::PumpFor(600);  // the new own square (12, 11) arrives
-    auto square = [&](int x, int y) { return POINT{16 * ((x - terrain.ox + 150) % 150) + 8, 16 * ((y - terrain.oy + 150) % 150) + 8}; };
-    ClickAt(picture, false, square(15, 11));
+    auto square = [&](int x, int y) { return POINT{16 * ((x - moved.ox + 150) % 150) + 8, 16 * ((y - moved.oy + 150) % 150) + 8}; };
+    ClickAt(picture, false, square(14, 12));
     EXPECT_TRUE(s.WaitSent(R"(["m", "&east&east&east&"])")) << s.server.Frames();
     ClickAt(picture, true, square(20, 14));
     EXPECT_TRUE(s.WaitSent(R"(["C", "fire 20 14"])")) << s.server.Frames();
@@ -134,13 +180,12 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     // The chat of the others and the server's notice reach the chat window.
     EXPECT_TRUE(s.Dump("frmChatBar", "anyone up for a game at the lake?")) << s.last;
     EXPECT_TRUE(s.Dump("frmChatBar", "GAME: You have started the game.")) << s.last;
-    s.Picture(s.dir.File("session.bmp"));
+    // The README's picture: the display as a person sees it, where the client's window is.
+    RECT client{};
+    GetWindowRect(s.MainWindow(), &client);
     const char* root = std::getenv("SKIRMORA_ROOT");
-    testsupport::ChildProcess png;
-    if (root && png.StartPython("tools/bmp2png.py", testsupport::UnixPath(s.dir.File("session.bmp")) + " " + root +
-                                                        "/docs/session.png")) {
-        png.Wait(30000);
-    }
+    EXPECT_GT(testsupport::CaptureDisplay(s.dir.File("session.bmp"), root ? std::string(root) + "/docs/session.png" : "",
+                                          client).width, 0);
 
     // The notes: the forum's and the private list, and a note read.
     s.hook.Ask("menu mnuForumRead");

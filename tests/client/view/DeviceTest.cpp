@@ -10,6 +10,7 @@
 #include "D3DXErrorString.h"
 #include "DirectXObjects.h"
 #include "DxErrorString.h"
+#include "GdiPresentation.h"
 #include "ProgramResources.h"
 #include "ViewGeometry.h"
 #include "modDirectX8.h"
@@ -43,8 +44,7 @@ protected:
         DestroyWindow(top_);
     }
 
-    // The columns of the back buffer's pixels whose blue is above 128 (the device's drawing:
-    // the screen of Xvfb never shows a child window's Direct3D drawing).
+    // The columns of the back buffer's pixels whose blue is above 128 (the device's drawing).
     std::vector<int> LitColumns() {
         ComRef<IDirect3DSurface8> back, copy;
         D3DSURFACE_DESC d{};
@@ -80,7 +80,9 @@ TEST_F(Device, ComesUpOnTheMapPictureWithItsStatesAndBothSoundObjects) {
     ASSERT_TRUE(InitDirectX(picMap_));
     EXPECT_TRUE(g_reports.empty());
     EXPECT_TRUE(SoundDevice && AmbienceDevice);
-    EXPECT_EQ(PresentParams.hDeviceWindow, picMap_);
+    // Made on the picture, or where that would not show, on a hidden window with the picture's size.
+    EXPECT_EQ(PresentParams.hDeviceWindow, DeviceWindow(picMap_));
+    EXPECT_EQ(std::pair(PresentParams.BackBufferWidth, PresentParams.BackBufferHeight), std::pair(600u, 400u));
     InitMap();
     EXPECT_EQ(SquaresAcross, 38);
     EXPECT_EQ(RowVertexBound, 155);
