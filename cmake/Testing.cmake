@@ -20,5 +20,6 @@ endfunction()
 # ends), and the socket control's class registration is rewritten by every program that
 # registers it: programs that show the main window or register the control run one at a time.
 # Programs that trust the test certificate authority for their run (adding it to the machine's
-# root store and removing it at the end) take certificate_stores.
-set(SKIRMORA_SESSION_LOCKS main_window control_registration)
+# root store and removing it at the end) take certificate_stores. Programs that check captures
+# of the display take display, and so do those whose windows would cover what they capture.
+set(SKIRMORA_SESSION_LOCKS main_window control_registration display)

@@ -52,8 +52,10 @@ int Lit(const testsupport::ScreenPicture& shown, const RECT& area) {
 TEST(MapPicture, FramesReachTheScreenThroughAResetAResizeALightChangeAndAWindowClosedOverThem) {
     const AtlasCells cells;
     ASSERT_TRUE(cells.Loaded());
-    HWND top = CreateWindowExA(0, "STATIC", "Map", WS_POPUP | WS_VISIBLE, 100, 100, 440, 320, nullptr, nullptr, nullptr, nullptr);
-    HWND picture = CreateWindowExA(0, PictureBoxClass(), "", WS_CHILD | WS_VISIBLE, 10, 10, 320, 240, top, nullptr, nullptr, nullptr);
+    // Below where the test programs that run meanwhile put their windows.
+    HWND top = CreateWindowExA(0, "STATIC", "Map", WS_POPUP | WS_VISIBLE, 820, 776, 440, 248, nullptr, nullptr, nullptr,
+                               nullptr);
+    HWND picture = CreateWindowExA(0, PictureBoxClass(), "", WS_CHILD | WS_VISIBLE, 10, 4, 320, 240, top, nullptr, nullptr, nullptr);
     testsupport::ScratchDir dir("mappicture");
     auto capture = [&] {
         testsupport::PumpFor(150);
@@ -80,7 +82,7 @@ TEST(MapPicture, FramesReachTheScreenThroughAResetAResizeALightChangeAndAWindowC
     EXPECT_EQ(WrongSquares(capture(), OnScreen(picture), cells, 0), 0);
 
     // A window over the picture, closed again: the picture shows the frame, not the window.
-    HWND over = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_WHITERECT, 150, 150, 200, 150,
+    HWND over = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_WHITERECT, 870, 800, 200, 150,
                                 nullptr, nullptr, nullptr, nullptr);
     UpdateWindow(over);
     testsupport::PumpFor(150);
@@ -101,7 +103,7 @@ TEST(MapPicture, FramesReachTheScreenThroughAResetAResizeALightChangeAndAWindowC
     SetAtmosphere(1);
 
     // A larger picture shows the frame at its top left and black beyond it.
-    MoveWindow(picture, 10, 10, 400, 290, TRUE);
+    MoveWindow(picture, 10, 4, 420, 244, TRUE);
     Render({0, false});
     const testsupport::ScreenPicture larger = capture();
     const RECT area = OnScreen(picture);
