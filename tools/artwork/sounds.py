@@ -211,7 +211,7 @@ def thunder(rate, n, rng):
         at, width = 0.15 + 0.5 * k * rng.unit() + 0.2 * k, 0.25 + 0.2 * rng.unit()
         for i in range(n):
             swells[i] += math.exp(-((i / rate - at) / width) ** 2) * (1 - 0.15 * k)
-    rumble = times(brown, swells, envelope(rate, n, 0.05, 0.9))
+    rumble = times(brown, swells, envelope(rate, n, 0.05, 1.3))
     return plus(scaled(normalised(crack, 1.0), 0.5), normalised(rumble, 1.0))
 
 

@@ -5,7 +5,11 @@ The five auto-tiled classes each fill a 4 x 4 block: the cell of class base + 16
 the class's border on the sides that have no neighbour of the class (h: 0 west, 1 none, 2 east,
 3 both; v: 0 north, 1 none, 2 south, 3 both), with grass beyond the border so that a field of
 the class meets the surrounding grass without a seam. The cells no map character reaches are
-dark slate, each with noise of its own.
+grass with flowers of their own.
+
+A device may show, at a drawn cell's top or left edge, the texels of the atlas cell above or to
+the left of it (see the unused cells): the grounds beside the plain grass, and the blocks'
+outer cells, end in grass there.
 """
 import math
 
@@ -70,15 +74,29 @@ def grass(stops=GRASS, blades=18):
 
 
 def flowers(base, colours, count=5):
-    """Small flowers: a centre with four petals, wrapping around the edges."""
+    """Small flowers, a centre with four petals each, clear of the last row and column."""
     def make(rng):
         tex = base(rng)
         for i in range(count):
-            x, y = rng.below(CELL), rng.below(CELL)
+            x, y = 1 + rng.below(CELL - 3), 1 + rng.below(CELL - 3)
             petal = colours[i % len(colours)]
             for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
                 tex[(y + dy) % CELL][(x + dx) % CELL] = petal
             tex[y][x] = (250, 230, 90) if petal != (250, 230, 90) else (200, 120, 30)
+        return tex
+    return make
+
+
+def tufts(base, colours, count, size=1):
+    """Small clumps (size x size) of the colours, clear of the last row and column."""
+    def make(rng):
+        tex = base(rng)
+        for _ in range(count):
+            x, y = 1 + rng.below(CELL - 2 - size), 1 + rng.below(CELL - 2 - size)
+            c = colours[rng.below(len(colours))]
+            for dy in range(size):
+                for dx in range(size):
+                    tex[y + dy][x + dx] = shade(c, 0.9 + 0.2 * rng.unit())
         return tex
     return make
 
@@ -268,16 +286,15 @@ PLAIN = {
     15: courses([(58, 62, 72), (70, 74, 86), (84, 88, 100)], (34, 36, 42), 8, 8, 0),      # "[" slate
     24: flowers(lawn, [(250, 230, 90), (255, 250, 240)]),                               # "*" flowers
     25: puddles(noisy([(64, 44, 28), (82, 58, 36), (100, 72, 46)]), (70, 60, 50)),        # "~" mud
-    26: grass([(120, 112, 52), (150, 138, 66), (176, 162, 86), (196, 184, 110)]),         # "`" dry grass
-    27: with_specks(noisy(MOSS, lo=0.1, hi=0.95), (16, 1, 1.25)),                          # "{" moss
+    26: tufts(lawn, [(150, 146, 140), (176, 172, 164), (120, 116, 112)], 6),              # "`" grass, pebbles
+    27: tufts(lawn, [(28, 80, 30), (34, 92, 34)], 9, size=2),                            # "{" grass, clover
     28: stones(noisy(DIRT), [(150, 146, 140), (176, 170, 160), (120, 116, 112)], 10, points=5),  # "!" pebbles
     29: grass([(26, 70, 22), (40, 100, 30), (56, 128, 38), (84, 156, 52)], blades=40),    # "^" tall grass
     30: leaves(noisy(DIRT), [(200, 90, 30), (220, 150, 40), (170, 50, 30), (120, 80, 30)]),  # "]" leaves
     31: checker((222, 218, 208), (52, 54, 60)),                                            # "|" tiled floor
-    40: flowers(lawn, [(236, 120, 160), (180, 140, 230)], 4),                               # ";" clover
+    40: with_specks(noisy(MOSS, lo=0.1, hi=0.95), (16, 1, 1.25)),                          # ";" moss
     41: weave((150, 28, 36), (136, 22, 30)),                                               # "<" red carpet
-    42: with_specks(noisy([(220, 206, 170), (234, 222, 190), (244, 236, 208)]), (5, 1, (250, 246, 236)),
-                    (4, 1, (200, 150, 140))),                                              # "," pale sand, shells
+    42: flowers(lawn, [(255, 255, 255), (236, 120, 160), (180, 140, 230)], 6),              # "," daisies
     43: grass(),                                                                           # "." grass
     44: with_specks(noisy([(52, 52, 56), (64, 64, 68), (76, 76, 80)]), (20, 1, 1.35)),     # "\" asphalt
     45: with_specks(noisy([(150, 150, 146), (168, 166, 160), (182, 180, 174)], lo=0.3, hi=0.7),
@@ -295,7 +312,7 @@ PLAIN = {
     76: weave((40, 70, 150), (32, 60, 136)),                                               # "p" blue carpet
     77: courses([(170, 122, 70), (186, 138, 82), (152, 106, 58)], (110, 72, 40), 4, 8, 4, vertical=True),  # "a" parquet
     78: lines(noisy([(40, 120, 70), (48, 134, 80)], lo=0.3, hi=0.7), (236, 240, 236)),     # "s" sports floor
-    79: with_specks(noisy([(96, 78, 56), (116, 96, 70), (130, 110, 82)], stretch=(4, 1)), (10, 1, 0.8)),  # "d" path
+    79: tufts(lawn, [(150, 146, 140), (128, 124, 120)], 4, size=3),                      # "d" stepping stones
 }
 
 # ---- Auto-tiled classes --------------------------------------------------------------------
@@ -446,7 +463,10 @@ def class_cells(number, ground):
 
 
 def unused(cell):
-    return noisy([(30, 32, 38), (40, 42, 50), (50, 52, 60)])(seeded("unused", cell))
+    """Grass with a few flowers of its own: no map reaches these cells, but a device that samples
+    a drawn cell's edge may show a texel of its neighbour, which then is grass."""
+    colours = [(255, 255, 255), (250, 230, 90), (236, 120, 160), (180, 140, 230), (240, 140, 60)]
+    return flowers(lawn, colours[cell % 5:] + colours[:cell % 5], 3)(seeded("unused", cell))
 
 
 def cells():
