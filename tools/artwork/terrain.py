@@ -73,44 +73,45 @@ def grass(stops=GRASS, blades=18):
     return make
 
 
-def flowers(base, colours, count=5):
-    """Small flowers, a centre with four petals each, clear of the last row and column."""
+def stamped(base, count, stamp, inside=True):
+    """count small marks on a texture: stamp(rng, i) gives each mark's texels as (dx, dy,
+    colour). Inside keeps every mark clear of the last row and column, else marks wrap."""
     def make(rng):
         tex = base(rng)
         for i in range(count):
-            x, y = 1 + rng.below(CELL - 3), 1 + rng.below(CELL - 3)
-            petal = colours[i % len(colours)]
-            for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
-                tex[(y + dy) % CELL][(x + dx) % CELL] = petal
-            tex[y][x] = (250, 230, 90) if petal != (250, 230, 90) else (200, 120, 30)
+            mark = stamp(rng, i)
+            lo = min(min(dx, dy) for dx, dy, _ in mark)
+            hi = max(max(dx, dy) for dx, dy, _ in mark)
+            x, y = (-lo + rng.below(CELL - 1 - hi + lo), -lo + rng.below(CELL - 1 - hi + lo)) if inside else \
+                (rng.below(CELL), rng.below(CELL))
+            for dx, dy, c in mark:
+                tex[(y + dy) % CELL][(x + dx) % CELL] = c
         return tex
     return make
+
+
+def flowers(base, colours, count=5):
+    """Small flowers, a centre with four petals each."""
+    def flower(rng, i):
+        petal = colours[i % len(colours)]
+        centre = (250, 230, 90) if petal != (250, 230, 90) else (200, 120, 30)
+        return [(1, 0, petal), (-1, 0, petal), (0, 1, petal), (0, -1, petal), (0, 0, centre)]
+    return stamped(base, count, flower)
 
 
 def tufts(base, colours, count, size=1):
-    """Small clumps (size x size) of the colours, clear of the last row and column."""
-    def make(rng):
-        tex = base(rng)
-        for _ in range(count):
-            x, y = 1 + rng.below(CELL - 2 - size), 1 + rng.below(CELL - 2 - size)
-            c = colours[rng.below(len(colours))]
-            for dy in range(size):
-                for dx in range(size):
-                    tex[y + dy][x + dx] = shade(c, 0.9 + 0.2 * rng.unit())
-        return tex
-    return make
+    """Small clumps (size x size) of the colours."""
+    def tuft(rng, i):
+        c = colours[rng.below(len(colours))]
+        return [(dx, dy, shade(c, 0.9 + 0.2 * rng.unit())) for dy in range(size) for dx in range(size)]
+    return stamped(base, count, tuft)
 
 
 def leaves(base, colours, count=14):
-    def make(rng):
-        tex = base(rng)
-        for i in range(count):
-            x, y = rng.below(CELL), rng.below(CELL)
-            c = colours[rng.below(len(colours))]
-            for dx, dy in ((0, 0), (1, 0), (0, 1), (1, 1) if rng.below(2) else (-1, 0)):
-                tex[(y + dy) % CELL][(x + dx) % CELL] = shade(c, 0.85 + 0.3 * rng.unit())
-        return tex
-    return make
+    def leaf(rng, i):
+        c = colours[rng.below(len(colours))]
+        return [(dx, dy, shade(c, 0.85 + 0.3 * rng.unit())) for dx, dy in ((0, 0), (1, 0), (0, 1), (1, 1))]
+    return stamped(base, count, leaf, inside=False)
 
 
 def stones(base, stops, count=7, mortar=None, points=None):
@@ -284,7 +285,7 @@ PLAIN = {
     13: courses([(126, 84, 46), (146, 100, 56), (164, 116, 66)], (70, 44, 24), 4, 16, 8, grain=0.5),  # "-" planks
     14: courses([(150, 62, 48), (170, 76, 56), (186, 92, 66)], (196, 186, 170), 4, 8, 4),  # "}" bricks
     15: courses([(58, 62, 72), (70, 74, 86), (84, 88, 100)], (34, 36, 42), 8, 8, 0),      # "[" slate
-    24: flowers(lawn, [(250, 230, 90), (255, 250, 240)]),                               # "*" flowers
+    24: flowers(lawn, [(250, 230, 90), (255, 250, 240)], 7),                            # "*" flowers
     25: puddles(noisy([(64, 44, 28), (82, 58, 36), (100, 72, 46)]), (70, 60, 50)),        # "~" mud
     26: tufts(lawn, [(150, 146, 140), (176, 172, 164), (120, 116, 112)], 6),              # "`" grass, pebbles
     27: tufts(lawn, [(28, 80, 30), (34, 92, 34)], 9, size=2),                            # "{" grass, clover
