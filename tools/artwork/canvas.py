@@ -140,11 +140,6 @@ def ramp(stops, t):
     return mix(stops[i], stops[i + 1], t - i)
 
 
-def unkey(colour):
-    """A colour that is never the key: magenta itself moves a step."""
-    return (254, 0, 255) if colour == MAGENTA else colour
-
-
 # ---- Seamless noise ------------------------------------------------------------------------
 def _smooth(t):
     return t * t * (3 - 2 * t)

@@ -194,7 +194,7 @@ def vote_strip():
 # The profile window's award icons: 24 x 24 medals in the award table's order, for each award
 # its Emerald (green), Gold (yellow) and Ruby (red) tier, each showing the award's emblem:
 # Bot Harvester a bot, Player Harvester a player, Evader a dodging arrow, Ace a star, Coffee Cup
-# a cup, Tournament Ace a cup of a trophy, Strongman a dumbbell, Ironman an anvil.
+# a cup, Tournament Ace a trophy, Strongman a dumbbell, Ironman an anvil.
 AWARD_TIERS = [(0, 168, 72), (232, 190, 0), (200, 0, 40)]
 RIBBON, RIBBON_STRIPE = (40, 64, 160), (220, 220, 230)
 EMBLEMS = [
@@ -368,8 +368,6 @@ def cursor(rows, hot_x, hot_y):
     image = info + bytes((0, 0, 0, 0, 255, 255, 255, 0)) + xor + and_mask
     header = struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", 32, 32, 0, 0, hot_x, hot_y, len(image), 22)
     return header + image
-
-
 
 
 def pictures():
