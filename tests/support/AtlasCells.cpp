@@ -62,18 +62,29 @@ std::ostream& operator<<(std::ostream& out, const CellMatch& m) {
                << std::setfill('0') << m.expected << ", shown 0x" << std::setw(6) << m.shown << std::dec;
 }
 
+namespace {
+
+bool Within(uint32_t a, uint32_t b, int tolerance) {
+    for (int shift : {0, 8, 16})
+        if (std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)) > tolerance) return false;
+    return true;
+}
+
+uint32_t Tint(uint32_t texel, uint32_t tint) {
+    uint32_t out = 0;
+    for (int shift : {0, 8, 16}) out |= ((texel >> shift & 0xFF) * (tint >> shift & 0xFF) / 255) << shift;
+    return out;
+}
+
+}  // namespace
+
 CellMatch Compare(const Cell& expected, const PixelView& picture, int left, int top, int tolerance) {
     CellMatch m;
     if (left < 0 || top < 0 || left + 16 > picture.width || top + 16 > picture.height) return {256};
-    auto within = [&](uint32_t a, uint32_t b) {
-        for (int shift : {0, 8, 16})
-            if (std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)) > tolerance) return false;
-        return true;
-    };
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
             const uint32_t want = expected[static_cast<size_t>(16 * y + x)], shown = picture.At(left + x, top + y);
-            if (within(want, shown)) continue;
+            if (Within(want, shown, tolerance)) continue;
             if (m.differing++ == 0) m.firstX = x, m.firstY = y, m.expected = want, m.shown = shown;
         }
     return m;
@@ -81,9 +92,7 @@ CellMatch Compare(const Cell& expected, const PixelView& picture, int left, int 
 
 Cell Tinted(const Cell& cell, uint32_t tint) {
     Cell out{};
-    for (size_t i = 0; i < out.size(); ++i)
-        for (int shift : {0, 8, 16})
-            out[i] |= ((cell[i] >> shift & 0xFF) * (tint >> shift & 0xFF) / 255) << shift;
+    for (size_t i = 0; i < out.size(); ++i) out[i] = Tint(cell[i], tint);
     return out;
 }
 
@@ -127,10 +136,15 @@ Cell AtlasCells::Square(std::span<const Sprite> layers) const {
     return out;
 }
 
+CellMatch AtlasCells::Compare(std::span<const Sprite> layers, const PixelView& picture, int left, int top, int tolerance,
+                              uint32_t tint) const {
+    return testsupport::Compare(Tinted(Square(layers), tint), picture, left, top, tolerance);
+}
+
 std::vector<int> AtlasCells::Find(int slot, const PixelView& picture, int left, int top) const {
     std::vector<int> found;
     for (int cell = 0; cell < Count(slot); ++cell)
-        if (Compare(At(slot, cell), picture, left, top).Matches()) found.push_back(cell);
+        if (testsupport::Compare(At(slot, cell), picture, left, top).Matches()) found.push_back(cell);
     return found;
 }
 

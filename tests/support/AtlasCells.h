@@ -79,6 +79,14 @@ public:
     // opaque, each later one, in drawing order, over what lies below it.
     Cell Square(std::span<const Sprite> layers) const;
     Cell Square(std::initializer_list<Sprite> layers) const { return Square(std::span(layers.begin(), layers.size())); }
+    // The part of the picture at (left, top) against the square of the sprites, bottom first,
+    // tinted (each channel texel x tint / 255) and allowing each channel to be off by tolerance.
+    CellMatch Compare(std::span<const Sprite> layers, const PixelView& picture, int left, int top, int tolerance = 0,
+                      uint32_t tint = 0xFFFFFF) const;
+    CellMatch Compare(std::initializer_list<Sprite> layers, const PixelView& picture, int left, int top,
+                      int tolerance = 0, uint32_t tint = 0xFFFFFF) const {
+        return Compare(std::span(layers.begin(), layers.size()), picture, left, top, tolerance, tint);
+    }
     // The cells of an atlas that the part at (left, top) shows exactly (none when it shows none).
     std::vector<int> Find(int slot, const PixelView& picture, int left, int top) const;
 

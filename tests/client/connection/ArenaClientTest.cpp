@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "../view/ArenaSquares.h"
 #include "../view/ArenaTestSupport.h"
 #include "../view/RecordingSound.h"
 #include "AccountState.h"
@@ -244,12 +245,37 @@ ScreenPicture BackBuffer() {
 }
 ScreenPicture Presented() { return testsupport::PumpFor(450), BackBuffer(); }
 
-// The code colour an atlas cell carries at its centre.
-COLORREF Code(int slot, int cell) {
-    const int n = AtlasPixelSize[slot] / 16;
-    return RGB(8 + 16 * (cell / n), 8 + 16 * (cell % n), 32 + 24 * slot);
-}
 COLORREF Centre(const ScreenPicture& p, int j, int i) { return p.At(16 * j + 8, 16 * i + 8); }
+// The atlases the map is drawn with: this program's own resources.
+const testsupport::AtlasCells& Atlases() {
+    static const testsupport::AtlasCells cells = [] {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        return testsupport::AtlasCells(path);
+    }();
+    return cells;
+}
+// Whether view square (j, i) shows the sprites, bottom first, texel for texel (tinted by tint).
+testing::AssertionResult Shows(const ScreenPicture& p, int j, int i, std::span<const testsupport::Sprite> sprites,
+                               uint32_t tint = 0xFFFFFF) {
+    const testsupport::CellMatch m = Atlases().Compare(sprites, p, 16 * j, 16 * i, tint == 0xFFFFFF ? 0 : 1, tint);
+    if (m.Matches()) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "view square (" << j << ", " << i << "): " << m;
+}
+testing::AssertionResult Shows(const ScreenPicture& p, int j, int i, std::initializer_list<testsupport::Sprite> sprites,
+                               uint32_t tint = 0xFFFFFF) {
+    return Shows(p, j, i, std::span(sprites.begin(), sprites.size()), tint);
+}
+// The view squares (from the origin at the top left) that do not show what the grids hold.
+std::string WrongSquares(const ScreenPicture& p) {
+    std::string wrong;
+    for (int i = 0; i < p.height / 16; ++i)
+        for (int j = 0; j < p.width / 16; ++j) {
+            const int x = (static_cast<int>(ViewOrigin.x) + j) % 150, y = (static_cast<int>(ViewOrigin.y) + i) % 150;
+            if (!Shows(p, j, i, viewtest::SquareSprites(x, y, AccessLevel))) wrong += " (" + std::to_string(j) + ", " + std::to_string(i) + ")";
+        }
+    return wrong;
+}
 int PureWhite(const ScreenPicture& p, const RECT& area) {
     int n = 0;
     for (int y = area.top; y < area.bottom; ++y)
@@ -275,43 +301,45 @@ protected:
 }  // namespace
 
 TEST_F(ArenaPicture, TerrainPlayersObjectsAndStoresShowTheirAtlasCells) {
+    using namespace testsupport;
+    ASSERT_TRUE(Atlases().Loaded());
     MapReady = false, D3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
     EXPECT_EQ(Centre(Presented(), 0, 0), 0u) << "drawn before the map arrived";
     MapReady = true;
     ScreenPicture p = Presented();
     const int tiles[3][3] = {{4, 20, 36}, {5, 21, 37}, {6, 22, 38}};
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) EXPECT_EQ(Centre(p, 1 + j, 1 + i), Code(0, tiles[i][j])) << j << "," << i;
+        for (int j = 0; j < 3; ++j) EXPECT_TRUE(Shows(p, 1 + j, 1 + i, {{Terrain16, tiles[i][j]}}));
+    EXPECT_TRUE(Shows(p, 0, 0, {{Terrain16, 43}}));
 
     Send({{"L", "1", "3", "amy", "12"}, {"P", "10", "5", "3", "12"}, {"o", "12", "5", "2", "3"}});
-    const COLORREF ground = Presented().At(16 * 13 + 2, 16 * 5 + 2);
     p = Presented();
-    EXPECT_EQ(Centre(p, 10, 5), Code(PLAYERS_16, 1));
-    EXPECT_EQ(std::pair(p.At(16 * 10 + 11, 88), p.At(16 * 10 + 3, 88) != 0), std::pair(COLORREF{0}, true)) << "mirrored";
-    EXPECT_EQ(std::pair(Centre(p, 12, 5), p.At(16 * 12 + 2, 16 * 5 + 2)), std::pair(Code(SPLATS_16, 3), ground));
+    EXPECT_TRUE(Shows(p, 10, 5, {{Terrain16, 43}, {Players16, 1, true}})) << "mirrored after its first step east";
+    EXPECT_TRUE(Shows(p, 12, 5, {{Terrain16, 43}, {Splats16, 3}}));
     Send({{"P", "9", "5", "3", "12"}, {"C", "10", "5", ""}, {"g", "14", "2", "3", "2"}, {"d", "12;40"}});
     MapSplats(4, 4) = MapObjects(4, 4) = MapPaintballs(4, 4) = MapPlayers(4, 4) = MapBots(4, 4) = 1;
     p = Presented();
-    EXPECT_EQ(std::pair(p.At(16 * 9 + 3, 88), p.At(16 * 9 + 11, 88) != 0), std::pair(COLORREF{0}, true)) << "normal";
-    EXPECT_EQ(Centre(p, 10, 5), Code(0, MapTerrain(10, 5)));
-    for (auto [x, y, cell] : {std::tuple(4, 4, 0), {4, 10, 8}, {10, 4, 16}, {10, 10, 24}, {14, 2, 26}, {17, 3, 26}})
-        EXPECT_EQ(Centre(p, x, y), Code(OBJECTS_16, cell)) << x << "," << y;
-    for (auto [x, y] : {std::pair(15, 3), {7, 10}}) EXPECT_EQ(Centre(p, x, y), Code(0, MapTerrain(x, y)));
+    EXPECT_TRUE(Shows(p, 9, 5, {{Terrain16, 43}, {Players16, 1, false}})) << "normal after a step west";
+    EXPECT_TRUE(Shows(p, 10, 5, {{Terrain16, 43}}));
+    EXPECT_TRUE(Shows(p, 4, 4, {{Terrain16, 43}, {Splats16, 1}, {Objects16, 1}, {Paintballs16, 1}, {Bots16, 1}, {Objects16, 0}}));
+    for (auto [x, y, cell] : {std::tuple(4, 10, 8), {10, 4, 16}, {10, 10, 24}, {14, 2, 26}, {17, 3, 26}})
+        EXPECT_TRUE(Shows(p, x, y, {{Terrain16, 43}, {Objects16, cell}}));
+    for (auto [x, y] : {std::pair(15, 3), {7, 10}}) EXPECT_TRUE(Shows(p, x, y, {{Terrain16, 43}}));
+    EXPECT_EQ(WrongSquares(p), "");
     AccessLevel = 95;
     ViewOrigin = {0, 30};
     p = Presented();
-    EXPECT_EQ(Centre(p, 12, 10), Code(OBJECTS_16, 25));
+    EXPECT_TRUE(Shows(p, 12, 10, {{Terrain16, 43}, {Objects16, 25}}));
+    EXPECT_EQ(WrongSquares(p), "");
     ViewOrigin = {0, 0};
-    EXPECT_EQ(Centre(Presented(), 7, 10), Code(OBJECTS_16, 21));
+    EXPECT_TRUE(Shows(Presented(), 7, 10, {{Terrain16, 43}, {Objects16, 21}}));
     EXPECT_TRUE(Reports().empty());
 }
 
 TEST_F(ArenaPicture, LightWeatherAndNamesOverTheMap) {
     Send({{"L", "1", "3", "amy", "12"}, {"P", "9", "5", "3", "12"}, {"r", "L", "0", ""}});
     ScreenPicture p = Presented();
-    const COLORREF code = Code(0, MapTerrain(2, 2)), tinted = Centre(p, 2, 2);
-    const int tint[3] = {126, 186, 154};  // red, green, blue
-    for (int c : {0, 1, 2}) EXPECT_NEAR(tinted >> 8 * c & 0xFF, (code >> 8 * c & 0xFF) * tint[c] / 255, 2) << c;
+    EXPECT_TRUE(Shows(p, 2, 2, {{testsupport::Terrain16, MapTerrain(2, 2)}}, 0x7EBA9A));
 
     const RECT all{0, 0, 400, 320}, name{16 * 9 + 10, 79, 16 * 9 + 40, 95};
     Send({{"r", "W", "2", "", "Snow"}});
@@ -338,7 +366,8 @@ TEST_F(ArenaPicture, HostileFramesLeaveTheFramesComingWithOneReportPerFault) {
     Presented();  // frames go on showing the splat of 16
     Send({{"o", "8", "6", "2", "5"}});
     const ScreenPicture p = Presented();
-    EXPECT_EQ(std::pair(Centre(p, 6, 6), Centre(p, 8, 6)), std::pair(Code(0, MapTerrain(6, 6)), Code(SPLATS_16, 5)));
+    EXPECT_TRUE(Shows(p, 6, 6, {{testsupport::Terrain16, 43}}));
+    EXPECT_TRUE(Shows(p, 8, 6, {{testsupport::Terrain16, 43}, {testsupport::Splats16, 5}}));
     std::vector<int32_t> handlers, drawing;
     for (const Report& r : Reports()) (r.procedure == "RenderMap" ? drawing : handlers).push_back(r.number);
     EXPECT_EQ(handlers, (std::vector<int32_t>{9, 9, 9, 9, 6, 6}));

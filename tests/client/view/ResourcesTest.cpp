@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <set>
 #include <string>
 #include <tuple>
 
+#include "AtlasCells.h"
 #include "AtlasTable.h"
 #include "BitmapDecode.h"
 #include "ProgramResources.h"
@@ -22,53 +23,30 @@ std::optional<Texels> Picture(const ProgramResources& exe, const std::string& na
 
 uint32_t At(const Texels& t, int x, int y) { return t.Argb[static_cast<size_t>(y * t.Width + x)]; }
 
-uint32_t Rgb(int r, int g, int b) { return 0xFF000000u | (r << 16) | (g << 8) | b; }
-
-// The strength of a tone of freq in 16-bit samples (Goertzel).
-double ToneStrength(const int16_t* s, size_t n, double rate, double freq) {
-    const double c = 2 * std::cos(2 * 3.14159265358979 * freq / rate);
-    double a = 0, b = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const double v = s[i] + c * a - b;
-        b = a;
-        a = v;
-    }
-    return std::sqrt(a * a + b * b - c * a * b) / static_cast<double>(n);
-}
-
 }  // namespace
 
-TEST(Resources, EveryAtlasCellCarriesItsCodeAndOnlyKeyedBordersAreMagenta) {
+TEST(Resources, AtlasesReadAsTheProgramReadsThemWithNoTwoCellsAlike) {
     ProgramResources exe;
-    ASSERT_TRUE(exe.module);
+    const testsupport::AtlasCells atlas;
+    ASSERT_TRUE(exe.module && atlas.Loaded());
     InitImage_ID();
     for (int slot = 0; slot < AtlasCount; ++slot) {
         auto t = Picture(exe, AtlasResourceNames[slot]);
         ASSERT_TRUE(t) << slot;
-        ASSERT_EQ(t->Width, AtlasPixelSize[slot]);
-        ASSERT_EQ(t->Height, AtlasPixelSize[slot]);
-        const int n = t->Width / 16;
-        const int inner = slot == TERRAIN_16 ? 2 : 3;  // the body: inner .. 15 - inner
-        for (int k = 0; k < n * n; ++k) {
-            const int x0 = 16 * (k / n), y0 = 16 * (k % n);
-            for (int y = 0; y < 16; ++y)
-                for (int x = 0; x < 16; ++x) {
-                    const uint32_t p = At(*t, x0 + x, y0 + y);
-                    const bool body = x >= inner && x <= 15 - inner && y >= inner && y <= 15 - inner;
-                    if (x >= 6 && x <= 9 && y >= 6 && y <= 9)
-                        ASSERT_EQ(p, Rgb(8 + 16 * (k / n), 8 + 16 * (k % n), 32 + 24 * slot)) << slot << " " << k;
-                    else if (slot == PLAYERS_16 && x >= 3 && x <= 4 && y >= 6 && y <= 9)
-                        ASSERT_EQ(p, 0xFF000000u) << k;
-                    else
-                        ASSERT_EQ(p == Magenta, !body) << slot << " cell " << k << " (" << x << ", " << y << ")";
-                }
-        }
+        ASSERT_TRUE(t->Width == AtlasPixelSize[slot] && t->Height == AtlasPixelSize[slot]) << slot;
+        // The renderer's reading agrees with the system's, which the picture checks compare with.
+        int differing = 0;
+        for (int y = 0; y < t->Height; ++y)
+            for (int x = 0; x < t->Width; ++x) differing += (At(*t, x, y) & 0xFFFFFF) != atlas.Texel(slot, x, y);
+        EXPECT_EQ(differing, 0) << slot;
+        // A square's picture tells its cell: no two cells of an atlas alike.
+        std::set<testsupport::Cell> cells;
+        for (int k = 0; k < atlas.Count(slot); ++k) EXPECT_TRUE(cells.insert(atlas.At(slot, k)).second) << slot << " " << k;
     }
-    EXPECT_EQ(At(*Picture(exe, "TERRAIN_16"), 16 * (43 / 16) + 7, 16 * (43 % 16) + 7), Rgb(40, 184, 32));
 }
 
-TEST(Resources, SoundsArePcmMonoWithTheirRateLengthAndTone) {
-    // By SoundEffect index, then RAIN and WIND: sound i carries a tone of 700 + 100 i Hz.
+TEST(Resources, SoundsArePcmMonoWithTheirRateAndLength) {
+    // By SoundEffect index, then RAIN and WIND.
     const std::pair<std::string, uint32_t> sounds[] = {
         {"FIRE", 22050},   {"BOUNCE", 11025}, {"SPLAT", 11025},   {"SIREN", 11025}, {"UNSIREN", 11025},
         {"STEP", 11025},   {"WATER", 8000},   {"RELEASE", 6000},  {"THROW", 11025}, {"BUY", 11025},
@@ -91,16 +69,11 @@ TEST(Resources, SoundsArePcmMonoWithTheirRateLengthAndTone) {
         const WaveSound wave = ParseWave(b).value();  // as the loads read it
         EXPECT_EQ(std::tuple(wave.Format.SamplesPerSec, wave.Format.BitsPerSample, wave.Format.Channels,
                              wave.Samples.data(), wave.Samples.size()), std::tuple(rate, 16, 1, &b[44], b.size() - 44));
-        const size_t count = u32(40) / 2;
-        const double ms = 1000.0 * count / rate, tone = 700 + 100 * i;
+        // Steps as short as a step; effects under three seconds; the loops long enough not to
+        // be heard repeating.
+        const double ms = 1000.0 * (u32(40) / 2) / rate;
         const bool step = name == "STEP" || name == "WATER" || name == "SNOW";
-        EXPECT_TRUE(!step || (ms >= 100 && ms <= 150)) << name << " " << ms;
-        // The loops: 2 s of whole cycles.
-        EXPECT_TRUE(i < 13 || (ms == 2000 && count * static_cast<uint64_t>(tone) % rate == 0)) << name;
-        const auto* samples = reinterpret_cast<const int16_t*>(&b[44]);
-        const double strength = ToneStrength(samples, count, rate, tone);
-        EXPECT_GT(strength, 10 * ToneStrength(samples, count, rate, tone + 100)) << name;
-        EXPECT_GT(strength, 10 * ToneStrength(samples, count, rate, tone - 100)) << name;
+        EXPECT_TRUE(step ? ms >= 100 && ms <= 150 : i < 13 ? ms <= 3000 : ms >= 2000) << name << " " << ms;
     }
 }
 
