@@ -1,37 +1,37 @@
 #include "PictureBox.h"
 
-#include <map>
+#include <cstdint>
 
 namespace skx {
 
 namespace {
 
-std::map<HWND, PicturePainter>& Painters() {
-    static std::map<HWND, PicturePainter> painters;
-    return painters;
+// The window property that holds a picture's painter.
+constexpr char PainterProperty[] = "SkirmexPicturePainter";
+
+PicturePainter PainterOf(HWND hwnd) {
+    return reinterpret_cast<PicturePainter>(reinterpret_cast<uintptr_t>(GetPropA(hwnd, PainterProperty)));
 }
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND:
             // A painter draws the background itself: erasing first would show black between.
-            if (Painters().contains(hwnd)) return 1;
+            if (PainterOf(hwnd)) return 1;
             break;
         case WM_PAINT:
-            if (const auto found = Painters().find(hwnd); found != Painters().end()) {
+            if (const PicturePainter painter = PainterOf(hwnd)) {
                 PAINTSTRUCT ps{};
                 HDC dc = BeginPaint(hwnd, &ps);
                 RECT client{};
                 GetClientRect(hwnd, &client);
-                // A copy: the painter may set another painter while it runs.
-                const PicturePainter painter = found->second;
                 if (dc) painter(dc, client);
                 EndPaint(hwnd, &ps);
                 return 0;
             }
             break;
         case WM_NCDESTROY:
-            Painters().erase(hwnd);
+            RemovePropA(hwnd, PainterProperty);
             break;
         default:
             break;
@@ -61,9 +61,9 @@ const char* PictureBoxClass() {
 void SetPicturePainter(HWND picture, PicturePainter painter) {
     if (!IsWindow(picture)) return;
     if (painter) {
-        Painters()[picture] = std::move(painter);
+        SetPropA(picture, PainterProperty, reinterpret_cast<HANDLE>(reinterpret_cast<uintptr_t>(painter)));
     } else {
-        Painters().erase(picture);
+        RemovePropA(picture, PainterProperty);
     }
     InvalidateRect(picture, nullptr, TRUE);
 }

@@ -5,16 +5,14 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
-
 namespace skx {
 
 const char* PictureBoxClass();
 
 // Draws into the picture's device context; client: the picture's client rectangle.
-using PicturePainter = std::function<void(HDC dc, const RECT& client)>;
-// Sets the painter of a picture box window (an empty one gives the black background back) and
-// has the window painted again. The painter goes with the window.
+using PicturePainter = void (*)(HDC dc, const RECT& client);
+// Sets the painter of a picture box window (null gives the black background back) and has the
+// window painted again. The painter is kept with the window.
 void SetPicturePainter(HWND picture, PicturePainter painter);
 
 }  // namespace skx
