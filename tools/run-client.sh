@@ -52,8 +52,8 @@ if [ -z "$caller_display" ]; then
   echo "No display is set (DISPLAY is empty): the client draws on the session's own Xvfb ($DISPLAY),"
   echo "where nobody can see it. A picture of that display is written every 5 seconds to"
   echo "  $screen"
-  echo "To watch the client live instead, run this command with DISPLAY set to a desktop's display"
-  echo "(for example: DISPLAY=:0 bash tools/run-client.sh)."
+  echo "To watch the client live instead, run this command in a desktop session, or with DISPLAY set"
+  echo "to a desktop's display (DISPLAY=<display> bash tools/run-client.sh)."
 fi
 trap 'kill $server_pid $web_pid $capture_pid 2>/dev/null; true' EXIT
 echo "Client on DISPLAY=$DISPLAY; test server on 127.0.0.1:10001 playing the demo session (Connect, then"
