@@ -104,7 +104,26 @@ std::string RecvAll(SOCKET s, size_t limit) {
     return out;
 }
 
+bool WaitForBytes(SOCKET s, u_long count, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        u_long pending = 0;
+        if (ioctlsocket(s, FIONREAD, &pending) == 0 && pending >= count) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(5);
+    }
+}
+
+bool WaitForSocket(SOCKET s, Ready what, DWORD timeoutMs) {
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(s, &set);
+    timeval limit{static_cast<long>(timeoutMs / 1000), static_cast<long>(timeoutMs % 1000 * 1000)};
+    return select(0, nullptr, what == Ready::Write ? &set : nullptr, what == Ready::Except ? &set : nullptr, &limit) == 1;
+}
+
 bool RunIsolated(const std::string& testName, const std::string& environment) {
+    if (!testsupport::HoldsTest(testName)) return false;
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string name, value;
