@@ -77,11 +77,14 @@ TEST(AccessCode, IsTheSerialOfTheProgramDrive) {
     EXPECT_EQ(GetDriveInformation(), static_cast<int32_t>(serial));
 }
 
-TEST(AccessCode, DefaultSerialOfDriveC) {
-    const auto serial = VolumeSerialNumber("C:\\");
-    ASSERT_TRUE(serial.has_value());
-    EXPECT_EQ(*serial, 0x43000000u);
-    EXPECT_EQ(AccessCodeText(static_cast<int32_t>(*serial)), "1124073472");
+// The code of drive C: is the decimal text of its serial taken as a signed 32-bit number,
+// without the sign.
+TEST(AccessCode, TextOfDriveCsSerial) {
+    DWORD read = 0;
+    ASSERT_TRUE(GetVolumeInformationA("C:\\", nullptr, 0, &read, nullptr, nullptr, nullptr, 0));
+    ASSERT_EQ(VolumeSerialNumber("C:\\"), std::optional<uint32_t>(read));
+    const int64_t signedSerial = read >= 0x80000000u ? static_cast<int64_t>(read) - 0x100000000 : read;
+    EXPECT_EQ(AccessCodeText(static_cast<int32_t>(read)), std::to_string(signedSerial < 0 ? -signedSerial : signedSerial));
 }
 
 TEST(AccessCode, SerialsFromTheHighHalf) {

@@ -78,4 +78,3 @@ TEST(SystemServices, ClassNameOfAWindow) {
     EXPECT_EQ(ClassName(nullptr), "");
 }
 
-TEST(SystemServices, NeverInTheDevelopmentEnvironment) { EXPECT_FALSE(InDevEnvironment()); }
