@@ -105,13 +105,8 @@ std::string RecvAll(SOCKET s, size_t limit) {
 }
 
 bool WaitForBytes(SOCKET s, u_long count, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        u_long pending = 0;
-        if (ioctlsocket(s, FIONREAD, &pending) == 0 && pending >= count) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(5);
-    }
+    u_long pending = 0;
+    return testsupport::PumpUntil([&] { return ioctlsocket(s, FIONREAD, &pending) == 0 && pending >= count; }, timeoutMs);
 }
 
 bool WaitForSocket(SOCKET s, Ready what, DWORD timeoutMs) {
