@@ -1,8 +1,8 @@
 // The client under a long demo session: the demo script at ten times its rate and random server
 // frames of every letter in batches of 1,000, the client asked after each batch to centre its
-// view ("U") on a square no random frame names, which it must answer with that view ("M"). At
-// the end its handle count, GDI object count and private memory must be within 10 % of what they
-// were after the first minute (a third of the run when it is shorter); every reading must come.
+// view ("U"), which it must answer with its view ("M"). At the end its handle count, GDI object
+// count and private memory must be within 10 % of what they were after the first minute (a
+// third of the run when it is shorter).
 #include <gtest/gtest.h>
 
 #include <windows.h>

@@ -30,9 +30,8 @@ struct Note {
     UINT error;
 };
 
-// A hidden window of its own class that records every notification message, and every event
-// that Windows Sockets posted to it (the library passes them on after its own handling);
-// `handler` runs inside the delivery (the socket is then frozen and being dispatched).
+// A hidden window of its own class that records every notification message; `handler` runs
+// inside the delivery (the socket is then frozen and being dispatched).
 class EventWindow {
 public:
     explicit EventWindow(bool unicode = false) : unicode_(unicode) {
@@ -105,7 +104,7 @@ public:
     }
 
     std::vector<Note> notes;
-    std::vector<Note> posted;
+    std::vector<Note> posted;  // the events Windows Sockets posted (the library passes them on)
     std::function<void(const Note&)> handler;
     int depth = 0;
     int maxDepth = 0;

@@ -61,8 +61,7 @@ u_short ClosedPort();
 std::string RecvAll(SOCKET s, size_t limit);
 // Waits (at most timeoutMs) until at least `count` bytes wait to be read on the socket.
 bool WaitForBytes(SOCKET s, u_long count, DWORD timeoutMs = 5000);
-// Waits (at most timeoutMs) until the socket shows in the chosen set of select: writable (a
-// connect completed), or exceptional (urgent data came, or a connect failed).
+// Waits (at most timeoutMs) until select finds the socket writable (connected) or exceptional (urgent data).
 enum class Ready { Write, Except };
 bool WaitForSocket(SOCKET s, Ready what, DWORD timeoutMs = 5000);
 

@@ -158,8 +158,7 @@ TEST(InetServices, NamesFromPorts) {
     char small[3];
     ASSERT_TRUE(InetGetServiceNameA(21, small, sizeof small));
     EXPECT_STREQ(small, "ft");
-    // Port 1 has no entry in Windows' services file.
-    ASSERT_EQ(getservbyport(htons(1), nullptr), nullptr);
+    ASSERT_EQ(getservbyport(htons(1), nullptr), nullptr);  // no entry in Windows' services file
     strcpy(name, "stale");
     EXPECT_FALSE(InetGetServiceNameA(1, name, sizeof name));
     EXPECT_EQ(LastCode(), 12007u);
