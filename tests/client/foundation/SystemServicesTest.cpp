@@ -77,4 +77,3 @@ TEST(SystemServices, ClassNameOfAWindow) {
     w.Unload();
     EXPECT_EQ(ClassName(nullptr), "");
 }
-
