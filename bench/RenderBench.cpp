@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "ArenaModel.h"
-#include "BenchClock.h"
 #include "AtlasTextures.h"
 #include "D3DFrameDevice.h"
 #include "DirectXObjects.h"
 #include "FrameLoop.h"
+#include "FrameTiming.h"
 #include "LightAndWeather.h"
 #include "MapPasses.h"
 #include "SoundEffects.h"
@@ -34,49 +34,8 @@ namespace {
 
 int g_errors = 0;
 
-using bench::Ms;
-
-struct Figures {
-    double mean = 0, p95 = 0, max = 0, calls = 0;
-};
-
-// Times frames of each of the kinds given in blocks of one kind, the kinds in turns, after
-// 20 frames of warm-up each. Drawing goes on in the rasterizer's threads after Present
-// returns, so a frame's true cost shows only over many frames of its kind; turns of blocks let
-// a change in the machine's load weigh on all kinds alike.
-template <class... Frame>
-std::array<Figures, sizeof...(Frame)> Time(D3DFrameDevice& device, int frames, int block, Frame... frame) {
-    constexpr size_t kinds = sizeof...(Frame);
-    for (int i = 0; i < 20; ++i) (frame(), ...);
-    std::array<std::vector<double>, kinds> ms;
-    std::array<int64_t, kinds> calls{};
-    for (int done = 0; done < frames; done += block) {
-        size_t k = 0;
-        auto blockOf = [&](auto& f) {
-            const int64_t before = device.DrawCalls();
-            for (int i = 0; i < block; ++i) {
-                LARGE_INTEGER t0, t1;
-                QueryPerformanceCounter(&t0);
-                f();
-                QueryPerformanceCounter(&t1);
-                ms[k].push_back(Ms(t0, t1));
-            }
-            calls[k++] += device.DrawCalls() - before;
-        };
-        (blockOf(frame), ...);
-    }
-    std::array<Figures, kinds> figures;
-    for (size_t k = 0; k < kinds; ++k) {
-        Figures& f = figures[k];
-        const double n = static_cast<double>(ms[k].size());
-        f.calls = static_cast<double>(calls[k]) / n;
-        for (double m : ms[k]) f.mean += m / n;
-        std::sort(ms[k].begin(), ms[k].end());
-        f.p95 = ms[k][static_cast<size_t>(n * 0.95) - 1];
-        f.max = ms[k].back();
-    }
-    return figures;
-}
+using bench::FrameFigures;
+using bench::TimeFrames;
 
 // Every sprite layer holds a value on that share of the visible squares (trails that stay
 // lit); 50 named players stand in view when the share is above 0.
@@ -123,7 +82,7 @@ void Run(int width, int height) {
     D3DFrameDevice device;
     FrameLoop loop;
     std::mt19937 rng(22);
-    auto print = [](const std::string& what, const Figures& f) {
+    auto print = [](const std::string& what, const FrameFigures& f) {
         std::printf("%-36s %8.2f %8.2f %8.2f %7.1f\n", what.c_str(), f.mean, f.p95, f.max, f.calls);
     };
     auto bare = [&] {
@@ -142,14 +101,14 @@ void Run(int width, int height) {
     auto map = [&](bool names) { return [&loop, &device, names] { loop.Render(&device, {95, names}); }; };
     for (double share : {0.0, 0.05, 1.0}) {
         Populate(share, rng);
-        print("map, " + std::to_string(static_cast<int>(share * 100)) + " % a layer", Time(device, 500, 500, map(false))[0]);
+        print("map, " + std::to_string(static_cast<int>(share * 100)) + " % a layer", TimeFrames(device, 500, 500, map(false))[0]);
     }
     Populate(0.05, rng);
-    print("map 5 %, 50 names", Time(device, 500, 500, map(true))[0]);
+    print("map 5 %, 50 names", TimeFrames(device, 500, 500, map(true))[0]);
     // Every pass at work beside a bare frame, in turns of 50 frames each.
     InitRain();
     InitLightning();
-    const auto [full, plain, plainDevice] = Time(device, 500, 50, map(true), bare, bareDevice);
+    const auto [full, plain, plainDevice] = TimeFrames(device, 500, 50, map(true), bare, bareDevice);
     UninitRain();
     UninitLightning();
     print("map 5 %, 50 names, rain, lightning", full);

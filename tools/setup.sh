@@ -18,6 +18,9 @@ build=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
 run=(wine wine64 fonts-wine fonts-liberation libfreetype6 libfontconfig1
      libxrender1 libxext6 libxi6 libxrandr2 libxcursor1 libxinerama1 libxcomposite1 libxfixes3
      libgl1 libgl1-mesa-dri libgnutls30 libasound2-plugins locales xvfb xauth)
+# The service names the socket library resolves (getservbyname, getservbyport) come from the
+# services file Wine writes into each prefix at its creation, C:\windows\system32\drivers\etc\services
+# as on Windows, and not from the machine's /etc/services: the wine packages provide them.
 # For looking at the screenshots the tests save (BMP files) and at the X display.
 look=(imagemagick x11-apps)
 

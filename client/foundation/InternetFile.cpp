@@ -7,17 +7,40 @@
 
 #include "WholeFile.h"
 #include "runtime/ErrorGuard.h"
+#include "runtime/LateBound.h"
 
 namespace skx {
 
 namespace {
+
+// WinINet's functions, loaded with the first transfer (no step of the start-up needs them).
+struct WinInet {
+    template <class F>
+    static F Get(const char* name) { return LateBound<F>("wininet.dll", name); }
+    decltype(&InternetOpenA) open = Get<decltype(&InternetOpenA)>("InternetOpenA");
+    decltype(&InternetConnectA) connect = Get<decltype(&InternetConnectA)>("InternetConnectA");
+    decltype(&InternetCrackUrlA) crackUrl = Get<decltype(&InternetCrackUrlA)>("InternetCrackUrlA");
+    decltype(&InternetSetOptionA) setOption = Get<decltype(&InternetSetOptionA)>("InternetSetOptionA");
+    decltype(&InternetReadFile) readFile = Get<decltype(&InternetReadFile)>("InternetReadFile");
+    decltype(&InternetCloseHandle) closeHandle = Get<decltype(&InternetCloseHandle)>("InternetCloseHandle");
+    decltype(&HttpOpenRequestA) openRequest = Get<decltype(&HttpOpenRequestA)>("HttpOpenRequestA");
+    decltype(&HttpSendRequestA) sendRequest = Get<decltype(&HttpSendRequestA)>("HttpSendRequestA");
+    decltype(&HttpQueryInfoA) queryInfo = Get<decltype(&HttpQueryInfoA)>("HttpQueryInfoA");
+    bool Complete() const {
+        return open && connect && crackUrl && setOption && readFile && closeHandle && openRequest && sendRequest && queryInfo;
+    }
+};
+const WinInet& Inet() {
+    static const WinInet functions;
+    return functions;
+}
 
 // An open WinINet handle.
 class InternetHandle {
 public:
     explicit InternetHandle(HINTERNET h) : h_(h) {}
     ~InternetHandle() {
-        if (h_) InternetCloseHandle(h_);
+        if (h_) Inet().closeHandle(h_);
     }
     InternetHandle(const InternetHandle&) = delete;
     InternetHandle& operator=(const InternetHandle&) = delete;
@@ -32,15 +55,15 @@ private:
 bool QueryNumber(HINTERNET request, DWORD what, DWORD& value) {
     DWORD size = sizeof value;
     DWORD index = 0;
-    return HttpQueryInfoA(request, what | HTTP_QUERY_FLAG_NUMBER, &value, &size, &index) != 0;
+    return Inet().queryInfo(request, what | HTTP_QUERY_FLAG_NUMBER, &value, &size, &index) != 0;
 }
 
 void SetTimeouts(HINTERNET h, DWORD ms) {
-    InternetSetOptionA(h, INTERNET_OPTION_CONNECT_TIMEOUT, &ms, sizeof ms);
-    InternetSetOptionA(h, INTERNET_OPTION_SEND_TIMEOUT, &ms, sizeof ms);
-    InternetSetOptionA(h, INTERNET_OPTION_RECEIVE_TIMEOUT, &ms, sizeof ms);
-    InternetSetOptionA(h, INTERNET_OPTION_DATA_SEND_TIMEOUT, &ms, sizeof ms);
-    InternetSetOptionA(h, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, &ms, sizeof ms);
+    Inet().setOption(h, INTERNET_OPTION_CONNECT_TIMEOUT, &ms, sizeof ms);
+    Inet().setOption(h, INTERNET_OPTION_SEND_TIMEOUT, &ms, sizeof ms);
+    Inet().setOption(h, INTERNET_OPTION_RECEIVE_TIMEOUT, &ms, sizeof ms);
+    Inet().setOption(h, INTERNET_OPTION_DATA_SEND_TIMEOUT, &ms, sizeof ms);
+    Inet().setOption(h, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, &ms, sizeof ms);
 }
 
 // The parts of an http or https address.
@@ -63,7 +86,7 @@ std::optional<UrlParts> CrackUrl(const std::string& address) {
     parts.dwUrlPathLength = sizeof path;
     parts.lpszExtraInfo = extra;
     parts.dwExtraInfoLength = sizeof extra;
-    if (!InternetCrackUrlA(address.c_str(), 0, 0, &parts)) return std::nullopt;
+    if (!Inet().crackUrl(address.c_str(), 0, 0, &parts)) return std::nullopt;
     if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return std::nullopt;
     UrlParts url;
     url.host.assign(host, parts.dwHostNameLength);
@@ -79,11 +102,11 @@ std::optional<UrlParts> CrackUrl(const std::string& address) {
 int HeaderLines(HINTERNET request) {
     DWORD size = 0;
     DWORD index = 0;
-    HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, &index);
+    Inet().queryInfo(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, &index);
     if (size == 0) return 0;
     std::string headers(size + 1, '\0');
     index = 0;
-    if (!HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, headers.data(), &size, &index)) return 0;
+    if (!Inet().queryInfo(request, HTTP_QUERY_RAW_HEADERS_CRLF, headers.data(), &size, &index)) return 0;
     headers.resize(size);
     int lines = -1;  // the status line is not a header
     size_t start = 0;
@@ -113,14 +136,15 @@ std::optional<std::string> InternetTransfer::OpenURL(const std::string& address,
         return std::nullopt;
     };
 
+    if (!Inet().Complete()) return fail(ERROR_MOD_NOT_FOUND);
     std::optional<UrlParts> url = CrackUrl(address);
     if (!url) return fail(ERROR_INTERNET_INVALID_URL);
 
-    InternetHandle session(InternetOpenA("Skirmex", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    InternetHandle session(Inet().open("Skirmex", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return fail(GetLastError());
     SetTimeouts(session.Get(), timeoutMs_);
-    InternetHandle connection(InternetConnectA(session.Get(), url->host.c_str(), url->port, nullptr, nullptr,
-                                               INTERNET_SERVICE_HTTP, 0, 0));
+    InternetHandle connection(Inet().connect(session.Get(), url->host.c_str(), url->port, nullptr, nullptr,
+                                              INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return fail(GetLastError());
     SetTimeouts(connection.Get(), timeoutMs_);
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
@@ -128,10 +152,10 @@ std::optional<std::string> InternetTransfer::OpenURL(const std::string& address,
     if (url->secure) flags |= INTERNET_FLAG_SECURE;
     const char* acceptTypes[] = {"*/*", nullptr};
     InternetHandle request(
-        HttpOpenRequestA(connection.Get(), "GET", url->object.c_str(), nullptr, nullptr, acceptTypes, flags, 0));
+        Inet().openRequest(connection.Get(), "GET", url->object.c_str(), nullptr, nullptr, acceptTypes, flags, 0));
     if (!request) return fail(GetLastError());
     SetTimeouts(request.Get(), timeoutMs_);
-    if (!HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0)) return fail(GetLastError());
+    if (!Inet().sendRequest(request.Get(), nullptr, 0, nullptr, 0)) return fail(GetLastError());
 
     // A server that closes without answering leaves a made-up status line and no header.
     if (HeaderLines(request.Get()) == 0) return fail(ERROR_HTTP_INVALID_SERVER_RESPONSE);
@@ -148,7 +172,7 @@ std::optional<std::string> InternetTransfer::OpenURL(const std::string& address,
     for (;;) {
         if (GetTickCount() - started > timeoutMs_) return fail(ERROR_INTERNET_TIMEOUT);
         DWORD got = 0;
-        if (!InternetReadFile(request.Get(), buffer, sizeof buffer, &got)) return fail(GetLastError());
+        if (!Inet().readFile(request.Get(), buffer, sizeof buffer, &got)) return fail(GetLastError());
         if (got == 0) break;
         if (got > limit - body.size()) return fail(ERROR_INSUFFICIENT_BUFFER);
         body.append(buffer, got);

@@ -37,6 +37,4 @@ void RemoveMenus(HWND hWnd, const std::array<bool, 7>& flags) {
     });
 }
 
-bool InDevEnvironment() { return false; }
-
 }  // namespace skx

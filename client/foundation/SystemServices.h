@@ -19,7 +19,14 @@ void LoadHelpFile(HWND owner);
 // stands for position n. Positions go highest first, so the lower ones stay valid.
 void RemoveMenus(HWND hWnd, const std::array<bool, 7>& flags);
 
-// True only inside the development environment; the built program never is.
-bool InDevEnvironment();
+// True only in a development build (configured with SKIRMEX_IMAGE_FOLDER); the delivered
+// program never is.
+constexpr bool InDevEnvironment() {
+#ifdef SKIRMEX_IMAGE_FOLDER
+    return true;
+#else
+    return false;
+#endif
+}
 
 }  // namespace skx

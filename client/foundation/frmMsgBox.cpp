@@ -12,6 +12,7 @@
 #include "runtime/App.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
+#include "runtime/LateBound.h"
 #include "runtime/MessagePump.h"
 #include "runtime/Twips.h"
 
@@ -460,9 +461,11 @@ void frmMsgBox::PaintIcon(int32_t iconNumber) {
     UINT n = GetSystemDirectoryA(folder, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return;
     std::string path = std::string(folder) + "\\Shell32.dll";
-    UINT count = static_cast<UINT>(reinterpret_cast<UINT_PTR>(ExtractIconA(Instance(), path.c_str(), 0xFFFFFFFFu)));
+    static const auto extract = LateBound<decltype(&ExtractIconA)>("shell32.dll", "ExtractIconA");
+    if (!extract) return;
+    UINT count = static_cast<UINT>(reinterpret_cast<UINT_PTR>(extract(Instance(), path.c_str(), 0xFFFFFFFFu)));
     if (iconNumber < 0 || count <= static_cast<UINT>(iconNumber)) return;
-    HICON h = ExtractIconA(Instance(), path.c_str(), static_cast<UINT>(iconNumber));
+    HICON h = extract(Instance(), path.c_str(), static_cast<UINT>(iconNumber));
     if (reinterpret_cast<UINT_PTR>(h) > 1) icon_ = IconHandle(h, true);
     InvalidateRect(Handle(), nullptr, FALSE);
 }

@@ -11,6 +11,7 @@
 #include "ProgramSettings.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
+#include "runtime/LateBound.h"
 #include "runtime/RichTextEditing.h"
 #include "runtime/Twips.h"
 
@@ -165,9 +166,11 @@ std::string ShellErrorText(intptr_t result) {
 void RunShellExecute(const std::string& Verb, const std::string& File, const std::string& Parameters,
                      const std::string& Directory, int32_t ShowCommand) {
     Guard("modRTFLinks", "RunShellExecute", [&] {
-        HINSTANCE r = ShellExecuteA(GetDesktopWindow(), Verb.c_str(), File.c_str(),
-                                    Parameters.empty() ? nullptr : Parameters.c_str(),
-                                    Directory.empty() ? nullptr : Directory.c_str(), ShowCommand);
+        static const auto execute = LateBound<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+        HINSTANCE r = execute ? execute(GetDesktopWindow(), Verb.c_str(), File.c_str(),
+                                        Parameters.empty() ? nullptr : Parameters.c_str(),
+                                        Directory.empty() ? nullptr : Directory.c_str(), ShowCommand)
+                              : nullptr;
         intptr_t result = reinterpret_cast<intptr_t>(r);
         if (result >= 32) return;
         std::string text = ShellErrorText(result);

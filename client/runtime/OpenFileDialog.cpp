@@ -1,11 +1,13 @@
 #include "OpenFileDialog.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <string>
 #include <vector>
 
 #include "FileDialogFilter.h"
+#include "LateBound.h"
 #include "RunTimeError.h"
 
 namespace skx {
@@ -23,8 +25,10 @@ bool OpenFileDialog::ShowOpen(HWND owner) {
     ofn.nMaxFile = static_cast<DWORD>(name.size());
     ofn.lpstrTitle = DialogTitle.empty() ? nullptr : DialogTitle.c_str();
     ofn.Flags = Flags | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&ofn)) {
-        const DWORD failure = CommDlgExtendedError();
+    static const auto open = LateBound<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    static const auto extendedError = LateBound<decltype(&CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
+    if (!open || !open(&ofn)) {
+        const DWORD failure = open && extendedError ? extendedError() : CDERR_INITIALIZATION;
         if (failure != 0) {
             Raise(errInvalidProcedureCall, "CommonDialog", "The open-file dialog failed (" + std::to_string(failure) + ")");
         }

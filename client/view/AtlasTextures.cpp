@@ -2,6 +2,7 @@
 
 #include "AtlasTable.h"
 #include "DirectXObjects.h"
+#include "SystemServices.h"
 #include "runtime/App.h"
 #include "runtime/ErrorGuard.h"
 
@@ -28,11 +29,8 @@ bool LoadSlots(Create create) {
 }  // namespace
 
 bool LoadTextures() {
-#ifdef SKIRMEX_IMAGE_FOLDER
-    return LoadTexturesFromFolder(App::Path() + "\\images");
-#else
+    if (InDevEnvironment()) return LoadTexturesFromFolder(App::Path() + "\\images");
     return LoadTexturesFromModule(GetModuleHandleA(nullptr));
-#endif
 }
 
 bool LoadTexturesFromModule(HMODULE module) {

@@ -7,6 +7,7 @@
 #include "DirectXObjects.h"
 #include "MessageBox.h"
 #include "ProgramSettings.h"
+#include "SystemServices.h"
 #include "WholeFile.h"
 #include "modDirectX8.h"
 #include "runtime/App.h"
@@ -18,13 +19,6 @@ namespace {
 
 constexpr const char* Module = "modDirectX8";
 constexpr int32_t errResourceNotFound = 326;
-
-// A development build reads the sounds from the "sounds" folder below the program folder.
-#ifdef SKIRMEX_IMAGE_FOLDER
-constexpr bool SoundFolder = true;
-#else
-constexpr bool SoundFolder = false;
-#endif
 
 // A sound: its resource, its file in the "sounds" folder and its buffer.
 struct SoundSource {
@@ -48,7 +42,8 @@ HMODULE g_module = nullptr;
 
 // The bytes of a sound's WAVE file; raises when there is none.
 std::vector<uint8_t> SoundFile(const SoundSource& sound) {
-    if (SoundFolder) {
+    // A development build reads the sounds from the "sounds" folder below the program folder.
+    if (InDevEnvironment()) {
         std::string bytes;
         if (!ReadWholeFile(App::Path() + "\\sounds\\" + sound.File, bytes)) Raise(errFileNotFound);
         return {bytes.begin(), bytes.end()};

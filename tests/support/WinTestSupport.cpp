@@ -2,8 +2,9 @@
 
 #include "WinTestSupport.h"
 
-#include <cstdio>
+#include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace testsupport {
@@ -287,6 +288,17 @@ uint16_t FreePort() {
     closesocket(s);
     WSACleanup();
     return ntohs(a.sin_port);
+}
+
+bool HoldsTest(const std::string& testName) {
+    const testing::UnitTest& unit = *testing::UnitTest::GetInstance();
+    for (int i = 0; i < unit.total_test_suite_count(); ++i) {
+        const testing::TestSuite& suite = *unit.GetTestSuite(i);
+        for (int j = 0; j < suite.total_test_count(); ++j) {
+            if (std::string(suite.name()) + "." + suite.GetTestInfo(j)->name() == testName) return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace testsupport

@@ -73,6 +73,10 @@ private:
 // Starts python3 with a script of the project (a path below the project folder).
 bool StartPython(ChildProcess& child, const std::string& scriptUnderRoot, const std::string& args);
 
+// True when this test program holds the test "Suite.Name": run in a child with that filter, it
+// runs exactly that test (a filter naming none would run nothing, and the child would pass).
+bool HoldsTest(const std::string& testName);
+
 // Waits until a TCP port on 127.0.0.1 accepts connections.
 bool WaitForPort(uint16_t port, uint32_t timeoutMs);
 // A free TCP port on 127.0.0.1 (bound and released).

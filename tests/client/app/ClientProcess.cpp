@@ -1,7 +1,5 @@
 #include "ClientProcess.h"
 
-#include <gtest/gtest.h>
-
 #include "Registry.h"
 #include "WinTestSupport.h"
 #include "frmMain.h"
@@ -168,24 +166,8 @@ void DeleteClientValue(const std::string& key, const std::string& name) {
     RegCloseKey(h);
 }
 
-namespace {
-
-// True when this test program holds the test "Suite.Name" (a filter naming none would run nothing).
-bool HoldsTest(const std::string& testName) {
-    const testing::UnitTest& unit = *testing::UnitTest::GetInstance();
-    for (int i = 0; i < unit.total_test_suite_count(); ++i) {
-        const testing::TestSuite& suite = *unit.GetTestSuite(i);
-        for (int j = 0; j < suite.total_test_count(); ++j) {
-            if (std::string(suite.name()) + "." + suite.GetTestInfo(j)->name() == testName) return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
-
 DWORD RunScenario(const std::string& testName, uint32_t timeoutMs) {
-    if (!HoldsTest(testName)) return 0xFFFC;
+    if (!testsupport::HoldsTest(testName)) return 0xFFFC;
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     Process p;

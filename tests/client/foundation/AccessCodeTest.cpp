@@ -77,11 +77,13 @@ TEST(AccessCode, IsTheSerialOfTheProgramDrive) {
     EXPECT_EQ(GetDriveInformation(), static_cast<int32_t>(serial));
 }
 
-TEST(AccessCode, DefaultSerialOfDriveC) {
-    const auto serial = VolumeSerialNumber("C:\\");
-    ASSERT_TRUE(serial.has_value());
-    EXPECT_EQ(*serial, 0x43000000u);
-    EXPECT_EQ(AccessCodeText(static_cast<int32_t>(*serial)), "1124073472");
+// Drive C's code: the decimal text of its serial taken as a signed 32-bit number, without the sign.
+TEST(AccessCode, TextOfDriveCsSerial) {
+    DWORD read = 0;
+    ASSERT_TRUE(GetVolumeInformationA("C:\\", nullptr, 0, &read, nullptr, nullptr, nullptr, 0));
+    ASSERT_EQ(VolumeSerialNumber("C:\\"), std::optional<uint32_t>(read));
+    const int64_t value = static_cast<int32_t>(read);
+    EXPECT_EQ(AccessCodeText(static_cast<int32_t>(read)), std::to_string(value < 0 ? -value : value));
 }
 
 TEST(AccessCode, SerialsFromTheHighHalf) {

@@ -77,5 +77,3 @@ TEST(SystemServices, ClassNameOfAWindow) {
     w.Unload();
     EXPECT_EQ(ClassName(nullptr), "");
 }
-
-TEST(SystemServices, NeverInTheDevelopmentEnvironment) { EXPECT_FALSE(InDevEnvironment()); }

@@ -23,16 +23,25 @@ double Setting(const char* name, double fallback) {
 
 struct Use {
     double handles = 0, gdi = 0, privateBytes = 0;
+    bool read = false;  // the client answered
 };
 // As the client counts them itself (the platform here tells another process nothing of them).
 Use UseOf(testsupport::HookClient& hook) {
     Use u;
     // A client busy with a batch may let the request go unanswered: it is asked again.
-    testsupport::PumpUntil([&] {
+    u.read = testsupport::PumpUntil([&] {
         return std::sscanf(hook.Ask("use").c_str(), "handles %lf gdi %lf private %lf", &u.handles, &u.gdi,
                            &u.privateBytes) == 3;
     }, 20000);
     return u;
+}
+
+// The own player moved to (x, 40), a square no random frame names (theirs are 0, 1, 2, 7, 12,
+// 149 or outside the arena), and the view centred there: the origin the client answers with
+// follows x square for square while x stays even (a half square rounds to the even neighbour).
+void Probe(const DemoSession& s, int x) {
+    s.Clear();
+    s.Send(R"(["P", ")" + std::to_string(x) + R"(", "40", "0", "10"], ["U"])");
 }
 
 bool Within(double value, double base) { return value <= base * 1.1 + 0.5 && value >= base * 0.9 - 0.5; }
@@ -45,9 +54,14 @@ TEST(Soak, DemoSessionAndRandomFramesLeaveTheClientAliveAndItsUseFlat) {
     const char* only = std::getenv("SKIRMORA_SOAK_LETTERS");  // to find which letters a fault needs
     const std::string letters = only ? only : "";
     DemoSession s("soak");
-    ASSERT_TRUE(s.Start("--rate 10", "AutoChat=True\r\n"));
+    ASSERT_TRUE(s.Start("--rate 10", "AutoChat=True\r\nAutoCenter=False\r\n"));  // only "U" centres
     ASSERT_TRUE(s.LogIn()) << s.server.Frames();
     ASSERT_TRUE(s.Dump("frmMapDisp", "Map Display [Demo Arena]")) << s.last;
+    Probe(s, 20);  // before any random frame: the origin for x = 20
+    ASSERT_TRUE(s.WaitSent(R"(["M", ")", 30000)) << s.server.Frames();
+    const std::string first = s.server.Frames();
+    int originX = -1, originY = -1;
+    ASSERT_EQ(std::sscanf(first.c_str() + first.find(R"(["M", ")"), R"(["M", "%d", "%d")", &originX, &originY), 2) << first;
     const DWORD start = GetTickCount(), length = static_cast<DWORD>(minutes * 60000);
     const DWORD baselineAt = std::min<DWORD>(60000, length / 3);
     Use baseline, end;
@@ -55,23 +69,27 @@ TEST(Soak, DemoSessionAndRandomFramesLeaveTheClientAliveAndItsUseFlat) {
     for (int batch = 0; batch < batches; ++batch) {
         s.server.Command(R"({"cmd": "random", "count": 1000, "letters": )" + testsupport::JsonString(letters) +
                          R"(, "seed": )" + std::to_string(batch) + "}");
-        s.Clear();
-        s.server.Send({{"U"}});
-        ASSERT_TRUE(s.WaitSent(R"(["M", )", 30000)) << "no answer after batch " << batch;
+        const int x = 22 + 2 * (batch % 50);
+        Probe(s, x);
+        const std::string answer = R"(["M", ")" + std::to_string((originX + x - 20) % 150) + R"(", ")" + std::to_string(originY) + '"';
+        ASSERT_TRUE(s.WaitSent(answer, 30000)) << "no answer " << answer << " after batch " << batch;
         if (batch % 10 == 9) {
             const Use now = UseOf(s.hook);
+            ASSERT_TRUE(now.read) << "no reading after batch " << batch;
             std::printf("%6.0f s, %6d frames: handles %.0f, GDI objects %.0f, private memory %.1f MB\n",
                         (GetTickCount() - start) / 1000.0, (batch + 1) * 1000, now.handles, now.gdi, now.privateBytes / 1048576.0);
         }
-        // The batches spread over the run.
+        // The batches spread over the run; the baseline is read when its time has come, also
+        // when the batches fall behind.
         const DWORD due = start + static_cast<DWORD>(static_cast<double>(length) * (batch + 1) / batches);
-        while (static_cast<int32_t>(GetTickCount() - due) < 0) {
+        for (;; testsupport::PumpFor(100)) {
             if (!baselineTaken && GetTickCount() - start >= baselineAt) baseline = UseOf(s.hook), baselineTaken = true;
-            testsupport::PumpFor(100);
+            if (static_cast<int32_t>(GetTickCount() - due) >= 0) break;
         }
     }
     ASSERT_TRUE(s.run.process.Running());
     end = UseOf(s.hook);
+    ASSERT_TRUE(baseline.read && end.read) << "no reading at " << baselineAt / 1000 << " s or at the end";
     std::printf("after %.1f min and %d random frames: handles %.0f -> %.0f, GDI objects %.0f -> %.0f, private memory "
                 "%.1f -> %.1f MB (from %.0f s on)\n", minutes, batches * 1000, baseline.handles, end.handles,
                 baseline.gdi, end.gdi, baseline.privateBytes / 1048576.0, end.privateBytes / 1048576.0, baselineAt / 1000.0);

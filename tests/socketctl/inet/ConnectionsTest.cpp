@@ -149,7 +149,8 @@ TEST(InetConnect, SilentServerTimesOutAndLeavesNoSocket) {
         connect(f.get(), reinterpret_cast<sockaddr*>(&a), sizeof a);
         fillers.push_back(std::move(f));
     }
-    Sleep(200);
+    // The backlog is full once the first of them is connected.
+    ASSERT_TRUE(WaitForSocket(fillers[0].get(), Ready::Write));
     DWORD start = GetTickCount();
     SOCKET s = InetConnectA("127.0.0.1", port, 0, 2);
     DWORD elapsed = GetTickCount() - start;

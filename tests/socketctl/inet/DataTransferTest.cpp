@@ -88,7 +88,7 @@ TEST(InetFlush, DiscardsPendingInput) {
     ASSERT_NE(p.s, INVALID_SOCKET);
     std::string junk(1000, 'j');
     send(p.peer.get(), junk.data(), static_cast<int>(junk.size()), 0);
-    Sleep(100);
+    ASSERT_TRUE(WaitForBytes(p.s, 1000));
     EXPECT_EQ(InetFlush(p.s), 0);
     EXPECT_FALSE(InetIsReadable(p.s, 0, nullptr));
     EXPECT_EQ(InetGetStatus(p.s), INET_STATUS_IDLE);
@@ -119,7 +119,7 @@ TEST(InetIsReadable, WaitsAndCountsPendingBytes) {
     EXPECT_EQ(available, 0u);
     send(p.peer.get(), "0123456789", 10, 0);
     EXPECT_TRUE(InetIsReadable(p.s, 2000, &available));
-    Sleep(50);
+    ASSERT_TRUE(WaitForBytes(p.s, 10));
     EXPECT_TRUE(InetIsReadable(p.s, 0, &available));
     EXPECT_EQ(available, 10u);
     EXPECT_TRUE(InetIsWritable(p.s, 0));
@@ -134,7 +134,7 @@ TEST(InetIsUrgent, SeesOutOfBandDataWithInLineOff) {
     EXPECT_FALSE(InetIsUrgent(p.s));
     send(p.peer.get(), "ab", 2, 0);
     send(p.peer.get(), "!", 1, MSG_OOB);
-    Sleep(200);
+    ASSERT_TRUE(WaitForSocket(p.s, Ready::Except));
     // The ordinary bytes before the urgent byte come first; then the urgent byte waits.
     char buf[8] = {};
     EXPECT_EQ(InetRead(p.s, buf, sizeof buf), 2);

@@ -104,7 +104,19 @@ std::string RecvAll(SOCKET s, size_t limit) {
     return out;
 }
 
+bool WaitForBytes(SOCKET s, u_long count, DWORD timeoutMs) {
+    u_long pending = 0;
+    return testsupport::PumpUntil([&] { return ioctlsocket(s, FIONREAD, &pending) == 0 && pending >= count; }, timeoutMs);
+}
+
+bool WaitForSocket(SOCKET s, Ready what, DWORD timeoutMs) {
+    fd_set set{1, {s}};
+    timeval limit{static_cast<long>(timeoutMs / 1000), static_cast<long>(timeoutMs % 1000 * 1000)};
+    return select(0, nullptr, what == Ready::Write ? &set : nullptr, what == Ready::Except ? &set : nullptr, &limit) == 1;
+}
+
 bool RunIsolated(const std::string& testName, const std::string& environment) {
+    if (!testsupport::HoldsTest(testName)) return false;
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string name, value;

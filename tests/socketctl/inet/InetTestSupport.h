@@ -59,6 +59,11 @@ RawSocket RawConnect(u_short port);
 u_short ClosedPort();
 // Receives until the peer closes or `limit` bytes came; the bytes.
 std::string RecvAll(SOCKET s, size_t limit);
+// Waits (at most timeoutMs) until at least `count` bytes wait to be read on the socket.
+bool WaitForBytes(SOCKET s, u_long count, DWORD timeoutMs = 5000);
+// Waits (at most timeoutMs) until select finds the socket writable (connected) or exceptional (urgent data).
+enum class Ready { Write, Except };
+bool WaitForSocket(SOCKET s, Ready what, DWORD timeoutMs = 5000);
 
 // A peer on its own thread, joined on destruction.
 class PeerThread {
@@ -76,7 +81,7 @@ private:
 
 // Runs one disabled test of this program in a fresh process (for tests that bind a
 // different Windows Sockets library, which stays bound for the life of a process);
-// true when it passed.
+// true when it passed. False when the program holds no test of that name.
 bool RunIsolated(const std::string& testName, const std::string& environment = "");
 
 }  // namespace inettest

@@ -1,6 +1,6 @@
 // InetFreezeOtherEvents, the freezing of a thread's other sockets around secure
-// work. Ruling: an unfreeze thaws only the sockets that the socket's own freeze froze, never
-// those the caller froze on purpose.
+// work. An unfreeze thaws only the sockets that the socket's own freeze froze, never those the
+// caller froze on purpose.
 #include <gtest/gtest.h>
 
 #include "SocketEvents.h"
