@@ -22,6 +22,10 @@ namespace {
 
 constexpr uint32_t kLinkColour = 0xFF0000;  // blue
 const char kLinkPrefix[] = "http://";
+// One write to a box takes at most this many characters and formats at most this many links:
+// a longer line, or one of many links, would hold the box (and the client) for long.
+constexpr int64_t kMostWrittenText = 2048;
+constexpr int kMostLinks = 16;
 
 bool ScrollLocked() { return MenuChecked(MenuOption::ScrollLock); }
 
@@ -56,11 +60,12 @@ Hit HitTest(RichTextBox& rtb, RichTextBox& buffer, float x, float y) {
 void AddToRTB(std::string Text, RichTextBox& RTB, int32_t Color, bool NewLine, bool Bold, bool AltFont,
               bool Echo) {
     Guard("modRTFLinks", "AddToRTB", [&] {
+        if (Len(Text) > kMostWrittenText) Text = Left(Text, kMostWrittenText);
         const std::string original = Text;
         const uint32_t colour = static_cast<uint32_t>(Color);
         if (RtbTextLength(RTB) >= kChatBoxLimit) RtbClear(RTB);
-        for (;;) {
-            int32_t p = InStr(1, Text, kLinkPrefix, Compare::Text);
+        for (int links = 0;; ++links) {
+            int32_t p = links < kMostLinks ? InStr(1, Text, kLinkPrefix, Compare::Text) : 0;
             if (p == 0) {
                 GoToEnd(RTB);
                 RtbFormat f;
