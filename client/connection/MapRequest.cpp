@@ -1,5 +1,6 @@
 #include "MapRequest.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "runtime/Conversions.h"
@@ -8,15 +9,23 @@ namespace skx {
 
 namespace {
 
-bool IsDeviceName(std::string base) {
-    // Windows takes a trailing blank of the part before the extension as part of nothing.
-    base = RTrim(base);
-    const std::string upper = UCase(base);
-    for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
+// What Windows takes as a port number after COM or LPT: a digit, or a superscript 1, 2 or 3
+// (bytes B9, B2, B3 in the Western code pages).
+bool IsPortDigit(std::string_view rest) {
+    if (rest.size() == 1) {
+        return (rest[0] >= '0' && rest[0] <= '9') || rest == "\xB9" || rest == "\xB2" || rest == "\xB3";
+    }
+    return rest == "\xC2\xB9" || rest == "\xC2\xB2" || rest == "\xC2\xB3";  // the same three in UTF-8
+}
+
+// The part of a name before its first ".": Windows takes its trailing blanks as part of nothing.
+bool IsDeviceName(const std::string& base) {
+    const std::string upper = UCase(RTrim(base));
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
         if (upper == device) return true;
     }
-    return upper.size() == 4 && (upper.compare(0, 3, "COM") == 0 || upper.compare(0, 3, "LPT") == 0) &&
-           upper[3] >= '1' && upper[3] <= '9';
+    return (upper.compare(0, 3, "COM") == 0 || upper.compare(0, 3, "LPT") == 0) &&
+           IsPortDigit(std::string_view(upper).substr(std::min<size_t>(3, upper.size())));
 }
 
 }  // namespace

@@ -12,8 +12,9 @@ constexpr size_t MaxMapName = 64;
 
 // True when name can only name a file of its own in the Map folder: at most 64 characters,
 // no "\", "/", ":", "..", control character or character Windows refuses in file names
-// (< > " | ? *), not a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, any case, also before
-// a "."), and not ending in "." or a blank.
+// (< > " | ? *), not a device name (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM and LPT with a
+// digit or a superscript 1 to 3; any case, also before blanks or a "."), and not
+// ending in "." or a blank.
 bool IsAcceptableMapName(const std::string& name);
 
 // Text with every byte but letters, digits and "-._~" written as "%" and two upper-case

@@ -23,6 +23,22 @@ namespace {
 
 constexpr uint32_t kLinkColour = 0xFF0000;  // blue
 const char kLinkPrefix[] = "http://";
+// One write to a box takes lines of at most this many characters and formats at most this many
+// links: a longer line, or one of many links, would hold the box (and the client) for long.
+constexpr size_t kMostLineLength = 2048;
+constexpr int kMostLinks = 16;
+
+// The text as one write takes it: no more than a full pane holds, each line cut to its most.
+std::string Bounded(const std::string& text) {
+    std::string out;
+    size_t line = 0;
+    for (char c : text) {
+        if (out.size() >= static_cast<size_t>(kChatBoxLimit)) break;
+        line = c == '\r' || c == '\n' ? 0 : line + 1;
+        if (line <= kMostLineLength) out += c;
+    }
+    return out;
+}
 
 bool ScrollLocked() { return MenuChecked(MenuOption::ScrollLock); }
 
@@ -57,11 +73,12 @@ Hit HitTest(RichTextBox& rtb, RichTextBox& buffer, float x, float y) {
 void AddToRTB(std::string Text, RichTextBox& RTB, int32_t Color, bool NewLine, bool Bold, bool AltFont,
               bool Echo) {
     Guard("modRTFLinks", "AddToRTB", [&] {
+        Text = Bounded(Text);
         const std::string original = Text;
         const uint32_t colour = static_cast<uint32_t>(Color);
         if (RtbTextLength(RTB) >= kChatBoxLimit) RtbClear(RTB);
-        for (;;) {
-            int32_t p = InStr(1, Text, kLinkPrefix, Compare::Text);
+        for (int links = 0;; ++links) {
+            int32_t p = links < kMostLinks ? InStr(1, Text, kLinkPrefix, Compare::Text) : 0;
             if (p == 0) {
                 GoToEnd(RTB);
                 RtbFormat f;

@@ -16,7 +16,9 @@ constexpr int32_t kChatBoxLimit = 32768;
 
 // Appends Text to RTB in Color (0x00BBGGRR), a CR LF after it when NewLine, bold when Bold,
 // in FontType2 when AltFont (else FontType); "http://" addresses become blue underlined
-// links; with Echo the whole text is written again into the "General" pane.
+// links; with Echo the whole text is written again into the "General" pane. A text is cut to
+// the pane's limit, each of its lines to 2,048 characters, and only its first 16 addresses
+// become links.
 void AddToRTB(std::string Text, RichTextBox& RTB, int32_t Color, bool NewLine, bool Bold, bool AltFont,
               bool Echo);
 

@@ -22,7 +22,11 @@ bool IgnoreList::Contains(std::string_view name) const {
     return std::find(entries_.begin(), entries_.end(), name) != entries_.end();
 }
 
-void IgnoreList::Add(std::string name) { entries_.push_back(std::move(name)); }
+bool IgnoreList::Add(std::string name) {
+    if (name.find_first_of("\r\n") != std::string::npos) return false;
+    entries_.push_back(std::move(name));
+    return true;
+}
 
 void IgnoreList::RemoveAt(const std::vector<int>& positions) {
     std::vector<bool> gone(entries_.size(), false);

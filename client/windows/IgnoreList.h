@@ -16,7 +16,9 @@ public:
     // True when an entry equals name exactly, letter case included.
     bool Contains(std::string_view name) const;
 
-    void Add(std::string name);
+    // Appends a name; a name holding a CR or LF (which would split its line of the file) is
+    // refused: false, and nothing changes.
+    bool Add(std::string name);
     // Removes the entries at these 0-based positions (any order; others are passed over).
     void RemoveAt(const std::vector<int>& positions);
     void Clear() { entries_.clear(); }

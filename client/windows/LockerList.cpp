@@ -13,7 +13,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 LockerListRead ReadLockerList(const std::string& data) {
     LockerListRead read;
     const std::vector<std::string> lines = SplitB2(data, "\r\n");
-    for (size_t n = 1; n < lines.size(); ++n) {
+    int rows = 0;
+    for (size_t n = 1; n < lines.size() && !read.Cut; ++n) {
         const std::string& line = lines[n];
         if (line.empty()) continue;
         const size_t blank = line.find(' ');
@@ -29,6 +30,11 @@ LockerListRead ReadLockerList(const std::string& data) {
                 break;
             }
         }
+        if (count > MostLockerRows - rows) {
+            count = MostLockerRows - rows;
+            read.Cut = true;
+        }
+        rows += count;
         read.Items.push_back(LockerItem{line.substr(blank + 1), count});
     }
     return read;

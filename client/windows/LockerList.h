@@ -12,9 +12,15 @@ struct LockerItem {
     int Count = 0;  // at most 999
 };
 
+// The most rows one locker list fills, whatever its counts ask for.
+constexpr int MostLockerRows = 2000;
+
 struct LockerListRead {
     std::vector<LockerItem> Items;  // the lines before the first malformed one, empty lines left out
     bool Malformed = false;         // a line without a count or without a name stopped the reading
+    // The counts asked for more than MostLockerRows rows in all: the item that passed the mark
+    // keeps what was left of it, and the lines after it are not read.
+    bool Cut = false;
 };
 LockerListRead ReadLockerList(const std::string& data);
 

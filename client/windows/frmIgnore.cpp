@@ -65,7 +65,7 @@ void frmIgnoreForm::SaveFormSettings() {
 void frmIgnoreForm::IgnoreAdd(const std::string& Name) {
     Guard("frmIgnore", "IgnoreAdd", [&] {
         Load();
-        list_.Add(NameFromCommandLine(Name));
+        if (!list_.Add(NameFromCommandLine(Name))) return;
         ShowIgnored();
         SaveFormSettings();
     });
@@ -75,8 +75,7 @@ void frmIgnoreForm::cmdAdd_Click() {
     const int current = lstOnline.ListIndex();
     if (current < 0) return;  // no name picked: nothing to add
     const std::string name = lstOnline.List(current);
-    if (list_.Contains(name)) return;
-    list_.Add(name);
+    if (list_.Contains(name) || !list_.Add(name)) return;
     ShowIgnored();
     SaveFormSettings();
 }

@@ -80,6 +80,11 @@ void frmShopForm::ParseLockerData(const std::string& Data) {
         for (const skx::LockerItem& item : read.Items) {
             for (int n = 0; n < item.Count; ++n) ListLocker.AddUnkeyed(item.Name);
         }
+        if (read.Cut) {
+            ReportCaught("frmShop", "ParseLockerData", 0, errOverflow, "frmShop",
+                         "The locker list asked for more than " + std::to_string(MostLockerRows) +
+                             " rows; it was cut there");
+        }
         if (read.Malformed) Raise(errSubscriptOutOfRange);
     });
 }

@@ -78,3 +78,15 @@ TEST_F(LoggedIn, AliasConsoleListsEditsSavesAndRemoves) {
     server.Send({{"a", "1;~:"}});
     EXPECT_TRUE(Answer("Sorry, you have reached your limit.", "Ok")) << last;
 }
+
+TEST_F(LoggedIn, HugeLockerCountsAndLongLinesAreCutAndTheClientGoesOnAnswering) {
+    ASSERT_TRUE(hook.Ask("menu mnuViewBuy") == "ok" && Shown("frmShop")) << last;
+    std::string locker = "Contents of your locker:", links = "x";
+    while (locker.size() < 64990) locker += "\r\n(999) x", links += " http://a";
+    for (const auto& f : std::vector<std::vector<std::string>>{{"c", "srv", locker, "4"}, {"c", "srv", links, "0"}, {"D", "2", links}}) {
+        Clear(), server.Send({f, {"U"}});
+        EXPECT_TRUE(WaitSent(R"(["M", )", 2000)) << f[0];  // the client is held by none of them
+    }
+    EXPECT_TRUE(Dump("frmShop", "row ListLocker 2001 ") && !Has(last, "row ListLocker 2002 ")) << last;
+    EXPECT_EQ(Reports(), 1);  // the cut list, once
+}

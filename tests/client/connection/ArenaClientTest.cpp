@@ -167,13 +167,13 @@ TEST_F(ArenaClient, FailedFetchesAndRefusedNamesKeepTheFilesAndSaySoInRed) {
     }
     std::vector<Frame> frames;
     for (std::string name : {"..\\t1", "a/b", "c:x", "..", "CON", "lpt1", "Nul.txt", "com9 .x", "x.", "x ", "a\tb",
-                             "a\x7f", "m*", "m?", "", "m"}) {
+                             "a\x7f", "m*", "m?", "COM\xC2\xB9", "lpt\xC2\xB2 .x", "conin$", "CONOUT$ .x", "", "m"}) {
         frames.push_back({"?", "ID", name.empty() ? std::string(65, 'm') : name == "m" ? std::string(64, 'm') : name, "3"});
     }
     Send(frames);  // only the last, of 64 characters, is a name
     EXPECT_EQ(Requests(), "/maps/t1.map\n/maps/t1.map\n/stall/t1.map\n/maps/" + std::string(64, 'm') + ".map\n");
     EXPECT_EQ(MapName, std::string(64, 'm'));
-    EXPECT_EQ(Occurrences(PaneText(1), "FAILED!"), 3 + 16);
+    EXPECT_EQ(Occurrences(PaneText(1), "FAILED!"), 3 + 20);
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA((maps.Path() + "\\*").c_str(), &entry);
     int entries = search != INVALID_HANDLE_VALUE;

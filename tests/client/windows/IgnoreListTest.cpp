@@ -36,6 +36,7 @@ TEST_F(IgnoreWindow, IgnoreAddSavesAtOnceAndIsIgnoredComparesExactly) {
     EXPECT_TRUE(!IsIgnored("bob") && frmIgnore().IsLoaded() && !IsWindowVisible(frmIgnore().Handle()));
     frmIgnore().cmdClear.PerformClick();
     EXPECT_EQ(File(), " 0 \r\n");
+    frmIgnore().IgnoreAdd("eve\r\n 9 \r\nx");  // a line break would split the file: refused
     for (int twice = 0; twice < 2; ++twice) frmIgnore().IgnoreAdd("Some_Player");  // no check for a repeat
     EXPECT_EQ(File(), " 2 \r\nSome Player\r\nSome Player\r\n");
     EXPECT_TRUE(IsIgnored("Some Player") && !IsIgnored("some player") && g_reported.empty());
