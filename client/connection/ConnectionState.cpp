@@ -1,7 +1,9 @@
 #include "ConnectionState.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "ArenaModel.h"
 #include "ChatTimeStamp.h"
@@ -182,6 +184,13 @@ void HandleVoteInformation(std::string& Data) {
             // The game's name becomes a key of [Hate]: nothing that could end it or open a section.
             std::string game = IniKeyText(parts[1]);
             if (Trim(game).empty()) return;
+            // Every server notice of a new game would add a key: the section keeps a bounded number.
+            const std::vector<std::string> keys = IniKeys(file, "Hate");
+            if (keys.size() >= MostHateKeys && std::find(keys.begin(), keys.end(), game) == keys.end()) {
+                static bool reported = false;
+                if (!std::exchange(reported, true)) Raise(errOverflow);
+                return;
+            }
             const bool hate = code == "h";
             mfncWriteIni(file, "Hate", game, hate ? "True" : "False", false);
             if (frmVote().Visible() && frmVote().gridVoteWindow.Count() >= 1) {

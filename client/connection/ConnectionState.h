@@ -2,6 +2,7 @@
 // connect and at each close, re-centring the view, players logging in and out, and the vote
 // preferences the server confirms.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,6 +12,10 @@ void Clean_Up();
 void Screen_Center(bool& Announce);
 void Logged_In(std::string Name, std::string Info, int16_t Index);
 void Logged_Out(int16_t Index);
+// The vote preferences the server confirms, stored in Game.DAT: [Hate] keeps at most
+// MostHateKeys keys (the games' own and List); a notice for another game beyond them is
+// refused, the first refusal reported.
+inline constexpr size_t MostHateKeys = 64;
 void HandleVoteInformation(std::string& Data);
 
 }  // namespace skx

@@ -66,6 +66,28 @@ int16_t mfncWriteIni(const std::string& File, const std::string& Section, const 
     return result;
 }
 
+std::vector<std::string> IniKeys(const std::string& File, const std::string& Section) {
+    std::vector<std::string> keys;
+    Guard("modFileControl", "IniKeys", [&] {
+        if (!FileExist(File, 0)) return;
+        // The names, each ended by a null character; the buffer grows until they all fit.
+        for (DWORD size = 4096;; size *= 2) {
+            std::string buffer(size, '\0');
+            const DWORD n = GetPrivateProfileStringA(Section.c_str(), nullptr, "", buffer.data(), size, File.c_str());
+            if (n + 2 < size || size >= (1u << 24)) {
+                for (size_t at = 0; at < n;) {
+                    const size_t end = buffer.find('\0', at);
+                    if (end == std::string::npos || end > n) break;
+                    if (end > at) keys.push_back(buffer.substr(at, end - at));
+                    at = end + 1;
+                }
+                return;
+            }
+        }
+    });
+    return keys;
+}
+
 std::string ReadWholeIniValue(const std::string& File, const std::string& Section, const std::string& Key) {
     std::string result;
     Guard("modFileControl", "mfncGetFromIni", [&] {

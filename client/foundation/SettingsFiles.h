@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace skx {
 
@@ -42,6 +43,9 @@ int16_t mfncWriteIni(const std::string& File, const std::string& Section, const 
 std::string ReadWholeIniValue(const std::string& File, const std::string& Section, const std::string& Key);
 int16_t WriteWholeIniValue(const std::string& File, const std::string& Section, const std::string& Key,
                            const std::string& Value);
+
+// The keys of Section of File, in their order (none when the file or section is missing).
+std::vector<std::string> IniKeys(const std::string& File, const std::string& Section);
 
 // The password settings are enciphered under when no other is given: the first four digits
 // of the decimal text of AccessCode's absolute value.

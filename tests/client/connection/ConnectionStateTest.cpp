@@ -5,6 +5,7 @@
 
 #include "ArenaModel.h"
 #include "ConnectionState.h"
+#include "SettingsFiles.h"
 #include "LoginTestSupport.h"
 #include "ReceiveBuffer.h"
 #include "frmChatBar.h"
@@ -246,6 +247,19 @@ TEST_F(ConnectionState, VoteNoticesAreStoredCleanedAndShownInTheVoteList) {
     EXPECT_EQ(Occurrences(file, "[Vote]"), 1);
     EXPECT_EQ(Occurrences(file, "[Hate]"), 1);
     EXPECT_TRUE(Reports().empty());
+
+    // A flood of new games stops at the section's bound, reported once; known games still change.
+    for (int i = 0; i < 100; ++i) {
+        data = "h:Game " + std::to_string(i);
+        HandleVoteInformation(data);
+    }
+    EXPECT_EQ(IniKeys(GameDat(), "Hate").size(), MostHateKeys);
+    EXPECT_EQ(Ini("Hate", "Game 70"), "<missing>");
+    data = "l:Capture The Flag";
+    HandleVoteInformation(data);
+    EXPECT_EQ(Ini("Hate", "Capture The Flag"), "False");
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_EQ(Reports()[0].number, 6);
 }
 
 TEST_F(ConnectionState, VoteNoticesSetTheIconsOfTheVisibleVoteList) {
