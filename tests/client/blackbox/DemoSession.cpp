@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "ArenaModel.h"
+#include "MapFiles.h"
 #include "frmMain.h"
 
 namespace clienttest {
@@ -100,6 +102,44 @@ HWND DemoSession::ChildOf(const std::string& caption) {
     InForm f{"", caption, nullptr};
     EnumChildWindows(MainWindow(), &FindInForm, reinterpret_cast<LPARAM>(&f));
     return f.found;
+}
+
+RECT DemoSession::MapArea(HWND picture) const {
+    RECT area{}, window{};
+    GetClientRect(picture, &area);
+    GetClientRect(GetParent(picture), &window);
+    MapWindowPoints(picture, MainWindow(), reinterpret_cast<POINT*>(&area), 2);
+    MapWindowPoints(GetParent(picture), MainWindow(), reinterpret_cast<POINT*>(&window), 2);
+    IntersectRect(&area, &area, &window);
+    RECT frame{};
+    GetWindowRect(MainWindow(), &frame);
+    POINT corner{0, 0};
+    ClientToScreen(MainWindow(), &corner);
+    OffsetRect(&area, corner.x - frame.left, corner.y - frame.top);
+    return area;
+}
+
+MapMatch MatchTerrain(const testsupport::ScreenPicture& p, const RECT& map) {
+    // The code colour of a terrain tile's centre.
+    auto code = [](int tile) { return RGB(8 + 16 * (tile / 16), 8 + 16 * (tile % 16), 32); };
+    const int across = (map.right - map.left) / 16, down = (map.bottom - map.top) / 16;
+    auto colour = [&](int j, int i) { return p.At(map.left + 16 * j + 8, map.top + 16 * i + 8); };
+    MapMatch best;
+    for (int oy = 0; oy < 150; ++oy) {
+        for (int ox = 0; ox < 150; ++ox) {
+            MapMatch m{0, 0, 0, ox, oy};
+            for (int i = 0; i < down; ++i) {
+                for (int j = 0; j < across; ++j, ++m.squares) {
+                    const int16_t tile = skx::MapTerrain((ox + j) % 150, (oy + i) % 150);
+                    if (colour(j, i) != code(tile)) continue;
+                    ++m.matching;
+                    m.lake += skx::IsTerrain((ox + j) % 150, (oy + i) % 150, 3);
+                }
+            }
+            if (m.matching > best.matching) best = m;
+        }
+    }
+    return best;
 }
 
 HWND ClientControl(DWORD pid, int id) {

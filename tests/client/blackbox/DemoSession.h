@@ -27,9 +27,21 @@ public:
     HWND MainControl(const std::string& name);
     // The first child of the client's window with that caption.
     HWND ChildOf(const std::string& caption);
+    // The part of the map's picture (a child of the map window, as large as the window's outer
+    // size) that its window shows, in the coordinates of Picture's picture.
+    RECT MapArea(HWND picture) const;
 
     testsupport::ChildProcess web;
 };
+
+// How many squares of the map's picture show their terrain's code colour (tools/make_resources.py
+// draws one per tile) for the best view origin, of how many looked at; and how many of those are
+// lake (water) squares. The map is the one skx::ParseMap read last.
+struct MapMatch {
+    int matching = 0, squares = 0, lake = 0;
+    int ox = 0, oy = 0;  // the view origin: the square at the picture's top left
+};
+MapMatch MatchTerrain(const testsupport::ScreenPicture& p, const RECT& map);
 
 // The visible control of the client with that dialog id (in any of its top-level windows).
 HWND ClientControl(DWORD pid, int id);

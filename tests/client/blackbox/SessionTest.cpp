@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 
-#include "ArenaModel.h"
 #include "DemoSession.h"
 #include "MapFiles.h"
 #include "WholeFile.h"
@@ -20,36 +19,6 @@ namespace {
 // The demo's layout: the map window at the top left, the game window beside it, the chat below.
 constexpr char Layout[] = "[Form]\r\nMapTop=0\r\nMapLeft=0\r\nMapWidth=9600\r\nMapHeight=6000\r\nGameTop=0\r\n"
                           "GameLeft=9700\r\nChatTop=6100\r\nChatLeft=0\r\nChatWidth=15000\r\nChatHeight=3300\r\n";
-
-// The code colour of a terrain tile's centre (tools/make_resources.py draws one per cell).
-COLORREF TerrainCode(int tile) { return RGB(8 + 16 * (tile / 16), 8 + 16 * (tile % 16), 32); }
-
-// How many squares of the map picture show their terrain's code colour for the best view
-// origin, of how many looked at; and how many of those are lake (water) squares.
-struct MapMatch {
-    int matching = 0, squares = 0, lake = 0;
-    int ox = 0, oy = 0;  // the view origin: the square at the picture's top left
-};
-MapMatch MatchTerrain(const testsupport::ScreenPicture& p, const RECT& map) {
-    const int across = (map.right - map.left) / 16, down = (map.bottom - map.top) / 16;
-    auto colour = [&](int j, int i) { return p.At(map.left + 16 * j + 8, map.top + 16 * i + 8); };
-    MapMatch best;
-    for (int oy = 0; oy < 150; ++oy) {
-        for (int ox = 0; ox < 150; ++ox) {
-            MapMatch m{0, 0, 0, ox, oy};
-            for (int i = 0; i < down; ++i) {
-                for (int j = 0; j < across; ++j, ++m.squares) {
-                    const int16_t tile = skx::MapTerrain((ox + j) % 150, (oy + i) % 150);
-                    if (colour(j, i) != TerrainCode(tile)) continue;
-                    ++m.matching;
-                    m.lake += skx::IsTerrain((ox + j) % 150, (oy + i) % 150, 3);
-                }
-            }
-            if (m.matching > best.matching) best = m;
-        }
-    }
-    return best;
-}
 
 }  // namespace
 
@@ -66,18 +35,7 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     testsupport::PumpFor(600);
     const HWND picture = s.ChildOf("Map Display [Demo Arena]");
     ASSERT_NE(picture, nullptr) << s.hook.Ask("dump frmMapDisp");
-    // The picture is as large as the window's outer size: its part inside the window shows.
-    RECT area{}, window{};
-    GetClientRect(picture, &area);
-    GetClientRect(GetParent(picture), &window);
-    MapWindowPoints(picture, s.MainWindow(), reinterpret_cast<POINT*>(&area), 2);
-    MapWindowPoints(GetParent(picture), s.MainWindow(), reinterpret_cast<POINT*>(&window), 2);
-    IntersectRect(&area, &area, &window);
-    RECT frame{};
-    GetWindowRect(s.MainWindow(), &frame);
-    POINT corner{0, 0};
-    ClientToScreen(s.MainWindow(), &corner);
-    OffsetRect(&area, corner.x - frame.left, corner.y - frame.top);
+    const RECT area = s.MapArea(picture);
     const testsupport::ScreenPicture shown = s.Picture(s.dir.File("map.bmp"));
     ASSERT_TRUE(area.left >= 0 && area.top >= 0 && area.right <= shown.width && area.bottom <= shown.height)
         << area.left << "," << area.top << "-" << area.right << "," << area.bottom << " of " << shown.width << "x" << shown.height << ": " << s.last;
