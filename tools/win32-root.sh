@@ -101,7 +101,7 @@ make_root() {
     >"$state/install.log" 2>&1 || { say "downloading the packages failed, see $state/install.log"; return 1; }
   rm -rf "$new" "$root"
   mkdir -p "$new/usr/bin" "$new/usr/sbin" "$new/usr/lib" "$new/etc" "$new/tmp" "$new/proc" \
-           "$new/sys" "$new/dev" "$new/skirmora"
+           "$new/sys" "$new/dev"
   ln -s usr/bin "$new/bin"; ln -s usr/sbin "$new/sbin"; ln -s usr/lib "$new/lib"
   # The exact files apt chose: "Inst name (version ...)" lines of a dry run.
   apt_for "$state" i386 -- install -s -y --no-install-recommends "${packages[@]}" 2>/dev/null |

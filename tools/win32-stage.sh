@@ -46,6 +46,6 @@ export SKIRMORA_WIN32_ROOT=$root SKIRMORA_BUILD=$build
 trap '"$tools/wine-session.sh" stop' EXIT
 . "$tools/wine-env.sh"
 cd "$build/win32"
-# The stage's programs (tests/win32/CMakeLists.txt names them), or what the arguments select.
-if [ $# -eq 0 ]; then set -- -R "$(cat win32-stage.txt)"; fi
-ctest --output-on-failure -j "${SKIRMORA_WIN32_JOBS:-2}" "$@"
+# The stage's programs (tests/win32/CMakeLists.txt names them); a -R among the arguments picks
+# from them instead.
+ctest --output-on-failure -j "${SKIRMORA_WIN32_JOBS:-2}" -R "$(cat win32-stage.txt)" "$@"

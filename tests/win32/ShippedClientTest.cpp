@@ -12,7 +12,7 @@ using namespace clienttest;
 
 TEST(ShippedClient, LogsInDrawsTheDemoMapAndExits) {
     DemoSession s("shipped");
-    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Start({}, DemoLayout));
     ASSERT_TRUE(s.LogIn()) << s.server.Frames();
 
     ASSERT_TRUE(s.Dump("frmMapDisp", "Map Display [Demo Arena]")) << s.last;

@@ -12,6 +12,11 @@
 
 namespace clienttest {
 
+// The demo's layout as Game.DAT [Options] lines: the map window at the top left, the game window
+// beside it, the chat below.
+constexpr char DemoLayout[] = "[Form]\r\nMapTop=0\r\nMapLeft=0\r\nMapWidth=9600\r\nMapHeight=6000\r\nGameTop=0\r\n"
+                              "GameLeft=9700\r\nChatTop=6100\r\nChatLeft=0\r\nChatWidth=15000\r\nChatHeight=3300\r\n";
+
 class DemoSession : public LoggedInClient {
 public:
     explicit DemoSession(const std::string& name) : LoggedInClient(name) {}

@@ -14,17 +14,9 @@
 
 using namespace clienttest;
 
-namespace {
-
-// The demo's layout: the map window at the top left, the game window beside it, the chat below.
-constexpr char Layout[] = "[Form]\r\nMapTop=0\r\nMapLeft=0\r\nMapWidth=9600\r\nMapHeight=6000\r\nGameTop=0\r\n"
-                          "GameLeft=9700\r\nChatTop=6100\r\nChatLeft=0\r\nChatWidth=15000\r\nChatHeight=3300\r\n";
-
-}  // namespace
-
 TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     DemoSession s("session");
-    ASSERT_TRUE(s.Start({}, "AutoChat=True\r\nKeyPad=True\r\n" + std::string(Layout)));
+    ASSERT_TRUE(s.Start({}, "AutoChat=True\r\nKeyPad=True\r\n" + std::string(DemoLayout)));
     ASSERT_TRUE(s.LogIn()) << s.server.Frames();
 
     // The map arrives from the web host and is drawn: its squares show their terrain.
