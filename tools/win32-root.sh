@@ -114,12 +114,12 @@ make_root() {
   local zlib=$new/usr/i686-w64-mingw32/lib/zlib1.dll
   { head -c 64 "$zlib"; printf 'Wine builtin DLL'; head -c 16 /dev/zero; tail -c +97 "$zlib"; } \
     > "$new/usr/lib/i386-linux-gnu/wine/i386-windows/zlib1.dll"
-  # The library cache (the host's ldconfig reads 32-bit libraries too), a user for Wine, and a
-  # silent sound device.
-  ldconfig -r "$new"
   # Where tools/win32-stage.sh binds the host's name service files and locales.
   touch "$new/etc/hosts" "$new/etc/resolv.conf" "$new/etc/nsswitch.conf" "$new/etc/services" "$new/etc/protocols"
   mkdir -p "$new/usr/lib/locale"
+  # The library cache (the host's ldconfig reads 32-bit libraries too), a user for Wine, and a
+  # silent sound device.
+  ldconfig -r "$new"
   echo 'root:x:0:0:root:/root:/bin/sh' > "$new/etc/passwd"
   echo 'root:x:0:' > "$new/etc/group"
   printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$new/etc/asound.conf"

@@ -21,7 +21,7 @@ if [ -z "${SKIRMORA_WIN32_NAMESPACE:-}" ]; then
     fail "$(tail -n1 "$build/win32-prepare.log" | sed 's/^win32-root: //') (SKIRMORA_SKIP_WIN32_RUN=1 skips it)"
   fi
   [ -f "$build/win32/win32-stage.txt" ] || fail "no 32-bit test build in $build/win32: run tools/build.sh"
-  exec env SKIRMORA_WIN32_NAMESPACE=1 unshare --mount --propagation private bash "$0" "$@"
+  exec env SKIRMORA_WIN32_NAMESPACE=1 SKIRMORA_WIN32_START="$(date +%s)" unshare --mount --propagation private bash "$0" "$@"
 fi
 
 # In the namespace: what the root sees of this machine. Its /tmp is a folder of this stage
@@ -48,4 +48,7 @@ trap '"$tools/wine-session.sh" stop' EXIT
 cd "$build/win32"
 # The stage's programs (tests/win32/CMakeLists.txt names them); a -R among the arguments picks
 # from them instead.
-ctest --output-on-failure -j "${SKIRMORA_WIN32_JOBS:-2}" -R "$(cat win32-stage.txt)" "$@"
+status=0
+ctest --output-on-failure -j "${SKIRMORA_WIN32_JOBS:-2}" -R "$(cat win32-stage.txt)" "$@" || status=$?
+echo "32-bit stage: $(($(date +%s) - SKIRMORA_WIN32_START)) s in all (its Wine session's start included)"
+exit $status
