@@ -148,7 +148,8 @@ register() {
 
 emulator_ok() { [ -x "$emulator" ] && [ -s "$cache/qemu/stamp" ] &&
                 stamp_ok "$cache/qemu/stamp" "$("$emulator" --version 2>/dev/null | head -n1)"; }
-root_ok() { stamp_ok "$root/.stamp" "$recipe"; }
+root_ok() { stamp_ok "$root/.stamp" "$recipe" && [ -x "$root/usr/lib/wine/wine" ] &&
+            [ -x "$root/usr/lib/wine/wineserver32" ] && [ -f "$root/usr/lib/i386-linux-gnu/wine/i386-unix/ntdll.so" ]; }
 
 prepare() {
   mkdir -p "$cache"
