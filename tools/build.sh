@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
-# Configures and builds everything into $SKIRMORA_BUILD (default: build/):
-#   win32/  the shipped 32-bit Skirmex.exe and Tetherline.dll
-#   x64/    the same sources for 64-bit Windows: the build the tests run on under Wine here
+# Configures and builds both architectures at once into $SKIRMORA_BUILD (default: build/):
+#   win32/  the shipped 32-bit Skirmex.exe and Tetherline.dll, and the test programs the 32-bit
+#           stage runs against them (the win32_stage target; SKIRMORA_WIN32_TESTS=ON builds every
+#           test program for 32-bit Windows)
+#   x64/    the same sources for 64-bit Windows: the build the 64-bit tests run on
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${SKIRMORA_BUILD:-$root/build}
-for arch in x64 win32; do
-  case $arch in
-    x64) tc=$root/cmake/mingw-x86_64.cmake; testing=ON ;;
-    # The shipped binaries; their tests are the x64 ones (set SKIRMORA_WIN32_TESTS=ON to compile
-    # the test programs for 32-bit Windows too).
-    win32) tc=$root/cmake/mingw-i686.cmake; testing=${SKIRMORA_WIN32_TESTS:-OFF} ;;
-  esac
-  if [ ! -f "$build/$arch/build.ninja" ]; then
-    cmake -S "$root" -B "$build/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$tc" -DBUILD_TESTING=$testing >/dev/null
+jobs=${SKIRMORA_JOBS:-$(nproc)}
+
+configure() {
+  local arch=$1 tc=$2
+  if [ ! -f "$build/$arch/build.ninja" ] || ! grep -q '^BUILD_TESTING:BOOL=ON' "$build/$arch/CMakeCache.txt"; then
+    cmake -S "$root" -B "$build/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$tc" -DBUILD_TESTING=ON >/dev/null
   fi
-  cmake --build "$build/$arch" -j "$(nproc)"
-done
+}
+configure x64 "$root/cmake/mingw-x86_64.cmake"
+configure win32 "$root/cmake/mingw-i686.cmake"
+win32_target=win32_stage
+[ "${SKIRMORA_WIN32_TESTS:-OFF}" = ON ] && win32_target=all
+
+cmake --build "$build/x64" -j "$jobs" &
+x64=$!
+cmake --build "$build/win32" -j "$jobs" --target "$win32_target" &
+win32=$!
+status=0
+wait $x64 || status=$?
+wait $win32 || status=$?
+exit $status

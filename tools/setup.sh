@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the run need. Safe to run twice.
+# setup.sh [--win32-background LOG]: see the 32-bit environment at the end.
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 SUDO=""
@@ -34,3 +35,16 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 "$tools/setup-locale.sh"
+
+# The 32-bit environment of the tests' 32-bit stage: the emulator and the i386 root with 32-bit
+# Wine, in a machine-wide cache folder (tools/win32-root.sh), made once per machine and checked
+# on later runs. With --win32-background it is made in the background, its output in LOG
+# (tools/test.sh: it overlaps the build, and the stage waits for it).
+if [ "${SKIRMORA_SKIP_WIN32_RUN:-0}" != 1 ]; then
+  if [ "${1:-}" = --win32-background ]; then
+    mkdir -p "$(dirname "$2")"
+    $SUDO "$tools/win32-root.sh" prepare >"$2" 2>&1 &
+  else
+    $SUDO "$tools/win32-root.sh" prepare
+  fi
+fi

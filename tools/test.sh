@@ -1,17 +1,41 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything, checks the shipped 32-bit binaries and runs every test
-# under Wine.
+# Sets up the machine, builds both architectures, checks the shipped 32-bit binaries and runs
+# every test under Wine: the 64-bit tests (ctest arguments go to them), and beside them the
+# 32-bit stage, which runs the shipped binaries under emulation (tools/win32-stage.sh; its output
+# is shown after the 64-bit tests'). SKIRMORA_SKIP_WIN32_RUN=1 skips that stage, saying so.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/tools/setup.sh"
-"$root/tools/build.sh"
 export SKIRMORA_BUILD=${SKIRMORA_BUILD:-$root/build}
+# The 32-bit stage's emulator and root are made (or checked) while the build runs.
+"$root/tools/setup.sh" --win32-background "$SKIRMORA_BUILD/win32-root.log"
+skip32=${SKIRMORA_SKIP_WIN32_RUN:-0}
+"$root/tools/build.sh"
 # The shipped 32-bit binaries, read without running them: exports, imports, type library.
 python3 "$root/tools/check-win32-binaries.py"
+
+stage32=""
+if [ "$skip32" = 1 ]; then
+  echo "32-bit stage skipped: SKIRMORA_SKIP_WIN32_RUN=1"
+else
+  echo "32-bit stage started beside the 64-bit tests (output: $SKIRMORA_BUILD/win32-stage.log)"
+  "$root/tools/win32-stage.sh" >"$SKIRMORA_BUILD/win32-stage.log" 2>&1 </dev/null &
+  stage32=$!
+fi
+
 "$root/tools/wine-session.sh" start
 trap '"$root/tools/wine-session.sh" stop' EXIT
 . "$root/tools/wine-env.sh"
 cd "$SKIRMORA_BUILD/x64"
 # The 30-minute soak run only when asked for (bash tools/test.sh -L soak); its smoke variant always.
 if [[ " $* " != *" -L "* ]]; then set -- -LE soak "$@"; fi
-ctest --output-on-failure -j "${CTEST_JOBS:-4}" "$@"
+status=0
+ctest --output-on-failure -j "${CTEST_JOBS:-4}" "$@" || status=$?
+
+if [ -n "$stage32" ]; then
+  status32=0
+  wait "$stage32" || status32=$?
+  echo "=== 32-bit stage (the shipped binaries under emulation) ==="
+  cat "$SKIRMORA_BUILD/win32-stage.log"
+  [ "$status32" -eq 0 ] || { echo "32-bit stage failed"; status=1; }
+fi
+exit $status

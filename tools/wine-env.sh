@@ -3,11 +3,20 @@
 _tools_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export SKIRMORA_ROOT=$(cd "$_tools_dir/.." && pwd)
 export SKIRMORA_BUILD=$(mkdir -p "${SKIRMORA_BUILD:-$SKIRMORA_ROOT/build}" && cd "${SKIRMORA_BUILD:-$SKIRMORA_ROOT/build}" && pwd)
-export SKIRMORA_WINE="$SKIRMORA_BUILD/wine"
+if [ -n "${SKIRMORA_WIN32_ROOT:-}" ]; then
+  # The 32-bit stage (tools/win32-stage.sh): 32-bit Wine from the emulated i386 root, with a
+  # session of its own.
+  export SKIRMORA_WINE="$SKIRMORA_BUILD/wine32"
+  export WINEARCH=win32
+  export WINE=$_tools_dir/win32-wine.sh
+  export WINESERVER=$_tools_dir/win32-wineserver.sh
+else
+  export SKIRMORA_WINE="$SKIRMORA_BUILD/wine"
+  export WINEARCH=win64
+  export WINE=/usr/lib/wine/wine64
+  export WINESERVER=/usr/lib/wine/wineserver64
+fi
 export WINEPREFIX="$SKIRMORA_WINE/prefix"
-export WINEARCH=win64
-export WINE=/usr/lib/wine/wine64
-export WINESERVER=/usr/lib/wine/wineserver64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine takes its ANSI code page from the locale: en_US.UTF-8 gives code page 1252. The locale is

@@ -14,15 +14,23 @@ bool RegisterSocketControl() {
 bool ScriptedServer::Start(const std::string& extraArgs) {
     WSADATA w;
     WSAStartup(MAKEWORD(2, 2), &w);
-    game_ = FreePort();
-    control_ = FreePort();
-    std::string args = "--port " + std::to_string(game_) + " --control-port " + std::to_string(control_);
-    // The tests' own short script (a login answered, a server that stays on "quit") unless
-    // another is asked for.
-    if (extraArgs.find("--script") == std::string::npos) args += " --script tools/testserver/basic.json";
-    if (!extraArgs.empty()) args += " " + extraArgs;
-    if (!child_.StartPython("tools/testserver/server.py", args)) return false;
-    return WaitForPort(control_, 10000);
+    // Ports picked again when the server could not bind them: another program of the machine
+    // may take a free port between its pick and the server's start.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        game_ = FreePort();
+        do control_ = FreePort(); while (control_ == game_);
+        std::string args = "--port " + std::to_string(game_) + " --control-port " + std::to_string(control_);
+        // The tests' own short script (a login answered, a server that stays on "quit") unless
+        // another is asked for.
+        if (extraArgs.find("--script") == std::string::npos) args += " --script tools/testserver/basic.json";
+        if (!extraArgs.empty()) args += " " + extraArgs;
+        if (!child_.StartPython("tools/testserver/server.py", args)) return false;
+        bool up = false;
+        PumpUntil([&] { return (up = WaitForPort(control_, 200)) || !child_.Running(); }, 10000);
+        if (up) return true;
+        child_.Kill();
+    }
+    return false;
 }
 
 void ScriptedServer::Stop() { child_.Kill(); }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "ArenaModel.h"
+#include "MapFiles.h"
 #include "frmMain.h"
 
 namespace clienttest {
@@ -84,6 +86,65 @@ HWND DemoSession::ChildOf(const std::string& caption) {
     InForm f{"", caption, nullptr};
     EnumChildWindows(MainWindow(), &FindInForm, reinterpret_cast<LPARAM>(&f));
     return f.found;
+}
+
+RECT MapOnScreen(HWND picture) {
+    RECT area{}, window{};
+    GetClientRect(picture, &area);
+    GetClientRect(GetParent(picture), &window);
+    MapWindowPoints(picture, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    MapWindowPoints(GetParent(picture), nullptr, reinterpret_cast<POINT*>(&window), 2);
+    IntersectRect(&area, &area, &window);
+    return area;
+}
+
+MapView FindView(const testsupport::ScreenPicture& screen, const RECT& map, const testsupport::AtlasCells& cells) {
+    const int across = (map.right - map.left) / 16, down = (map.bottom - map.top) / 16;
+    // The terrain cell each square of the picture shows exactly (-1: none, a sprite lies on it).
+    std::vector<int> shown(static_cast<size_t>(across * down), -1);
+    for (int i = 0; i < down; ++i)
+        for (int j = 0; j < across; ++j) {
+            const std::vector<int> found = cells.Find(testsupport::Terrain16, screen, map.left + 16 * j, map.top + 16 * i);
+            if (found.size() == 1) shown[static_cast<size_t>(i * across + j)] = found[0];
+        }
+    MapView best;
+    for (int oy = 0; oy < 150; ++oy) {
+        for (int ox = 0; ox < 150; ++ox) {
+            MapView m{0, across * down, 0, ox, oy};
+            for (int i = 0; i < down; ++i)
+                for (int j = 0; j < across; ++j) {
+                    const int x = (ox + j) % 150, y = (oy + i) % 150;
+                    if (skx::MapTerrain(x, y) != shown[static_cast<size_t>(i * across + j)]) continue;
+                    ++m.matching;
+                    m.lake += skx::IsTerrain(x, y, 3);
+                }
+            if (m.matching > best.matching) best = m;
+        }
+    }
+    return best;
+}
+
+testing::AssertionResult OwnPlayerShown(const testsupport::ScreenPicture& screen, const RECT& map, const MapView& view,
+                                        const testsupport::AtlasCells& cells, int x, int y) {
+    const int left = map.left + 16 * ((x - view.ox + 150) % 150), top = map.top + 16 * ((y - view.oy + 150) % 150);
+    const int sprite = skx::LevelSprite(0, 10);
+    testsupport::CellMatch match;
+    for (bool mirrored : {false, true}) {
+        match = Compare(cells.Square({{testsupport::Terrain16, skx::MapTerrain(x, y)}, {testsupport::Players16, sprite, mirrored}}),
+                        screen, left, top);
+        if (match.Matches()) return testing::AssertionSuccess();
+    }
+    testing::AssertionResult failure = testing::AssertionFailure() << "square (" << x << ", " << y << "): " << match;
+    // Where it shows instead, if anywhere.
+    for (int i = 0; i < (map.bottom - map.top) / 16; ++i)
+        for (int j = 0; j < (map.right - map.left) / 16; ++j)
+            for (bool mirrored : {false, true}) {
+                const int sx = (view.ox + j) % 150, sy = (view.oy + i) % 150;
+                if (Compare(cells.Square({{testsupport::Terrain16, skx::MapTerrain(sx, sy)}, {testsupport::Players16, sprite, mirrored}}),
+                            screen, map.left + 16 * j, map.top + 16 * i).Matches())
+                    failure << "; shown on (" << sx << ", " << sy << ")";
+            }
+    return failure;
 }
 
 HWND ClientControl(DWORD pid, int id) {

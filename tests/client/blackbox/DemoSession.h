@@ -7,9 +7,16 @@
 
 #include <string>
 
+#include "AtlasCells.h"
 #include "LoggedInClient.h"
+#include "ScreenPicture.h"
 
 namespace clienttest {
+
+// The demo's layout as Game.DAT [Options] lines: the map window at the top left, the game window
+// beside it, the chat below.
+constexpr char DemoLayout[] = "[Form]\r\nMapTop=0\r\nMapLeft=0\r\nMapWidth=9600\r\nMapHeight=6000\r\nGameTop=0\r\n"
+                              "GameLeft=9700\r\nChatTop=6100\r\nChatLeft=0\r\nChatWidth=15000\r\nChatHeight=3300\r\n";
 
 class DemoSession : public LoggedInClient {
 public:
@@ -27,6 +34,24 @@ public:
 
     testsupport::ChildProcess web;
 };
+
+// The part of the map's picture (a child of the map window, as large as the window's outer
+// size) that its window shows, in screen pixels.
+RECT MapOnScreen(HWND picture);
+
+// The view a capture shows: the origin (the square at the picture's top left) whose terrain the
+// most whole squares show texel for texel, how many do of how many, and how many of those are
+// lake. The map is the one skx::ParseMap read last.
+struct MapView {
+    int matching = 0, squares = 0, lake = 0;
+    int ox = -1, oy = -1;
+};
+MapView FindView(const testsupport::ScreenPicture& screen, const RECT& map, const testsupport::AtlasCells& cells);
+
+// The own player (the demo's level 10) on its square (x, y) of the view, facing either way,
+// over the terrain; where it shows instead, if anywhere, when it does not.
+testing::AssertionResult OwnPlayerShown(const testsupport::ScreenPicture& screen, const RECT& map, const MapView& view,
+                                        const testsupport::AtlasCells& cells, int x, int y);
 
 // The visible control of the client with that dialog id (in any of its top-level windows).
 HWND ClientControl(DWORD pid, int id);

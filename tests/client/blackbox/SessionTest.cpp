@@ -6,8 +6,6 @@
 
 #include <cstdlib>
 
-#include "ArenaModel.h"
-#include "AtlasCells.h"
 #include "DemoSession.h"
 #include "MapFiles.h"
 #include "ScreenPicture.h"
@@ -18,84 +16,9 @@
 using namespace clienttest;
 using testsupport::AtlasCells;
 
-namespace {
-
-// The demo's layout: the map window at the top left, the game window beside it, the chat below.
-constexpr char Layout[] = "[Form]\r\nMapTop=0\r\nMapLeft=0\r\nMapWidth=9600\r\nMapHeight=6000\r\nGameTop=0\r\n"
-                          "GameLeft=9700\r\nChatTop=6100\r\nChatLeft=0\r\nChatWidth=15000\r\nChatHeight=3300\r\n";
-
-// The part of the map picture that shows on the screen (inside the map window), in screen pixels.
-RECT MapOnScreen(HWND picture) {
-    RECT area{}, window{};
-    GetClientRect(picture, &area);
-    GetClientRect(GetParent(picture), &window);
-    MapWindowPoints(picture, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    MapWindowPoints(GetParent(picture), nullptr, reinterpret_cast<POINT*>(&window), 2);
-    IntersectRect(&area, &area, &window);
-    return area;
-}
-
-// The view a capture shows: the origin (the square at the picture's top left) whose terrain the
-// most whole squares show texel for texel, how many do of how many, and how many of those are lake.
-struct MapView {
-    int matching = 0, squares = 0, lake = 0;
-    int ox = -1, oy = -1;
-};
-MapView FindView(const testsupport::ScreenPicture& screen, const RECT& map, const AtlasCells& cells) {
-    const int across = (map.right - map.left) / 16, down = (map.bottom - map.top) / 16;
-    // The terrain cell each square of the picture shows exactly (-1: none, a sprite lies on it).
-    std::vector<int> shown(static_cast<size_t>(across * down), -1);
-    for (int i = 0; i < down; ++i)
-        for (int j = 0; j < across; ++j) {
-            const std::vector<int> found = cells.Find(testsupport::Terrain16, screen, map.left + 16 * j, map.top + 16 * i);
-            if (found.size() == 1) shown[static_cast<size_t>(i * across + j)] = found[0];
-        }
-    MapView best;
-    for (int oy = 0; oy < 150; ++oy) {
-        for (int ox = 0; ox < 150; ++ox) {
-            MapView m{0, across * down, 0, ox, oy};
-            for (int i = 0; i < down; ++i)
-                for (int j = 0; j < across; ++j) {
-                    const int x = (ox + j) % 150, y = (oy + i) % 150;
-                    if (skx::MapTerrain(x, y) != shown[static_cast<size_t>(i * across + j)]) continue;
-                    ++m.matching;
-                    m.lake += skx::IsTerrain(x, y, 3);
-                }
-            if (m.matching > best.matching) best = m;
-        }
-    }
-    return best;
-}
-
-// The own player (the demo's level 10) on its square of the view, facing either way, over the terrain.
-testing::AssertionResult OwnPlayerShown(const testsupport::ScreenPicture& screen, const RECT& map, const MapView& view,
-                                        const AtlasCells& cells, int x, int y) {
-    const int left = map.left + 16 * ((x - view.ox + 150) % 150), top = map.top + 16 * ((y - view.oy + 150) % 150);
-    const int sprite = skx::LevelSprite(0, 10);
-    testsupport::CellMatch match;
-    for (bool mirrored : {false, true}) {
-        match = Compare(cells.Square({{testsupport::Terrain16, skx::MapTerrain(x, y)}, {testsupport::Players16, sprite, mirrored}}),
-                        screen, left, top);
-        if (match.Matches()) return testing::AssertionSuccess();
-    }
-    testing::AssertionResult failure = testing::AssertionFailure() << "square (" << x << ", " << y << "): " << match;
-    // Where it shows instead, if anywhere.
-    for (int i = 0; i < (map.bottom - map.top) / 16; ++i)
-        for (int j = 0; j < (map.right - map.left) / 16; ++j)
-            for (bool mirrored : {false, true}) {
-                const int sx = (view.ox + j) % 150, sy = (view.oy + i) % 150;
-                if (Compare(cells.Square({{testsupport::Terrain16, skx::MapTerrain(sx, sy)}, {testsupport::Players16, sprite, mirrored}}),
-                            screen, map.left + 16 * j, map.top + 16 * i).Matches())
-                    failure << "; shown on (" << sx << ", " << sy << ")";
-            }
-    return failure;
-}
-
-}  // namespace
-
 TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     DemoSession s("session");
-    ASSERT_TRUE(s.Start({}, "AutoChat=True\r\nKeyPad=True\r\nAutoCenter=True\r\n" + std::string(Layout)));
+    ASSERT_TRUE(s.Start({}, "AutoChat=True\r\nKeyPad=True\r\nAutoCenter=True\r\n" + std::string(DemoLayout)));
     ASSERT_TRUE(s.LogIn()) << s.server.Frames();
 
     // The map arrives from the web host and is drawn: a capture of the display shows its

@@ -1,0 +1,37 @@
+// The shipped client against the scripted server's demo: started with its test hook, logged in
+// through the connect dialog with a person's mouse and keys, the demo's map received and drawn
+// (a capture of the display shows its squares' terrain cells, texel for texel), and Main > Exit
+// saying "quit" to the server before the program ends.
+#include <gtest/gtest.h>
+
+#include "DemoSession.h"
+#include "MapFiles.h"
+#include "ScreenPicture.h"
+#include "WholeFile.h"
+
+using namespace clienttest;
+
+TEST(ShippedClient, LogsInDrawsTheDemoMapAndExits) {
+    DemoSession s("shipped");
+    ASSERT_TRUE(s.Start({}, DemoLayout));
+    ASSERT_TRUE(s.LogIn()) << s.server.Frames();
+
+    ASSERT_TRUE(s.Dump("frmMapDisp", "Map Display [Demo Arena]")) << s.last;
+    std::string map;
+    ASSERT_TRUE(skx::ReadWholeFile(testsupport::SourceFolder() + "\\tools\\testserver\\maps\\Demo.map", map));
+    skx::ParseMap(map);
+    const HWND picture = s.ChildOf("Map Display [Demo Arena]");
+    ASSERT_NE(picture, nullptr) << s.hook.Ask("dump frmMapDisp");
+    const testsupport::AtlasCells cells;
+    ASSERT_TRUE(cells.Loaded());
+    MapView view;
+    const bool drawn = testsupport::PumpUntil([&] {
+        view = FindView(testsupport::CaptureDisplay(s.dir.File("map.bmp")), MapOnScreen(picture), cells);
+        return view.squares > 0 && view.matching > view.squares * 9 / 10 && view.lake >= 30;
+    }, 30000);
+    EXPECT_TRUE(drawn) << view.matching << " of " << view.squares << " squares, " << view.lake << " lake";
+
+    s.hook.Ask("menu mnuFileExit");
+    EXPECT_TRUE(s.WaitSent(R"(["C", "quit"])")) << s.server.Frames();
+    EXPECT_TRUE(s.run.process.Wait(20000));
+}
