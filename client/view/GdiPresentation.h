@@ -5,8 +5,9 @@
 // drawing into the picture reach the screen, and the area keeps whatever lay on the screen
 // before. There the device is made on a hidden top-level window of the program's own, with a
 // back buffer of the picture's size, and each finished frame is copied from the back buffer
-// into system memory and drawn into the picture through GDI; the picture repaints itself from
-// that copy (black beyond it, and black before the first frame).
+// into system memory, presented to the hidden window as usual, and drawn into the picture
+// through GDI; the picture repaints itself from that copy (black beyond it, and black before
+// the first frame).
 #pragma once
 #include <windows.h>
 
@@ -18,8 +19,8 @@ bool ChildPresentationHidden();
 // presentation would not show, the hidden window (made on first use).
 HWND DeviceWindow(HWND picture);
 // Draws the device's finished frame into the picture and keeps it for repainting. The
-// device's failure when its back buffer cannot be read; S_FALSE when GDI cannot draw the
-// back buffer's format.
+// device's failure when its back buffer cannot be read or it cannot present; S_FALSE when
+// GDI cannot draw the back buffer's format.
 HRESULT PresentThroughGdi(HWND picture);
 // Lets go of the frame kept (before the device goes); the picture paints its plain background.
 void ReleaseGdiPresentation();

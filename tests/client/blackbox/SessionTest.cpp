@@ -76,15 +76,16 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     ClickAt(ClientControl(s.run.process.Pid(), IDC_OPTIONS_CMDCANCEL));
     EXPECT_TRUE(s.Dump("frmOptions", "not loaded")) << s.last;
 
-    // A click on a square three east of the own one walks there, and a right click fires at a square.
+    // A right click fires at a square, and a click on a square three east of the own one walks
+    // there (the walk moves the view, so it comes last).
     SetForegroundWindow(s.MainWindow());
     ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == s.MainWindow(); }, 5000));
     s.Clear();
     auto square = [&](int x, int y) { return POINT{16 * ((x - moved.ox + 150) % 150) + 8, 16 * ((y - moved.oy + 150) % 150) + 8}; };
-    ClickAt(picture, false, square(14, 12));
-    EXPECT_TRUE(s.WaitSent(R"(["m", "&east&east&east&"])")) << s.server.Frames();
     ClickAt(picture, true, square(20, 14));
     EXPECT_TRUE(s.WaitSent(R"(["C", "fire 20 14"])")) << s.server.Frames();
+    ClickAt(picture, false, square(14, 12));
+    EXPECT_TRUE(s.WaitSent(R"(["m", "&east&east&east&"])")) << s.server.Frames();
 
     // A chat line and a command typed into the entry line and sent with Enter.
     ClickAt(s.MainControl("txtSend"));
