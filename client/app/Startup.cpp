@@ -27,6 +27,9 @@
 
 namespace skx {
 
+// oleaut32's switch for its string cache (the SDK headers do not declare it).
+extern "C" void WINAPI SetOaNoCache();
+
 namespace {
 
 // The instance mutex, kept for the whole run so a later instance sees it.
@@ -45,6 +48,10 @@ ProgramEndHook g_endHook = &DefaultEnd;
 
 // COM for the socket control, for the life of Main.
 struct ComApartment {
+    // Every read hands the received text over as a string of its own length, and OLE
+    // Automation keeps freed strings of each length for reuse: over a session of reads of
+    // ever new lengths that cache only grows. The program's strings are freed for good.
+    bool noCache = (SetOaNoCache(), true);
     bool ok = SUCCEEDED(OleInitialize(nullptr));
     ~ComApartment() { if (ok) OleUninitialize(); }
 };
