@@ -23,12 +23,10 @@
 #include "runtime/App.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
+#include "runtime/LateBound.h"
 #include "runtime/MessagePump.h"
 
 namespace skx {
-
-// oleaut32's switch for its string cache (the SDK headers do not declare it).
-extern "C" void WINAPI SetOaNoCache();
 
 namespace {
 
@@ -51,7 +49,13 @@ struct ComApartment {
     // Every read hands the received text over as a string of its own length, and OLE
     // Automation keeps freed strings of each length for reuse: over a session of reads of
     // ever new lengths that cache only grows. The program's strings are freed for good.
-    bool noCache = (SetOaNoCache(), true);
+    // (oleaut32 exports the switch, SetOaNoCache, under an undecorated name on every platform.)
+    bool noCache = [] {
+        using Switch = void(WINAPI*)();
+        const Switch off = LateBound<Switch>("oleaut32.dll", "SetOaNoCache");
+        if (off) off();
+        return off != nullptr;
+    }();
     bool ok = SUCCEEDED(OleInitialize(nullptr));
     ~ComApartment() { if (ok) OleUninitialize(); }
 };
