@@ -44,18 +44,17 @@ MutexHolder& InstanceMutex() {
 void DefaultEnd(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
 ProgramEndHook g_endHook = &DefaultEnd;
 
+// Every read of the socket control hands the received text over as a string of its own
+// length, and OLE Automation keeps freed strings of each length for reuse: over a session of
+// reads of ever new lengths that cache only grows, so the program turns it off. (oleaut32
+// exports the switch undecorated on every platform, which the 32-bit import library does not.)
+void StringCacheOff() {
+    using Switch = void(WINAPI*)();
+    if (const Switch off = LateBound<Switch>("oleaut32.dll", "SetOaNoCache")) off();
+}
+
 // COM for the socket control, for the life of Main.
 struct ComApartment {
-    // Every read hands the received text over as a string of its own length, and OLE
-    // Automation keeps freed strings of each length for reuse: over a session of reads of
-    // ever new lengths that cache only grows. The program's strings are freed for good.
-    // (oleaut32 exports the switch, SetOaNoCache, under an undecorated name on every platform.)
-    bool noCache = [] {
-        using Switch = void(WINAPI*)();
-        const Switch off = LateBound<Switch>("oleaut32.dll", "SetOaNoCache");
-        if (off) off();
-        return off != nullptr;
-    }();
     bool ok = SUCCEEDED(OleInitialize(nullptr));
     ~ComApartment() { if (ok) OleUninitialize(); }
 };
@@ -112,6 +111,7 @@ bool Program_Running() {
 int Main() {
     SetAppLinks();
     InstallErrorReporter();
+    StringCacheOff();
     ComApartment com;
     bool goOn = false;
     Guard("modMiscFunctionsTwo", "Main", [&] {

@@ -64,30 +64,24 @@ std::array<size_t, 6> PaneLengths(testsupport::HookClient& hook) {
     return lengths;
 }
 
-// Chat lines from the server into pane 1 to 5 (each also echoed into pane 0) until each holds
-// at least `fill` characters; pane 5 last, stopping at half that when pane 0 is full. The
-// session's own chat goes on meanwhile and may empty a pane again: then another pass. The lines
-// are short and mixed, which costs the rich edit more per character than the random frames do.
+// Chat lines from the server into panes 1 to 5 (each also echoed into pane 0) until each holds
+// at least `fill` characters; the session's own chat may meanwhile empty a full pane again,
+// which is then filled anew. The lines are short and mixed, which costs the rich edit more per
+// character than the random frames' lines do.
 bool FillChatPanes(DemoSession& s, size_t fill) {
     static const char* const kinds[] = {"", "11", "0", "2", "7", "9"};  // the kind writing to each pane
-    int sent = 0;
-    for (int pass = 0; pass < 3; ++pass) {
-        for (int pane = 1; pane <= 5; ++pane) {
-            for (int round = 0;; ++round) {
-                const std::array<size_t, 6> now = PaneLengths(s.hook);
-                if (now[pane] >= fill || (pane == 5 && now[0] >= fill && now[5] >= fill / 2)) break;
-                if (round == 100) return false;
-                std::string frames;
-                for (size_t line = 0; line < std::min<size_t>(100, (fill - now[pane]) / 30 + 1); ++line) {
-                    frames += R"(["c", "srv", "a:b )" + std::to_string(++sent) + R"( 1;2 x:1", ")" + kinds[pane] + R"("], )";
-                }
-                s.Clear();
-                s.Send(frames + R"(["U"])");
-                if (!s.WaitSent(R"(["M", ")", 30000)) return false;
-            }
-        }
+    for (int round = 0; round < 500; ++round) {
         const std::array<size_t, 6> now = PaneLengths(s.hook);
-        if (*std::min_element(now.begin() + 1, now.end() - 1) >= fill * 4 / 5) return true;
+        const auto low = std::find_if(now.begin() + 1, now.end(), [fill](size_t n) { return n < fill; });
+        if (low == now.end()) return true;
+        std::string frames;
+        for (size_t line = 0; line < std::min<size_t>(100, (fill - *low) / 30 + 1); ++line) {
+            frames += R"(["c", "srv", "a:b )" + std::to_string(round * 100 + line) + R"( 1;2 x:1", ")" +
+                      kinds[low - now.begin()] + R"("], )";
+        }
+        s.Clear();
+        s.Send(frames + R"(["U"])");
+        if (!s.WaitSent(R"(["M", ")", 30000)) return false;
     }
     return false;
 }
