@@ -12,6 +12,9 @@ line each way:
   {"cmd": "close"}             drop the client's connection
   {"cmd": "script", "script": {...}}  replace the script
   {"cmd": "status"}            -> {"ok": true, "connected": bool, "connections": n}
+  {"cmd": "burst", "frames": [...], "count": n, "then": [...]}  n frames taken in turn from
+                               "frames", then those of "then", sent at once from a thread of
+                               their own (the answer does not wait for the client to read them)
   {"cmd": "random", "count": n, "seed": s}  n random frames of every server letter (or of
                                those of "letters" only)
 A script is a JSON object (the default is demo.json beside this file):
@@ -288,6 +291,13 @@ class GameServer:
             return {"ok": ok}
         if cmd == "raw":
             return {"ok": self.send(req.get("data", "").encode("latin-1"))}
+        if cmd == "burst":
+            frames = [encode_frame(f) for f in req.get("frames", [])]
+            count = int(req.get("count", len(frames)))
+            data = b"".join(frames[i % len(frames)] for i in range(count)) if frames else b""
+            data += b"".join(encode_frame(f) for f in req.get("then", []))
+            threading.Thread(target=self.send, args=(data,), daemon=True).start()
+            return {"ok": self.client is not None, "bytes": len(data)}
         if cmd == "random":
             rng = random.Random(req.get("seed", 0))
             letters = req.get("letters") or RANDOM_LETTERS

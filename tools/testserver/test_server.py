@@ -70,6 +70,10 @@ class ServerTest(unittest.TestCase):
             self.assertEqual(read_frames(c, 1), b"\x1bM\x0018\x001\x01")
             self.assertTrue(self.control({"cmd": "raw", "data": "\x1bx\x00\x01"})["ok"])
             self.assertEqual(read_frames(c, 1), b"\x1bx\x00\x01")
+            burst = self.control({"cmd": "burst", "frames": [["V", "x"], ["V", "1e10"]], "count": 3,
+                                  "then": [["U"]]})
+            self.assertEqual(burst["bytes"], 22)
+            self.assertEqual(read_frames(c, 4), b"\x1bV\x00x\x01\x1bV\x001e10\x01\x1bV\x00x\x01\x1bU\x00\x01")
             self.control({"cmd": "close"})
             c.settimeout(5)
             self.assertEqual(c.recv(10), b"")

@@ -1,5 +1,6 @@
 #include "LoggedInClient.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace clienttest {
@@ -57,6 +58,33 @@ bool LoggedInClient::Answer(const std::string& text, const std::string& button) 
     const size_t id = last.rfind('#', at);
     if (hook.Ask("frmMsgBox." + last.substr(id, at - id) + " click") != "ok") return false;
     return Dump("frmMsgBox", [&](const std::string& d) { return !testsupport::DumpLineHas(d, "form", "visible=1") || !Has(d, text); });
+}
+
+BurstOutcome LoggedInClient::Burst(const std::string& framesJson, int count, uint32_t limitMs) {
+    BurstOutcome out;
+    Clear();
+    const std::string sent = server.Command(R"({"cmd": "burst", "frames": [)" + framesJson +
+                                            R"(], "count": )" + std::to_string(count) + R"(, "then": [["U"]]})");
+    if (!Has(sent, "\"ok\": true")) return out;
+    const DWORD start = GetTickCount();
+    DWORD nextAsk = start;
+    while (GetTickCount() - start < limitMs) {
+        if (Sent(R"(["M", )") > 0) return out.answered = true, out;
+        if (GetTickCount() - nextAsk < 0x80000000u) {  // due: ask, as a user clicking about would
+            const DWORD asked = GetTickCount();
+            const std::string box = hook.Ask("dump frmMsgBox");
+            out.slowest = std::max<uint32_t>(out.slowest, GetTickCount() - asked);
+            nextAsk = asked + 2000;
+            const size_t at = box.find(" class=Button text=\"");
+            if (testsupport::DumpLineHas(box, "form", "visible=1") && at != std::string::npos) {
+                const size_t id = box.rfind('#', at);
+                if (hook.Ask("frmMsgBox." + box.substr(id, at - id) + " click") == "ok") ++out.boxes;
+                nextAsk = GetTickCount();  // the next box, as soon as it shows
+            }
+        }
+        testsupport::PumpFor(50);
+    }
+    return out;
 }
 
 int LoggedInClient::Count(const std::string& text, const std::string& piece) {

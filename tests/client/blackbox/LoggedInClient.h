@@ -31,6 +31,13 @@ struct ClientSetup {
     bool logIn = true;                     // logged in once started
 };
 
+// What one burst of server frames cost the client, as a user meets it.
+struct BurstOutcome {
+    bool answered = false;  // the burst's closing "U" was answered with "M" within the limit
+    uint32_t slowest = 0;   // the longest the main window took to answer, asked every 2 s (ms)
+    int boxes = 0;          // message boxes a user clicked away until then
+};
+
 class LoggedInClient {
 public:
     explicit LoggedInClient(const std::string& name) : dir(name), run(dir.Path()) {}
@@ -62,6 +69,11 @@ public:
     bool SentTimes(const std::string& frame, int times, uint32_t timeoutMs = 5000) const;
     // Sends frames, JSON arrays ("[...], [...]"), to the client.
     void Send(const std::string& frames) const;
+    // Sends count frames taken in turn from frames, then "U", all at once, and plays the user
+    // meanwhile: asks the main window every 2 s (and notes how long its answer took), clicks
+    // every message box away as it comes, until "U" is answered with "M" or limitMs is up.
+    // The burst's own frames should ask for no "M".
+    BurstOutcome Burst(const std::string& framesJson, int count, uint32_t limitMs = 120000);
     // Forgets the frames received so far.
     void Clear() const;
 
