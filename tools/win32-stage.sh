@@ -46,9 +46,23 @@ export SKIRMORA_WIN32_ROOT=$root SKIRMORA_BUILD=$build
 trap '"$tools/wine-session.sh" stop' EXIT
 . "$tools/wine-env.sh"
 cd "$build/win32"
-# The stage's programs (tests/win32/CMakeLists.txt names them); a -R among the arguments picks
-# from them instead.
+# The stage's programs (tests/win32/CMakeLists.txt names them). A caller's -R picks among them:
+# the stage runs the tests both select (CTest itself would keep only the last -R), and fails
+# when they have none in common, as it does when nothing is selected at all.
+names() { ctest -N -R "$1" | sed -n 's/^ *Test *#[0-9]*: //p' | sort; }
+stage=$(cat win32-stage.txt) args=() pick=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    -R|--tests-regex) pick=$2; shift 2 ;;
+    *) args+=("$1"); shift ;;
+  esac
+done
+if [ -n "$pick" ]; then
+  both=$(comm -12 <(names "$stage") <(names "$pick") | paste -sd'|')
+  [ -n "$both" ] || fail "-R $pick selects none of the stage's tests ($stage)"
+  stage="^($both)\$"
+fi
 status=0
-ctest --output-on-failure -j "${SKIRMORA_WIN32_JOBS:-2}" -R "$(cat win32-stage.txt)" "$@" || status=$?
+ctest --output-on-failure --no-tests=error -j "${SKIRMORA_WIN32_JOBS:-2}" -R "$stage" "${args[@]}" || status=$?
 echo "32-bit stage: $(($(date +%s) - SKIRMORA_WIN32_START)) s in all (its Wine session's start included)"
 exit $status
