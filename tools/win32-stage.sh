@@ -16,12 +16,29 @@ fail() { echo "32-bit stage: $*" >&2; exit 1; }
 
 if [ -z "${SKIRMORA_WIN32_NAMESPACE:-}" ]; then
   [ "$(id -u)" -eq 0 ] || fail "needs root to register the emulator and lay out its root (SKIRMORA_SKIP_WIN32_RUN=1 skips it)"
+  [ -f "$build/win32/win32-stage.txt" ] || fail "no 32-bit test build in $build/win32: run tools/build.sh"
+  # The stage's programs (tests/win32/CMakeLists.txt names them). A caller's -R picks among
+  # them: the stage runs the tests both select (CTest itself would keep only the last -R), and
+  # fails when they have none in common, as it does when nothing is selected at all.
+  names() { (cd "$build/win32" && ctest -N -R "$1") | sed -n 's/^ *Test *#[0-9]*: //p' | sort; }
+  select=$(cat "$build/win32/win32-stage.txt") args=() pick=""
+  while [ $# -gt 0 ]; do
+    case "$1" in
+      -R|--tests-regex) pick=$2; shift 2 ;;
+      *) args+=("$1"); shift ;;
+    esac
+  done
+  if [ -n "$pick" ]; then
+    both=$(comm -12 <(names "$select") <(names "$pick") | paste -sd'|')
+    [ -n "$both" ] || fail "-R $pick selects none of the stage's tests ($select)"
+    select="^($both)\$"
+  fi
   # Made here when missing; when tools/test.sh is making them already, this waits for it.
   if ! "$tools/win32-root.sh" prepare >"$build/win32-prepare.log" 2>&1; then
     fail "$(tail -n1 "$build/win32-prepare.log" | sed 's/^win32-root: //') (SKIRMORA_SKIP_WIN32_RUN=1 skips it)"
   fi
-  [ -f "$build/win32/win32-stage.txt" ] || fail "no 32-bit test build in $build/win32: run tools/build.sh"
-  exec env SKIRMORA_WIN32_NAMESPACE=1 SKIRMORA_WIN32_START="$(date +%s)" unshare --mount --propagation private bash "$0" "$@"
+  exec env SKIRMORA_WIN32_NAMESPACE=1 SKIRMORA_WIN32_START="$(date +%s)" SKIRMORA_WIN32_SELECT="$select" \
+    unshare --mount --propagation private bash "$0" "${args[@]}"
 fi
 
 # In the namespace: what the root sees of this machine. Its /tmp is a folder of this stage
@@ -46,23 +63,7 @@ export SKIRMORA_WIN32_ROOT=$root SKIRMORA_BUILD=$build
 trap '"$tools/wine-session.sh" stop' EXIT
 . "$tools/wine-env.sh"
 cd "$build/win32"
-# The stage's programs (tests/win32/CMakeLists.txt names them). A caller's -R picks among them:
-# the stage runs the tests both select (CTest itself would keep only the last -R), and fails
-# when they have none in common, as it does when nothing is selected at all.
-names() { ctest -N -R "$1" | sed -n 's/^ *Test *#[0-9]*: //p' | sort; }
-stage=$(cat win32-stage.txt) args=() pick=""
-while [ $# -gt 0 ]; do
-  case "$1" in
-    -R|--tests-regex) pick=$2; shift 2 ;;
-    *) args+=("$1"); shift ;;
-  esac
-done
-if [ -n "$pick" ]; then
-  both=$(comm -12 <(names "$stage") <(names "$pick") | paste -sd'|')
-  [ -n "$both" ] || fail "-R $pick selects none of the stage's tests ($stage)"
-  stage="^($both)\$"
-fi
 status=0
-ctest --output-on-failure --no-tests=error -j "${SKIRMORA_WIN32_JOBS:-2}" -R "$stage" "${args[@]}" || status=$?
+ctest --output-on-failure --no-tests=error -j "${SKIRMORA_WIN32_JOBS:-2}" -R "$SKIRMORA_WIN32_SELECT" "$@" || status=$?
 echo "32-bit stage: $(($(date +%s) - SKIRMORA_WIN32_START)) s in all (its Wine session's start included)"
 exit $status
