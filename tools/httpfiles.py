@@ -11,6 +11,8 @@
   /maps/<n>   with --root DIR: 200 with the bytes of the file DIR/<n> (n percent-decoded, a plain
               file name), 404 when there is none
 With --log FILE every request's path is appended to FILE, one line each, before it is answered.
+With --port 0 it binds a free port itself; its first output line names the port, "HTTP files on
+127.0.0.1:<port>".
 """
 import argparse
 import http.server
@@ -87,6 +89,7 @@ def main():
     args = parser.parse_args()
     server = Server(("127.0.0.1", args.port), Handler)
     server.root, server.log = args.root, args.log
+    print("HTTP files on 127.0.0.1:%d" % server.server_address[1], flush=True)
     server.serve_forever()
 
 

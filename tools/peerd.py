@@ -6,11 +6,16 @@ connection. One request per connection, one JSON object per line each way:
   {"cmd": "start", "script": "tools/x.py", "args": "--port 5000"} -> {"ok": true, "pid": 123}
   {"cmd": "wait", "pid": 123, "timeout_ms": 1000} -> {"ok": true, "running": false, "code": 0}
   {"cmd": "kill", "pid": 123}                         -> {"ok": true}
+With "announce": true in a start request the answer waits (up to "timeout_ms", 20 s when not
+given) for the program's first line of output and holds it as "line": a server that binds
+port 0 itself says there which port it got, so that no other program can take it between a
+pick and a bind. A program that ends or says nothing in time is ended and the answer is not ok.
 The script path is taken below the project folder; output goes to the daemon's log.
 """
 import argparse
 import json
 import os
+import queue
 import shlex
 import signal
 import socket
@@ -39,6 +44,36 @@ def handle(conn, root, log):
         conn.sendall((json.dumps(reply) + "\n").encode("utf-8"))
 
 
+def end(proc):
+    if proc.poll() is None:
+        proc.terminate()
+        try:
+            proc.wait(timeout=3)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+    with lock:
+        children.pop(proc.pid, None)
+
+
+def first_line(proc, log, timeout):
+    """The program's first output line (None when it ends or the time is up); the rest of its
+    output goes on to the log."""
+    lines = queue.Queue()
+
+    def copy():
+        lines.put(proc.stdout.readline())
+        for chunk in iter(lambda: proc.stdout.read1(4096), b""):
+            log.write(chunk)
+
+    threading.Thread(target=copy, daemon=True).start()
+    try:
+        line = lines.get(timeout=timeout)
+    except queue.Empty:
+        return None
+    return line.decode("latin-1").strip() if line.endswith(b"\n") else None
+
+
 def serve(req, root, log):
     cmd = req.get("cmd")
     if cmd == "start":
@@ -46,11 +81,18 @@ def serve(req, root, log):
         if not script.startswith(root + os.sep) or not os.path.isfile(script):
             return {"ok": False, "error": "no such script: " + req["script"]}
         argv = [sys.executable, script] + shlex.split(req.get("args", ""))
-        proc = subprocess.Popen(argv, stdout=log, stderr=log, stdin=subprocess.DEVNULL,
-                                cwd=req.get("cwd") or root)
+        announce = bool(req.get("announce"))
+        proc = subprocess.Popen(argv, stdout=subprocess.PIPE if announce else log, stderr=log,
+                                stdin=subprocess.DEVNULL, cwd=req.get("cwd") or root)
         with lock:
             children[proc.pid] = proc
-        return {"ok": True, "pid": proc.pid}
+        if not announce:
+            return {"ok": True, "pid": proc.pid}
+        line = first_line(proc, log, int(req.get("timeout_ms", 20000)) / 1000.0)
+        if line is None:
+            end(proc)
+            return {"ok": False, "error": "no first line from " + req["script"]}
+        return {"ok": True, "pid": proc.pid, "line": line}
     pid = int(req.get("pid", 0))
     with lock:
         proc = children.get(pid)
@@ -63,15 +105,7 @@ def serve(req, root, log):
         code = proc.poll()
         return {"ok": True, "running": code is None, "code": code if code is not None else -1}
     if cmd == "kill":
-        if proc.poll() is None:
-            proc.terminate()
-            try:
-                proc.wait(timeout=3)
-            except subprocess.TimeoutExpired:
-                proc.kill()
-                proc.wait()
-        with lock:
-            children.pop(pid, None)
+        end(proc)
         return {"ok": True}
     return {"ok": False, "error": "unknown command"}
 

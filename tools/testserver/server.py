@@ -4,14 +4,15 @@
 It accepts the client's TCP connection on --port, cuts what the client sends into frames
 (Chr(27), command, Chr(0), data, Chr(0), Chr(1)), records every frame, and answers from a
 script. A second loopback port (--control-port) lets a test drive it, one JSON object per
-line each way:
+line each way (port 0, for either: a free port the server binds itself; its first output line
+names both ports, "Skirmora test server on 127.0.0.1:<port>, control port <port>"):
   {"cmd": "send", "frames": [["c", "Server", "hello", "0"]]}  frames in the server's format
   {"cmd": "raw", "data": "<latin-1 text>"}                    bytes exactly as given
   {"cmd": "frames"}            -> {"ok": true, "frames": [["!", "user", "pass", ...], ...]}
   {"cmd": "clear"}             forget the recorded frames
   {"cmd": "close"}             drop the client's connection
   {"cmd": "script", "script": {...}}  replace the script
-  {"cmd": "status"}            -> {"ok": true, "connected": bool, "connections": n}
+  {"cmd": "status"}            -> {"ok": true, "connected": bool, "connections": n, "frames": n}
   {"cmd": "burst", "frames": [...], "count": n, "then": [...]}  n frames taken in turn from
                                "frames", then those of "then", sent at once from a thread of
                                their own (the answer does not wait for the client to read them)
@@ -91,7 +92,7 @@ def encode_frame(frame):
 
 
 def split_client_frames(buffer):
-    """Whole client frames cut off buffer: ([(command, [fields])], rest)."""
+    """Whole client frames cut off buffer (bytes or a bytearray): ([(command, [fields])], rest)."""
     frames = []
     while True:
         end = buffer.find(END.encode())
@@ -252,7 +253,7 @@ class GameServer:
     def serve_client(self, conn):
         session = Session(conn, self.script)
         self.send_frames(session, self.script.get("on_connect", []))
-        buffer = b""
+        buffer = bytearray()
         while True:
             try:
                 chunk = conn.recv(65536)
@@ -264,7 +265,12 @@ class GameServer:
                 if conn in self.dropped:
                     continue  # dropped: read to the end, nothing kept
             buffer += chunk
+            # Only a chunk with a frame's end completes one: a long frame is not searched again
+            # with each of its parts.
+            if END.encode() not in chunk:
+                continue
             frames, buffer = split_client_frames(buffer)
+            buffer = bytearray(buffer)
             for command, fields in frames:
                 with self.lock:
                     self.frames.append([command] + fields)
@@ -322,7 +328,7 @@ class GameServer:
         if cmd == "status":
             with self.lock:
                 return {"ok": True, "connected": self.client is not None,
-                        "connections": self.connections}
+                        "connections": self.connections, "frames": len(self.frames)}
         return {"ok": False, "error": "unknown command"}
 
 
@@ -354,17 +360,18 @@ def serve_control(server, port):
 
 def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--port", type=int, default=10001)
-    ap.add_argument("--control-port", type=int, default=0, help="0: no control port")
+    ap.add_argument("--port", type=int, default=10001, help="0: a free port")
+    ap.add_argument("--control-port", type=int, help="none: no control port; 0: a free port")
     ap.add_argument("--script", help="JSON script file (default: demo.json beside this file)")
     ap.add_argument("--record", help="append every client frame to this file, one JSON list a line")
     ap.add_argument("--rate", type=float, default=1.0, help="play the timeline this many times as fast")
     a = ap.parse_args(argv)
     script = load_script(a.script) if a.script else DEMO_SCRIPT
     server = GameServer(a.port, script, a.record, a.rate)
-    if a.control_port:
-        serve_control(server, a.control_port)
-    print("Skirmora test server on 127.0.0.1:%d" % server.port, flush=True)
+    line = "Skirmora test server on 127.0.0.1:%d" % server.port
+    if a.control_port is not None:
+        line += ", control port %d" % serve_control(server, a.control_port)
+    print(line, flush=True)
     try:
         server.serve_forever()
     except KeyboardInterrupt:

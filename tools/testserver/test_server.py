@@ -1,7 +1,9 @@
 """Tests of the scripted test server: frames both ways, the script, the control port."""
 import json
 import os
+import re
 import socket
+import subprocess
 import sys
 import threading
 import time
@@ -110,6 +112,32 @@ class ServerTest(unittest.TestCase):
                 time.sleep(0.02)
             self.assertTrue(self.control({"cmd": "random", "count": 500, "seed": 1})["ok"])
             self.assertEqual(read_frames(c, 500).count(b"\x1b"), 500)
+
+    def test_ports_bound_by_the_server_are_named_and_a_long_frame_comes_in_many_parts(self):
+        script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "server.py")
+        proc = subprocess.Popen([sys.executable, script, "--port", "0", "--control-port", "0"], stdout=subprocess.PIPE)
+        try:
+            line = proc.stdout.readline().decode().strip()
+            named = re.fullmatch(r"Skirmora test server on 127\.0\.0\.1:(\d+), control port (\d+)", line)
+            self.assertTrue(named, line)
+            game, ctl = int(named.group(1)), int(named.group(2))
+            long_data = "".join(chr(ord("a") + i % 26) for i in range(300000))
+            with socket.create_connection(("127.0.0.1", game), timeout=5) as c:
+                whole = client_frame("C", long_data) + client_frame("n", "after")
+                for i in range(0, len(whole), 1000):
+                    c.sendall(whole[i:i + 1000])
+                with socket.create_connection(("127.0.0.1", ctl), timeout=5) as k:
+                    f = k.makefile("rwb")
+                    deadline = time.time() + 30
+                    status = {}
+                    while time.time() < deadline and status.get("frames", 0) < 2:
+                        f.write(b'{"cmd": "status"}\n'), f.flush()
+                        status = json.loads(f.readline())
+                    f.write(b'{"cmd": "frames"}\n'), f.flush()
+                    self.assertEqual(json.loads(f.readline())["frames"], [["C", long_data], ["n", "after"]])
+        finally:
+            proc.kill()
+            proc.wait()
 
     def test_bad_control_request_answers(self):
         self.assertFalse(self.control({"cmd": "nonsense"})["ok"])
