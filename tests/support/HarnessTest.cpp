@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <winsock2.h>
 
+#include "ScriptedServer.h"
 #include "WinTestSupport.h"
 
 using namespace testsupport;
@@ -57,4 +58,23 @@ TEST(Harness, ScratchFolderAndRegistryOfThePrefix) {
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, "Software\\SkirmoraHarness\\Sub", "v").value_or(""), "hello");
     EXPECT_TRUE(RegDeleteTree(HKEY_CURRENT_USER, "Software\\SkirmoraHarness"));
     EXPECT_FALSE(RegReadString(HKEY_CURRENT_USER, "Software\\SkirmoraHarness\\Sub", "v").has_value());
+}
+
+TEST(Harness, ServersNameThePortsTheyBoundThemselves) {
+    ChildProcess web, other;
+    const uint16_t port = StartPythonServer(web, "tools/httpfiles.py", "");
+    ASSERT_NE(port, 0);
+    EXPECT_TRUE(WaitForPort(port, 0));  // listening once named: no wait for it
+    const uint16_t second = StartPythonServer(other, "tools/httpfiles.py", "");
+    EXPECT_NE(second, 0);
+    EXPECT_NE(second, port);
+    // A program that ends before its first line (httpfiles.py wants --port) is no start.
+    std::string line;
+    EXPECT_FALSE(other.StartPython("tools/httpfiles.py", "", &line));
+
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    EXPECT_NE(server.GamePort(), server.ControlPort());
+    EXPECT_TRUE(WaitForPort(server.GamePort(), 0));
+    EXPECT_NE(server.Command("{\"cmd\": \"status\"}").find("\"ok\": true"), std::string::npos);
 }

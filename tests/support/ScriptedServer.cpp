@@ -2,6 +2,8 @@
 
 #include <winsock2.h>
 
+#include <cstdlib>
+
 namespace testsupport {
 
 bool RegisterSocketControl() {
@@ -13,24 +15,18 @@ bool RegisterSocketControl() {
 
 bool ScriptedServer::Start(const std::string& extraArgs) {
     WSADATA w;
-    WSAStartup(MAKEWORD(2, 2), &w);
-    // Ports picked again when the server could not bind them: another program of the machine
-    // may take a free port between its pick and the server's start.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        game_ = FreePort();
-        do control_ = FreePort(); while (control_ == game_);
-        std::string args = "--port " + std::to_string(game_) + " --control-port " + std::to_string(control_);
-        // The tests' own short script (a login answered, a server that stays on "quit") unless
-        // another is asked for.
-        if (extraArgs.find("--script") == std::string::npos) args += " --script tools/testserver/basic.json";
-        if (!extraArgs.empty()) args += " " + extraArgs;
-        if (!child_.StartPython("tools/testserver/server.py", args)) return false;
-        bool up = false;
-        PumpUntil([&] { return (up = WaitForPort(control_, 200)) || !child_.Running(); }, 10000);
-        if (up) return true;
-        child_.Kill();
-    }
-    return false;
+    WSAStartup(MAKEWORD(2, 2), &w);  // for Command's sockets
+    // The server binds both ports itself and names them: no other program of the machine (such
+    // as the 32-bit stage's servers, beside these tests) can take one between a pick and a bind.
+    std::string args = "--port 0 --control-port 0";
+    // The tests' own short script (a login answered, a server that stays on "quit") unless
+    // another is asked for.
+    if (extraArgs.find("--script") == std::string::npos) args += " --script tools/testserver/basic.json";
+    if (!extraArgs.empty()) args += " " + extraArgs;
+    const std::string line = StartPythonAnnounced(child_, "tools/testserver/server.py", args);
+    game_ = PortAfter(line, "127.0.0.1:");
+    control_ = PortAfter(line, "control port ");
+    return game_ && control_;
 }
 
 void ScriptedServer::Stop() { child_.Kill(); }
@@ -57,6 +53,12 @@ std::string ScriptedServerCommand(uint16_t controlPort, const std::string& json)
     }
     closesocket(s);
     return reply;
+}
+
+int ScriptedServer::FrameCount() const {
+    const std::string status = Command("{\"cmd\": \"status\"}");
+    const size_t at = status.find("\"frames\": ");
+    return at == std::string::npos ? -1 : std::atoi(status.c_str() + at + 10);
 }
 
 std::string ScriptedServer::Send(const std::vector<std::vector<std::string>>& frames) const {

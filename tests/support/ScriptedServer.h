@@ -22,7 +22,7 @@ public:
     ScriptedServer(const ScriptedServer&) = delete;
     ScriptedServer& operator=(const ScriptedServer&) = delete;
 
-    // Starts the server on two free loopback ports and waits for its control port.
+    // Starts the server on two loopback ports it picks itself; true once it has named them.
     bool Start(const std::string& extraArgs = {});
     void Stop();
     uint16_t GamePort() const { return game_; }
@@ -34,6 +34,8 @@ public:
     std::string Send(const std::vector<std::vector<std::string>>& frames) const;
     // The frames recorded so far, as the server's JSON answer.
     std::string Frames() const { return Command("{\"cmd\": \"frames\"}"); }
+    // How many frames it has recorded (-1 when it does not answer).
+    int FrameCount() const;
 
 private:
     ChildProcess child_;

@@ -210,12 +210,18 @@ bool ChildProcess::Start(const std::string& commandLine) {
     return true;
 }
 
-bool ChildProcess::StartPython(const std::string& scriptUnderRoot, const std::string& args) {
+bool ChildProcess::StartPython(const std::string& scriptUnderRoot, const std::string& args, std::string* firstLine) {
     Kill();
     std::string reply = PeerRequest("{\"cmd\": \"start\", \"script\": " + JsonString(scriptUnderRoot) +
-                                    ", \"args\": " + JsonString(args) + "}");
+                                    ", \"args\": " + JsonString(args) + (firstLine ? ", \"announce\": true}" : "}"));
     if (reply.find("\"ok\": true") == std::string::npos) return false;
     peerPid_ = JsonNumber(reply, "pid");
+    if (firstLine) {
+        // The daemon's answer holds the line as a JSON string; a server's line has no quotes.
+        const size_t at = reply.find("\"line\": \"");
+        const size_t end = at == std::string::npos ? at : reply.find('"', at + 9);
+        *firstLine = end == std::string::npos ? std::string() : reply.substr(at + 9, end - at - 9);
+    }
     return peerPid_ > 0;
 }
 
@@ -256,12 +262,32 @@ bool StartPython(ChildProcess& child, const std::string& scriptUnderRoot, const 
     return child.StartPython(scriptUnderRoot, args);
 }
 
+uint16_t PortAfter(const std::string& line, const std::string& label) {
+    const size_t at = line.find(label);
+    if (at == std::string::npos) return 0;
+    const long port = strtol(line.c_str() + at + label.size(), nullptr, 10);
+    return port > 0 && port < 65536 ? static_cast<uint16_t>(port) : 0;
+}
+
+std::string StartPythonAnnounced(ChildProcess& child, const std::string& scriptUnderRoot, const std::string& args) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::string line;
+        if (child.StartPython(scriptUnderRoot, args, &line) && !line.empty()) return line;
+        child.Kill();
+    }
+    return {};
+}
+
+uint16_t StartPythonServer(ChildProcess& child, const std::string& scriptUnderRoot, const std::string& args) {
+    return PortAfter(StartPythonAnnounced(child, scriptUnderRoot, args + " --port 0"), "127.0.0.1:");
+}
+
 bool WaitForPort(uint16_t port, uint32_t timeoutMs) {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
     DWORD start = GetTickCount();
     bool ok = false;
-    while (!ok && GetTickCount() - start < timeoutMs) {
+    for (bool first = true; !ok && (first || GetTickCount() - start < timeoutMs); first = false) {
         SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         sockaddr_in a{};
         a.sin_family = AF_INET;

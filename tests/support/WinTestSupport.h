@@ -59,8 +59,11 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     bool Start(const std::string& commandLine);
-    // python3 <project folder>/<scriptUnderRoot> <args> (args split as a shell would).
-    bool StartPython(const std::string& scriptUnderRoot, const std::string& args);
+    // python3 <project folder>/<scriptUnderRoot> <args> (args split as a shell would). With
+    // firstLine: true once the program has written its first line of output (that line), as a
+    // server that binds port 0 itself does to name the port it got; false when it ends first or
+    // says nothing within 20 s.
+    bool StartPython(const std::string& scriptUnderRoot, const std::string& args, std::string* firstLine = nullptr);
     bool Wait(uint32_t timeoutMs, DWORD* exitCode = nullptr);
     void Kill();
     bool Running();
@@ -77,9 +80,19 @@ bool StartPython(ChildProcess& child, const std::string& scriptUnderRoot, const 
 // runs exactly that test (a filter naming none would run nothing, and the child would pass).
 bool HoldsTest(const std::string& testName);
 
-// Waits until a TCP port on 127.0.0.1 accepts connections.
+// Starts python3 with a script of the project that names what it got (such as the ports it
+// bound) in its first output line; that line ("" when it did not start, in three tries).
+std::string StartPythonAnnounced(ChildProcess& child, const std::string& scriptUnderRoot, const std::string& args);
+// Starts a Python server of the project with "--port 0" after args: it binds a free port itself
+// and names it in its first output line, after "127.0.0.1:". That port (0 when it did not start).
+uint16_t StartPythonServer(ChildProcess& child, const std::string& scriptUnderRoot, const std::string& args);
+// The port number after label in a server's line (0 when there is none).
+uint16_t PortAfter(const std::string& line, const std::string& label);
+
+// Waits until a TCP port on 127.0.0.1 accepts connections (with 0, tries once).
 bool WaitForPort(uint16_t port, uint32_t timeoutMs);
-// A free TCP port on 127.0.0.1 (bound and released).
+// A free TCP port on 127.0.0.1 (bound and released: another program may take it before it is
+// used; a server should bind port 0 itself, as StartPythonServer's do).
 uint16_t FreePort();
 
 }  // namespace testsupport

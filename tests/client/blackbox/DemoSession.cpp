@@ -33,11 +33,9 @@ BOOL CALLBACK FindControl(HWND top, LPARAM param) {
 }  // namespace
 
 bool DemoSession::Start(const std::string& serverArgs, const std::string& options) {
-    const uint16_t webPort = testsupport::FreePort();
     const char* root = std::getenv("SKIRMORA_ROOT");
-    return root &&
-           web.StartPython("tools/httpfiles.py", "--port " + std::to_string(webPort) + " --root " + root + "/tools/testserver/maps") &&
-           testsupport::WaitForPort(webPort, 10000) &&
+    const uint16_t webPort = root ? testsupport::StartPythonServer(web, "tools/httpfiles.py", std::string("--root ") + root + "/tools/testserver/maps") : 0;
+    return webPort &&
            LoggedInClient::Start({.reply = "", .serverArgs = "--script tools/testserver/demo.json " + serverArgs,
                                   .game = "MapURL=http://127.0.0.1:" + std::to_string(webPort) + "/maps/\r\n[Options]\r\n" + options,
                                   .logIn = false});

@@ -40,9 +40,9 @@ class ArenaClient : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        ASSERT_TRUE(web_.StartPython("tools/httpfiles.py", "--port " + std::to_string(port_) + " --root " +
-                                     testsupport::UnixPath(served.Path()) + " --log " + testsupport::UnixPath(log_)));
-        ASSERT_TRUE(testsupport::WaitForPort(port_, 10000) && WriteFileBytes(log_, ""));
+        port_ = testsupport::StartPythonServer(web_, "tools/httpfiles.py", "--root " + testsupport::UnixPath(served.Path()) +
+                                                                       " --log " + testsupport::UnixPath(log_));
+        ASSERT_TRUE(port_ != 0 && WriteFileBytes(log_, ""));
         SetupArrays();  // as start-up does
         // The map view, once for the program, on a 400 x 320 map picture.
         static const bool drawing = (SetMapPicture(400, 320), PreLoadDirectX() && DirectXReady);
@@ -74,7 +74,7 @@ protected:
     testsupport::ScratchDir maps{"arena-maps"}, served{"arena-served"};
     std::string log_ = served.File("requests.log");
     testsupport::ChildProcess web_;
-    uint16_t port_ = testsupport::FreePort();
+    uint16_t port_ = 0;
     viewtest::RecordingView view;
 };
 

@@ -20,10 +20,9 @@ std::string Pattern(size_t n) {
 class InternetFile : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        port_ = testsupport::FreePort();
         server_ = new testsupport::ChildProcess;  // lives for the suite
-        ASSERT_TRUE(testsupport::StartPython(*server_, "tools/httpfiles.py", "--port " + std::to_string(port_)));
-        ASSERT_TRUE(testsupport::WaitForPort(port_, 10000));
+        port_ = testsupport::StartPythonServer(*server_, "tools/httpfiles.py", "");
+        ASSERT_NE(port_, 0);
     }
     static void TearDownTestSuite() {
         delete server_;
