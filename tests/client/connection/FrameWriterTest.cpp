@@ -109,7 +109,9 @@ TEST_F(FrameWriter, LongFramesGoOutWholeInBothModes) {
     for (size_t i = 0; i < big.size(); i += 1000) big[i] = static_cast<char>('c' + (i / 1000) % 20);
     ServerOn(sck, "C", big);
     ServerOn(sck, "n", "after");
-    ASSERT_TRUE(PumpUntil([&] { return Frames().find(Recorded("n", "after")) != std::string::npos; }, 20000));
+    // Both frames recorded (asked by their count, not by the whole 3 MB list each time); the
+    // bound is one a machine busy with other test programs meets.
+    ASSERT_TRUE(PumpUntil([&] { return server.FrameCount() >= 2; }, 90000));
     std::string frames = Frames();
     size_t at = frames.find(Recorded("C", big));
     ASSERT_NE(at, std::string::npos) << "the long frame arrived cut or not at all";
@@ -163,7 +165,7 @@ TEST_F(FrameWriter, ReceivedTextIsBounded) {
     ASSERT_TRUE(PumpUntil([&] {
         for (int i = 0; i < 64 && closes == 0; ++i) ReadInto(sck);
         return closes > 0;
-    }, 20000));
+    }, 90000));
     EXPECT_EQ(closes, 1);
     EXPECT_LE(ReceiveBuffer.size(), kMaxReceiveBuffer);
     EXPECT_FALSE(Reports().empty());
