@@ -28,10 +28,10 @@ TEST(ShippedClient, LogsInDrawsTheDemoMapAndExits) {
     const bool drawn = testsupport::PumpUntil([&] {
         view = FindView(testsupport::CaptureDisplay(s.dir.File("map.bmp")), MapOnScreen(picture), cells);
         return view.squares > 0 && view.matching > view.squares * 9 / 10 && view.lake >= 30;
-    }, 30000);
+    }, LoggedInClient::kComes);
     EXPECT_TRUE(drawn) << view.matching << " of " << view.squares << " squares, " << view.lake << " lake";
 
     s.hook.Ask("menu mnuFileExit");
     EXPECT_TRUE(s.WaitSent(R"(["C", "quit"])")) << s.server.Frames();
-    EXPECT_TRUE(s.run.process.Wait(20000));
+    EXPECT_TRUE(s.run.process.Wait(LoggedInClient::kComes));
 }

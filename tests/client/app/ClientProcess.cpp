@@ -129,15 +129,15 @@ ClientRun::~ClientRun() {
 
 bool ClientRun::Start(testsupport::HookClient& hook) {
     return process.Start("\"" + exe_ + "\" --test-hook", folder_) &&
-           WaitForProcessWindow(process.Pid(), skx::MainWindowClass, "Skirmex", 30000) &&
-           hook.Attach(process.Pid(), 20000);
+           WaitForProcessWindow(process.Pid(), skx::MainWindowClass, "Skirmex", 60000) &&
+           hook.Attach(process.Pid(), 60000);
 }
 
 bool LogInThroughTheDialog(testsupport::HookClient& hook) {
     auto has = [](const char* piece) { return [piece](const std::string& d) { return d.find(piece) != std::string::npos; }; };
-    if (!hook.WaitForDump("frmMain", has("timer DXTimer enabled=1"), 15000)) return false;
+    if (!hook.WaitForDump("frmMain", has("timer DXTimer enabled=1"), 60000)) return false;
     hook.Ask("menu mnuFileConnect");
-    if (!hook.WaitForDump("frmConnect", has("visible=1"), 15000)) return false;
+    if (!hook.WaitForDump("frmConnect", has("visible=1"), 60000)) return false;
     for (const char* r : {"frmConnect.#101 set tester", "frmConnect.#102 set secret1", "frmConnect.#1 click"}) hook.Ask(r);
     return true;
 }

@@ -20,7 +20,7 @@ TEST_F(ChatDisplay, PaneTextLightsItsTabShiftDeleteEmptiesItAndTheSettingStays) 
     // Text arriving in pane 3 while tab 1 is shown lights tab 4; clicking tab 4 puts it out.
     EXPECT_EQ(hook.Ask("frmChatBar.txtStatus(3) set ann tells you: psst"), "ok");
     hook.Ask("frmChatBar.txtStatus(0) set in general");
-    EXPECT_TRUE(Dump("frmChatBar", [](const std::string& d) { return DumpLineHas(d, "tab tabChat 4", "highlighted=1"); }, 5000)) << last;
+    EXPECT_TRUE(Dump("frmChatBar", [](const std::string& d) { return DumpLineHas(d, "tab tabChat 4", "highlighted=1"); })) << last;
     EXPECT_TRUE(DumpLineHas(last, "tab tabChat 1", "selected=1")) << last;
     EXPECT_EQ(hook.Ask("frmChatBar.tabChat click 4"), "ok");
     EXPECT_TRUE(Dump("frmChatBar", [](const std::string& d) {
@@ -31,10 +31,10 @@ TEST_F(ChatDisplay, PaneTextLightsItsTabShiftDeleteEmptiesItAndTheSettingStays) 
     // The keys are handled in the order sent: once pane 0 is empty, Ctrl+Shift+Delete has been.
     hook.Ask("frmChatBar.txtStatus(3) key Delete shift ctrl");
     hook.Ask("frmChatBar.txtStatus(0) key Delete shift");
-    EXPECT_TRUE(Dump("frmChatBar", [](const std::string& d) { return DumpLineHas(d, "control 4000 txtStatus(0)", "text=\"\""); }, 5000)) << last;
+    EXPECT_TRUE(Dump("frmChatBar", [](const std::string& d) { return DumpLineHas(d, "control 4000 txtStatus(0)", "text=\"\""); })) << last;
     EXPECT_TRUE(DumpLineHas(last, "control 4003 txtStatus(3)", "text=\"ann tells you: psst")) << last;
     hook.Ask("frmChatBar.txtStatus(3) key Delete shift");
-    EXPECT_TRUE(Dump("frmChatBar", [](const std::string& d) { return DumpLineHas(d, "control 4003 txtStatus(3)", "text=\"\""); }, 5000)) << last;
+    EXPECT_TRUE(Dump("frmChatBar", [](const std::string& d) { return DumpLineHas(d, "control 4003 txtStatus(3)", "text=\"\""); })) << last;
     EXPECT_EQ(hook.Ask("frmChatBar.nothing click"), "error no control nothing in frmChatBar");
 
     // The setting as read ("True") is written back as the box says at the end.

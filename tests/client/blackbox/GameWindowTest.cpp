@@ -142,21 +142,21 @@ TEST_F(GameWindow, TabAndTheLabelsLettersMoveTheFocusOverTheShownFrame) {
     HWND main = FindProcessWindow(run.process.Pid(), skx::MainWindowClass, "Skirmex");
     HWND type = nullptr;
     EnumChildWindows(main, &FindGameType, reinterpret_cast<LPARAM>(&type));
-    ASSERT_TRUE(type && SetForegroundWindow(main) && PumpUntil([&] { return GetForegroundWindow() == main; }, 5000));
+    ASSERT_TRUE(type && SetForegroundWindow(main) && PumpUntil([&] { return GetForegroundWindow() == main; }, kComes));
     ClickAt(type);
-    ASSERT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_TXTGAMETYPE; }, 5000)) << FocusedId(main);
+    ASSERT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_TXTGAMETYPE; }, kComes)) << FocusedId(main);
     // Down the frame shown and round to its first box, passing the hidden frames' controls by.
     for (int id : {IDC_GAME_TXTTIMELEFT, IDC_GAME_TXTNUMTEAMS, IDC_GAME_CMBSTATUS, IDC_GAME_TXTGAMETYPE}) {
         PressKey(VK_TAB);
-        EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == id; }, 5000)) << id << " " << FocusedId(main);
+        EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == id; }, kComes)) << id << " " << FocusedId(main);
     }
     PressKey(VK_TAB, false, true);
-    EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_CMBSTATUS; }, 5000)) << FocusedId(main);
+    EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_CMBSTATUS; }, kComes)) << FocusedId(main);
     // "Game T&ime:" leads to the time, "&Ready Status:" to the status box, choosing nothing.
     AltKey('I');
-    EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_TXTTIMELEFT; }, 5000)) << FocusedId(main);
+    EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_TXTTIMELEFT; }, kComes)) << FocusedId(main);
     AltKey('R');
-    EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_CMBSTATUS; }, 5000)) << FocusedId(main);
+    EXPECT_TRUE(PumpUntil([&] { return FocusedId(main) == IDC_GAME_CMBSTATUS; }, kComes)) << FocusedId(main);
     EXPECT_TRUE(Dump("frmGame", R"(cmbStatus class=ComboBox text="Unready")")) << last;
     EXPECT_EQ(Sent(R"(["R")"), 0) << server.Frames();
 }

@@ -40,9 +40,9 @@ TEST_F(HelpWindows, TheTipShowsAtStartUntilUntickedAndTheTipsItemTurnsItBackOn) 
         const testsupport::ScreenPicture pic = testsupport::CaptureWindow(tip);
         const RECT text = pic.ClientArea(FindChild(tip, "Static", "Only tip"));
         return pic.DarkPixels(text) > 10 && testsupport::Luminance(pic.At(text.right - 2, text.bottom - 2)) > 200;
-    }, 3000));
+    }, kComes));
     for (const char* r : {"frmTip.cmdNextTip click", "frmTip.chkLoadTipsAtStartup click"}) hook.Ask(r);
-    EXPECT_TRUE(PumpUntil([&] { return ClientValue(key, "Update") == "False"; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return ClientValue(key, "Update") == "False"; }, kComes));
     EXPECT_TRUE(Dump("frmTip", R"(text="Only tip")")) << last;
 
     run.process.Kill();
@@ -50,11 +50,11 @@ TEST_F(HelpWindows, TheTipShowsAtStartUntilUntickedAndTheTipsItemTurnsItBackOn) 
     EXPECT_TRUE(Has(hook.Ask("dump frmTip"), "not loaded"));
     hook.Ask("menu mnuHelpTips");
     EXPECT_TRUE(Dump("frmTip", "value chkLoadTipsAtStartup 1") && Has(last, R"(text="Only tip" visible=1)")) << last;
-    EXPECT_TRUE(PumpUntil([&] { return ClientValue(key, "Update") == "True"; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return ClientValue(key, "Update") == "True"; }, kComes));
 
     DeleteFileA(dir.File("ToTD.Dat").c_str());
     hook.Ask("frmTip.cmdOK click");
-    ASSERT_TRUE(Dump("frmTip", "not loaded", 5000)) << last;
+    ASSERT_TRUE(Dump("frmTip", "not loaded")) << last;
     hook.Ask("menu mnuHelpTips");
     EXPECT_TRUE(Dump("frmTip", R"(text="That the ToTD.Dat file was not found? \r\n\r\nCreate a text file named ToTD.Dat)")) << last;
 }
@@ -73,7 +73,7 @@ TEST_F(HelpWindows, DebugViewListsThePlayerTableAndInertRecordsReportOnlyWhatIsN
     EXPECT_TRUE(Has(text, "\\r\\n5)  [-1]\\r\\n")) << text;
 
     Send(R"(["i", "1~2~3~x"], ["i", "ab", "a~2~3~x"])");
-    EXPECT_TRUE(PumpUntil([&] { return Reports() == 1; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return Reports() == 1; }, kComes));
     EXPECT_FALSE(PumpUntil([&] { return Reports() > 1; }, 1500));
 }
 
@@ -92,7 +92,7 @@ TEST_F(HelpWindows, AboutShowsTheVersionClosesWithItsAnimationAndNeverHoldsUpThe
     EXPECT_EQ("v" + std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
                   "." + std::to_string(HIWORD(fixed->dwFileVersionLS)) + comments, "v2.0.3d (Beta)");
     for (const char* r : {"frmAbout.cmdClose click", "frmAbout.cmdClose click"}) hook.Ask(r);
-    EXPECT_TRUE(Dump("frmAbout", "not loaded", 5000)) << last;
+    EXPECT_TRUE(Dump("frmAbout", "not loaded")) << last;
 
     hook.Ask("menu mnuHelpAbout");
     ASSERT_TRUE(Dump("frmAbout", "visible=1")) << last;

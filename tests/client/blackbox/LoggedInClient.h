@@ -53,9 +53,13 @@ public:
     // Main > Exit; true when it was taken and the program ended.
     bool Exit();
 
+    // The bound of a wait for what must come: one a machine busy with other test programs meets
+    // (a wait ends as soon as its condition holds, so only a failure takes this long).
+    static constexpr uint32_t kComes = 60000;
+
     // Waits for a dump of the form that holds piece, or that pred holds on; the dump goes to last.
-    bool Dump(const std::string& form, const std::string& piece, uint32_t timeoutMs = 15000);
-    bool Dump(const std::string& form, const std::function<bool(const std::string&)>& pred, uint32_t timeoutMs = 15000);
+    bool Dump(const std::string& form, const std::string& piece, uint32_t timeoutMs = kComes);
+    bool Dump(const std::string& form, const std::function<bool(const std::string&)>& pred, uint32_t timeoutMs = kComes);
     // Waits for the form to show.
     bool Shown(const std::string& form);
     // Presses a button of the message box that shows text; true once the box has gone (or a
@@ -65,8 +69,8 @@ public:
     // How many times the server has received a frame that holds this JSON text.
     int Sent(const std::string& frame) const;
     // Waits until it has received it at all, or that many times.
-    bool WaitSent(const std::string& frame, uint32_t timeoutMs = 10000) const;
-    bool SentTimes(const std::string& frame, int times, uint32_t timeoutMs = 5000) const;
+    bool WaitSent(const std::string& frame, uint32_t timeoutMs = kComes) const;
+    bool SentTimes(const std::string& frame, int times, uint32_t timeoutMs = kComes) const;
     // Sends frames, JSON arrays ("[...], [...]"), to the client.
     void Send(const std::string& frames) const;
     // Sends count frames taken in turn from frames, then "U", all at once, and plays the user

@@ -33,7 +33,7 @@ TEST_F(NotesClient, ForumListsReadsPagesDeletesAndReplies) {
     hook.Ask("frmNotes.cmdDelete click");
     ASSERT_TRUE(Answer("Would you like to delete this note permanently?", "Yes")) << last;
     EXPECT_TRUE(WaitSent(R"(["N", "3", "12"])"));
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return testsupport::ReadFileBytes(run.DatFile("Deleted-Notes.DAT")) == "\"|12|\"\r\n"; }, 5000));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return testsupport::ReadFileBytes(run.DatFile("Deleted-Notes.DAT")) == "\"|12|\"\r\n"; }, kComes));
     server.Send({{"N", "1", "12~x~bob~Hello~all;15~x~ann~Secret~tester"}});
     ASSERT_TRUE(Dump("frmNotes", "caption=\"Forum - 1 Posts...\"")) << last;
     EXPECT_FALSE(Has(last, "key=\"id12\"")) << last;
@@ -85,7 +85,7 @@ TEST_F(NotesClient, NewsCountsDownAndAnUnsentNoteStaysInTheEditor) {
     hook.Ask("frmNews.cmdClose key Esc");
     testsupport::PumpFor(500);
     EXPECT_TRUE(Shown("frmNews")) << last;  // Esc waits for the count-down
-    EXPECT_TRUE(Dump("frmNews", "text=\"&Close\" visible=1 enabled=1", 12000)) << last;
+    EXPECT_TRUE(Dump("frmNews", "text=\"&Close\" visible=1 enabled=1")) << last;
     EXPECT_TRUE(Exit());
     EXPECT_EQ(IniValue(Game(), "Signature", "String"), signature);
 }

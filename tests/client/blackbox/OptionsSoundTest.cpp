@@ -21,7 +21,7 @@ TEST_F(OptionsAndSound, AutoUpdateFontSizeAndPlaylistInTheRunningClient) {
     EXPECT_TRUE(DumpLineHas(last, "value chkAutoUpdate", "1")) << last;
     hook.Ask("frmOptions.chkAutoUpdate click");
     hook.Ask("frmOptions.cmdOK click");
-    EXPECT_TRUE(Dump("frmChatBar", [](const std::string& d) { return DumpLineHas(d, "timer tmrUpdate", "enabled=0"); }, 5000)) << last;
+    EXPECT_TRUE(Dump("frmChatBar", [](const std::string& d) { return DumpLineHas(d, "timer tmrUpdate", "enabled=0"); })) << last;
 
     // A font size that is no byte: the box says so and the window stays.
     hook.Ask("menu mnuOptionsGeneral");
@@ -29,15 +29,15 @@ TEST_F(OptionsAndSound, AutoUpdateFontSizeAndPlaylistInTheRunningClient) {
     hook.Ask("frmOptions.txtType set Impact");
     hook.Ask("frmOptions.txtFontSize set 300");
     hook.Ask("frmOptions.cmdOK click");
-    const HWND box = WaitForProcessWindow(run.process.Pid(), skx::frmMsgBox::BoxClassName(), "Options", 10000);
+    const HWND box = WaitForProcessWindow(run.process.Pid(), skx::frmMsgBox::BoxClassName(), "Options", kComes);
     ASSERT_NE(box, nullptr);
     EXPECT_NE(FindChild(box, "Static", "300 is not a valid font size."), nullptr);
     PostMessageA(box, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Shown("frmOptions")) << last;
     hook.Ask("frmOptions.cmdCancel click");
-    Dump("frmOptions", "not loaded", 5000);
+    Dump("frmOptions", "not loaded");
     hook.Ask("menu mnuOptionsGeneral");  // the font name was not stored either
-    EXPECT_TRUE(Dump("frmOptions", [](const std::string& d) { return DumpLineHas(d, "control " + std::to_string(IDC_OPTIONS_TXTTYPE) + " txtType", "text=\"MS Sans Serif\""); }, 5000)) << last;
+    EXPECT_TRUE(Dump("frmOptions", [](const std::string& d) { return DumpLineHas(d, "control " + std::to_string(IDC_OPTIONS_TXTTYPE) + " txtType", "text=\"MS Sans Serif\""); })) << last;
     hook.Ask("frmOptions.cmdCancel click");
 
     // The playlist as the file holds it, the entry's tag, and the file written back as it was.
@@ -48,9 +48,9 @@ TEST_F(OptionsAndSound, AutoUpdateFontSizeAndPlaylistInTheRunningClient) {
     const std::string artist = "control " + std::to_string(IDC_SOUND_LBLARTIST) + " lblArtist";
     EXPECT_TRUE(Dump("frmSound", [&](const std::string& d) {
         return DumpLineHas(d, title, "text=\"T1\"") && DumpLineHas(d, artist, "text=\"A1\"");
-    }, 5000)) << last;
+    })) << last;
     hook.Ask("frmSound.cmdDone click");
-    EXPECT_TRUE(Dump("frmSound", "not loaded", 5000));
+    EXPECT_TRUE(Dump("frmSound", "not loaded"));
     EXPECT_EQ(testsupport::ReadFileBytes(run.DatFile("HoldingMusic.DAT")), list);
 
     EXPECT_TRUE(Exit());
