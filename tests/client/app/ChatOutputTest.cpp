@@ -225,3 +225,35 @@ TEST_F(ChatOutput, ServerTextThatLooksLikeRichTextIsShownAsWritten) {
     AddToRTB("{\\urtf1 x}", box(), 0, false, false, false, false);
     EXPECT_EQ(Text(), text + "\r{\\urtf1 x}");
 }
+
+// What one write may cost is bounded: a line keeps its first 2,048 characters, no more than 16
+// links are formatted, and a write larger than a pane leaves no more than a full pane.
+TEST_F(ChatOutput, OneWriteIsCutToItsLinesLinksAndAFullPane) {
+    AddToRTB(std::string(2047, 'a') + "bcd", box(), 0, true, false, false, false);
+    AddToRTB(std::string(2048, 'e') + "\r\n" + std::string(5000, 'f') + "\r\nend", box(), 0, true, false, false, false);
+    EXPECT_EQ(RtbTextCrLf(box()), std::string(2047, 'a') + "b\r\n" + std::string(2048, 'e') + "\r\n" +
+                                      std::string(2048, 'f') + "\r\nend\r\n");
+
+    RtbClear(box());
+    std::string links = "go";
+    for (int i = 10; i < 30; ++i) links += " http://a" + std::to_string(i);
+    AddToRTB(links, box(), 0, false, false, false, false);
+    const std::string t = Text();
+    EXPECT_EQ(t.substr(0, links.size()), links);  // every address written, the later ones as plain text
+    int runs = 0;
+    for (size_t at = t.find("http://"); at != std::string::npos; at = t.find("http://", at + 1)) {
+        const bool underlined = At(static_cast<int32_t>(at)).underline.value();
+        EXPECT_EQ(underlined, at < links.find("http://a26")) << t.substr(at, 9);
+        runs += underlined ? 1 : 0;
+    }
+    EXPECT_EQ(runs, 16);
+
+    RtbClear(box());
+    std::string huge;
+    for (int line = 0; line < 625; ++line) huge += std::string(78, static_cast<char>('a' + line % 26)) + "\r\n";
+    AddToRTB(huge, box(), 0, false, false, false, false);
+    const std::string kept = RtbTextCrLf(box());
+    EXPECT_LE(kept.size(), 32768u);
+    EXPECT_GE(kept.size(), 32768u - 80);  // a full pane, at most a line short, not an emptied one
+    EXPECT_EQ(kept, huge.substr(0, kept.size()));
+}

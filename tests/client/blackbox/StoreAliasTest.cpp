@@ -6,6 +6,27 @@ using namespace clienttest;
 using testsupport::DumpLine;
 
 namespace {
+// The text of each chat pane in a dump of the chat window, its escapes undone.
+std::vector<std::string> PaneTexts(const std::string& dump) {
+    std::vector<std::string> panes;
+    for (size_t at = dump.find(" txtStatus("); at != std::string::npos; at = dump.find(" txtStatus(", at + 1)) {
+        const size_t open = dump.find(" text=\"", at), lineEnd = dump.find('\n', at);
+        if (open == std::string::npos || open > lineEnd) continue;
+        std::string text;
+        for (size_t i = open + 7; i < dump.size() && dump[i] != '"'; ++i) {
+            if (dump[i] != '\\') {
+                text += dump[i];
+            } else if (dump[++i] == 'x') {
+                text += static_cast<char>(std::stoi(dump.substr(i + 1, 2), nullptr, 16)), i += 2;
+            } else {
+                text += dump[i] == 'r' ? '\r' : dump[i] == 'n' ? '\n' : dump[i];
+            }
+        }
+        panes.push_back(text);
+    }
+    return panes;
+}
+
 // A client logged in to a scripted server that answers the login with level 95 and $100.
 class LoggedIn : public ClientTest {
 protected:
@@ -89,4 +110,23 @@ TEST_F(LoggedIn, HugeLockerCountsAndLongLinesAreCutAndTheClientGoesOnAnswering) 
     }
     EXPECT_TRUE(Dump("frmShop", "row ListLocker 2001 ") && !Has(last, "row ListLocker 2002 ")) << last;
     EXPECT_EQ(Reports(), 1);  // the cut list, once
+    // Each line of links in the panes keeps its first 2,048 characters (after what the client
+    // puts before it); no pane holds more than a full one.
+    const std::vector<std::string> panes = PaneTexts(hook.Ask("dump frmChatBar"));
+    ASSERT_EQ(panes.size(), 6u);
+    int cut = 0;
+    for (const std::string& pane : panes) {
+        EXPECT_LE(pane.size(), 32768u);
+        for (size_t at = 0; at < pane.size();) {
+            size_t end = pane.find_first_of("\r\n", at);
+            if (end == std::string::npos) end = pane.size();
+            const std::string line = pane.substr(at, end - at);
+            if (const size_t from = line.find("x http://a"); from != std::string::npos) {
+                ++cut;
+                EXPECT_EQ(line.substr(from), links.substr(0, 2048)) << line.substr(0, 40);
+            }
+            at = end + 1;
+        }
+    }
+    EXPECT_GE(cut, 2);  // both writes of links were shown
 }

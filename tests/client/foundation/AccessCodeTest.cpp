@@ -5,7 +5,9 @@
 #include <winioctl.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <tuple>
 
 #include "AccessCode.h"
@@ -77,13 +79,49 @@ TEST(AccessCode, IsTheSerialOfTheProgramDrive) {
     EXPECT_EQ(GetDriveInformation(), static_cast<int32_t>(serial));
 }
 
-// Drive C's code: the decimal text of its serial taken as a signed 32-bit number, without the sign.
+namespace {
+// Drive C's serial as the command interpreter shows it ("Volume Serial Number is 1A2B-3C4D"),
+// read through a path of the platform's own, not this program's. Its output comes through a
+// pipe: here "vol" writes nothing into a file it is redirected to.
+std::optional<uint32_t> SerialShownByVol() {
+    struct Closed {
+        void operator()(void* h) const { CloseHandle(h); }
+    };
+    using Handle = std::unique_ptr<void, Closed>;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
+    Handle read(readEnd), write(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = writeEnd;
+    PROCESS_INFORMATION pi{};
+    std::string command = "cmd /c vol c:";
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) return {};
+    Handle process(pi.hProcess), thread(pi.hThread);
+    write.reset();  // the pipe ends when the child's copy closes
+    std::string text;
+    char chunk[256];
+    DWORD got = 0;
+    while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+    WaitForSingleObject(pi.hProcess, 30000);
+    const size_t at = text.find("Serial Number is ");
+    unsigned high = 0, low = 0;
+    if (at == std::string::npos || std::sscanf(text.c_str() + at + 17, "%4x-%4x", &high, &low) != 2) return {};
+    return high << 16 | low;
+}
+}  // namespace
+
+// Drive C's code: the serial read as a signed 32-bit number, written without its sign. A serial
+// of 0x80000000 or more stands for serial - 2^32, whose size is 2^32 - serial.
 TEST(AccessCode, TextOfDriveCsSerial) {
-    DWORD read = 0;
-    ASSERT_TRUE(GetVolumeInformationA("C:\\", nullptr, 0, &read, nullptr, nullptr, nullptr, 0));
-    ASSERT_EQ(VolumeSerialNumber("C:\\"), std::optional<uint32_t>(read));
-    const int64_t value = static_cast<int32_t>(read);
-    EXPECT_EQ(AccessCodeText(static_cast<int32_t>(read)), std::to_string(value < 0 ? -value : value));
+    const std::optional<uint32_t> shown = SerialShownByVol();
+    ASSERT_TRUE(shown.has_value()) << "no serial from cmd /c vol c:";
+    ASSERT_EQ(VolumeSerialNumber("C:\\"), shown);
+    const uint64_t serial = *shown, size = serial < 0x80000000u ? serial : 0x100000000u - serial;
+    EXPECT_EQ(AccessCodeText(static_cast<int32_t>(*shown)), std::to_string(size)) << std::hex << serial;
 }
 
 TEST(AccessCode, SerialsFromTheHighHalf) {

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "EventControl.h"
+#include "MessageOrder.h"
 
 namespace controltest {
 namespace {
 
-using testsupport::PumpFor;
 using testsupport::PumpUntil;
 
 // Position of the first event of a kind in the sink's record, or -1.
@@ -78,7 +78,7 @@ TEST_F(ControlTest, SecondControlAcceptsInEventModeAndGetsOnConnect) {
     EXPECT_EQ(context.error, 0);
     // The accepting control is told of its connection before Accept returns, exactly once.
     EXPECT_EQ(context.onConnectDuringAccept, 1);
-    PumpFor(100);
+    ASSERT_TRUE(testsupport::HandlePostedSoFar());
     EXPECT_EQ(acceptor.sink->Count(kOnConnect), 1);
 
     const LONG accepted = acceptor.c.GetLong(kHandle);
@@ -160,7 +160,9 @@ TEST_F(ControlTest, AcceptWhileFrozenHoldsOnConnectUntilTheThaw) {
     ASSERT_TRUE(StartAnsweringClient(client, port, "frozen"));
     ASSERT_TRUE(PumpUntil([&] { return listener.sink->Count(kOnAccept) >= 1; }, 10000));
     EXPECT_EQ(context.result.code, S_OK);
-    PumpFor(300);
+    // The data has come in, and what was posted about it has been handled.
+    ASSERT_TRUE(PumpUntil([&] { return acceptor.c.GetLong(kIsReadable) == -1; }, 5000));
+    ASSERT_TRUE(testsupport::HandlePostedSoFar());
     // Frozen: neither the connect nor the data that arrived is announced yet.
     EXPECT_EQ(acceptor.sink->Count(kOnConnect), 0);
     EXPECT_EQ(acceptor.sink->Count(kOnRead), 0);

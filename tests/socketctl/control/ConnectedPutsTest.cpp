@@ -7,6 +7,7 @@
 #include <string>
 
 #include "EventControl.h"
+#include "MessageOrder.h"
 
 namespace controltest {
 namespace {
@@ -117,8 +118,13 @@ TEST_F(ControlTest, BlockingPutWhileConnectedSwitchesTheNotification) {
     const int reads = m.sink->Count(kOnRead);
     ASSERT_EQ(c.Call(kWrite, {Text(L"blk"), Missing(), RefTo(result.Get())}).code, S_OK);
     EXPECT_EQ(ReadText(c, 3), L"blk");
-    testsupport::PumpFor(200);
-    EXPECT_EQ(m.sink->Count(kOnRead), reads);
+    // Into event mode once more, a marker behind it: the first read told is the marker's.
+    ASSERT_EQ(c.Put(kBlocking, Bool(false)).code, S_OK);
+    ASSERT_EQ(c.Call(kWrite, {Text(L"end"), Missing(), RefTo(result.Get())}).code, S_OK);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m.sink->Count(kOnRead) > reads; }, 5000));
+    EXPECT_EQ(ReadUntil(c, 3, 5000), L"end");
+    ASSERT_TRUE(testsupport::HandlePostedSoFar());
+    EXPECT_EQ(m.sink->Count(kOnRead), reads + 1);
     EXPECT_EQ(m.sink->Count(kOnError), 0);
 }
 

@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "EventControl.h"
+#include "MessageOrder.h"
 
 namespace controltest {
 namespace {
 
 using testsupport::PumpFor;
 using testsupport::PumpUntil;
+using testsupport::PumpWhileATimerTicks;
 
 constexpr HRESULT kDesignTimeRefusal = static_cast<HRESULT>(0x800A018A);
 // Invisible at run time, activate when visible, inside-out, client site first, no linking
@@ -108,7 +110,7 @@ TEST_F(ControlTest, QuickActivationAtDesignTimeSitesTheControlWithoutRunning) {
     EXPECT_EQ(c.Get(kBlocking, v.Receive()).code, S_OK);
     ASSERT_EQ(c.Put(kInterval, Long(20)).code, S_OK);
     EXPECT_EQ(c.GetLong(kInterval), 20);
-    PumpFor(200);
+    ASSERT_TRUE(PumpWhileATimerTicks(20, 5));  // a timer of 20 ms beside it ticks
     EXPECT_EQ(q.sink->Count(kOnTimer), 0);
     Unadvise(q.control.Get(), q.status.dwEventCookie);
     object->Close(OLECLOSE_NOSAVE);
@@ -130,7 +132,7 @@ TEST_F(ControlTest, QuickActivationAtRunTimeDeliversEventsToTheContainersSink) {
     Unadvise(q.control.Get(), q.status.dwEventCookie);
     const int ticks = q.sink->Count(kOnTimer);
     c.Put(kInterval, Long(20));
-    PumpFor(150);
+    ASSERT_TRUE(PumpWhileATimerTicks(20, 5));
     c.Put(kInterval, Long(0));
     EXPECT_EQ(q.sink->Count(kOnTimer), ticks);
     Query<IOleObject>(q.control.Get(), IID_IOleObject)->SetClientSite(nullptr);
@@ -459,7 +461,7 @@ TEST_F(ControlTest, ActiveAtDesignTimeTheControlShowsItsPictureInItsOwnWindow) {
     HWND own = nullptr;
     ASSERT_EQ(Query<IOleInPlaceObject>(control.Get(), IID_IOleInPlaceObject)->GetWindow(&own), S_OK);
     UpdateWindow(own);
-    PumpFor(100);
+    PumpUntil([&] { return PixelAt(own, 0, 0) == RGB(64, 64, 64); }, 3000);
     if (const char* shots = std::getenv("WIRELATCH_SHOTS"))
         SaveClientPicture(window.Handle(), std::string(shots) + "\\design-window.bmp");
     // The picture at the window's top-left, the rest of the place in the window colour.

@@ -1,12 +1,15 @@
 // Events: the interval timer, socket notifications from a loopback echo peer, freezing by
 // the container, and the data methods in both byte orders.
 #include "EventControl.h"
+#include "MessageOrder.h"
 
 namespace controltest {
 namespace {
 
+using testsupport::HandlePostedSoFar;
 using testsupport::PumpFor;
 using testsupport::PumpUntil;
+using testsupport::PumpWhileATimerTicks;
 
 TEST_F(ControlTest, IntervalTimerTicksUntilIntervalIsZero) {
     auto control = CreateControl();
@@ -18,7 +21,7 @@ TEST_F(ControlTest, IntervalTimerTicksUntilIntervalIsZero) {
     EXPECT_TRUE(PumpUntil([&] { return sink->Count(kOnTimer) >= 3; }, 3000));
     ASSERT_EQ(c.Put(kInterval, Long(0)).code, S_OK);
     const int stopped = sink->Count(kOnTimer);
-    PumpFor(200);
+    ASSERT_TRUE(PumpWhileATimerTicks(30, 5));  // a timer of 30 ms beside it ticks on
     EXPECT_EQ(sink->Count(kOnTimer), stopped);
     EXPECT_EQ(c.Put(kInterval, Long(-5)).code, static_cast<HRESULT>(0x800A017C));
     sink->Disconnect();
@@ -195,10 +198,16 @@ TEST_F(ControlTest, FrozenConnectFiresAtTheLastThaw) {
     control->FreezeEvents(TRUE);
     control->FreezeEvents(TRUE);
     ASSERT_TRUE(ConnectInEventMode(m, peer.Port()));
-    PumpFor(500);
+    // A control that is not frozen connects behind it: once that one is told, the first one's
+    // connect has come in too, and is held.
+    EventModeControl behind;
+    ASSERT_TRUE(behind.connected);
+    ASSERT_TRUE(ConnectInEventMode(behind, peer.Port()));
+    ASSERT_TRUE(PumpUntil([&] { return behind.sink->Count(kOnConnect) == 1; }, 5000));
+    ASSERT_TRUE(HandlePostedSoFar());
     EXPECT_EQ(m.sink->Count(kOnConnect), 0);
     control->FreezeEvents(FALSE);
-    PumpFor(100);
+    ASSERT_TRUE(HandlePostedSoFar());
     EXPECT_EQ(m.sink->Count(kOnConnect), 0);
     control->FreezeEvents(FALSE);
     EXPECT_TRUE(PumpUntil([&] { return m.sink->Count(kOnConnect) == 1; }, 3000));

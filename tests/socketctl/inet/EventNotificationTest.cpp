@@ -13,9 +13,10 @@
 #include <vector>
 
 #include "InetTestSupport.h"
+#include "MessageOrder.h"
 
 using namespace inettest;
-using testsupport::PumpFor;
+using testsupport::HandlePostedSoFar;
 using testsupport::PumpUntil;
 
 namespace {
@@ -233,7 +234,8 @@ TEST_F(InetEvents, ConnectWriteAndReadReachTheWindowAfterTheCallback) {
     EXPECT_EQ(w.CurrentProcedure(), w.ClassProcedure());
     const size_t before = w.notes.size();
     send(peer.get(), "more", 4, 0);
-    PumpFor(300);
+    ASSERT_TRUE(WaitForSocket(s, Ready::Read));  // it has come in, and what was posted of it is handled
+    ASSERT_TRUE(HandlePostedSoFar());
     EXPECT_EQ(w.notes.size(), before);
     EXPECT_EQ(log.calls.size(), 2u);
     EXPECT_EQ(InetRead(s, buf, sizeof buf), 4);
@@ -340,19 +342,20 @@ TEST_F(InetEvents, UnfreezePostsCloseBeforeRead) {
     EventWindow w;
     EventPair p(w);
     ASSERT_TRUE(p.connected);
-    PumpFor(100);
+    ASSERT_TRUE(WaitForSocket(p.s, Ready::Write));  // connected, and what was posted of it handled
+    ASSERT_TRUE(HandlePostedSoFar());
     const size_t from = w.notes.size();
     ASSERT_EQ(InetFreezeEvents(p.s, TRUE), 0);
     Inject(w.get(), p.s, FD_WRITE);
     Inject(w.get(), p.s, FD_READ);
     Inject(w.get(), p.s, FD_CLOSE);
     Inject(w.get(), p.s, FD_READ);
-    PumpFor(300);
+    ASSERT_TRUE(HandlePostedSoFar());
     EXPECT_TRUE(w.EventsOf(p.s, from).empty());
     EXPECT_FALSE(InetIsConnectionClosed(p.s));
     ASSERT_EQ(InetFreezeEvents(p.s, FALSE), 0);
     PumpUntil([&] { return w.EventsOf(p.s, from).size() >= 3; }, kWait);
-    PumpFor(200);
+    ASSERT_TRUE(HandlePostedSoFar());
     EXPECT_EQ(w.EventsOf(p.s, from),
               (std::vector<UINT>{INET_EVENT_DISCONNECT, INET_EVENT_READ, INET_EVENT_WRITE}));
     EXPECT_TRUE(InetIsConnectionClosed(p.s));
@@ -364,7 +367,8 @@ TEST_F(InetEvents, EventsDuringAHandlerComeOnceAfterIt) {
     EventWindow w;
     EventPair p(w);
     ASSERT_TRUE(p.connected);
-    PumpFor(100);
+    ASSERT_TRUE(WaitForSocket(p.s, Ready::Write));  // connected, and what was posted of it handled
+    ASSERT_TRUE(HandlePostedSoFar());
     const size_t from = w.notes.size();
     int readsInsideHandler = -1;
     bool first = true;
@@ -373,12 +377,12 @@ TEST_F(InetEvents, EventsDuringAHandlerComeOnceAfterIt) {
         first = false;
         Inject(w.get(), p.s, FD_READ);
         Inject(w.get(), p.s, FD_READ);
-        PumpFor(200);
+        HandlePostedSoFar();
         readsInsideHandler = w.Count(p.s, INET_EVENT_READ, from);
     };
     send(p.peer.get(), "x", 1, 0);
     ASSERT_TRUE(w.WaitFor(p.s, INET_EVENT_READ, 2, from));
-    PumpFor(300);
+    ASSERT_TRUE(HandlePostedSoFar());
     EXPECT_EQ(readsInsideHandler, 1);
     EXPECT_EQ(w.Count(p.s, INET_EVENT_READ, from), 2);
     EXPECT_EQ(w.maxDepth, 1);
@@ -419,7 +423,7 @@ TEST_F(InetEvents, BurstAndCloseWhileFrozen) {
     ASSERT_EQ(InetFreezeEvents(s, FALSE), 0);
     EXPECT_TRUE(PumpUntil([&] { return got.size() >= static_cast<size_t>(kBurst) && w.Count(s, INET_EVENT_DISCONNECT) == 1; },
                           10000));
-    PumpFor(200);
+    ASSERT_TRUE(HandlePostedSoFar());
     EXPECT_EQ(got.size(), static_cast<size_t>(kBurst));
     EXPECT_EQ(w.Count(s, INET_EVENT_DISCONNECT), 1);
     std::vector<UINT> after = w.EventsOf(s, thaw);
@@ -450,7 +454,7 @@ TEST_F(InetEvents, RefusedConnectReportsTheErrorAndTheSocketGoes) {
     SOCKET s = ConnectEvents(w, ClosedPort());
     ASSERT_NE(s, INVALID_SOCKET) << LastCode();
     ASSERT_TRUE(w.WaitFor(s, INET_EVENT_CONNECT, 1, 0, 10000));
-    PumpFor(200);
+    ASSERT_TRUE(HandlePostedSoFar());
     ASSERT_EQ(w.notes.size(), 1u);
     EXPECT_EQ(w.notes[0].error, 10061u);
     EXPECT_EQ(lastInHandler, 10061u);
@@ -473,7 +477,7 @@ TEST_F(InetEvents, RefusedConnectWhileFrozenComesAsTheFailure) {
     EXPECT_FALSE(InetIsConnected(s));
     ASSERT_EQ(InetFreezeEvents(s, FALSE), 0);
     ASSERT_TRUE(w.WaitFor(s, INET_EVENT_CONNECT));
-    PumpFor(200);
+    ASSERT_TRUE(HandlePostedSoFar());
     ASSERT_EQ(w.notes.size(), 1u);
     EXPECT_EQ(w.notes[0].error, 10061u);
     EXPECT_EQ(InetGetStatus(s), 0);
@@ -486,22 +490,29 @@ TEST_F(InetEvents, HandlerThatClosesAndReopensKeepsTheNewSocketFrozen) {
     EventWindow w;
     EventPair p(w);
     ASSERT_TRUE(p.connected);
-    PumpFor(100);
+    ASSERT_TRUE(WaitForSocket(p.s, Ready::Write));  // connected, and what was posted of it handled
+    ASSERT_TRUE(HandlePostedSoFar());
     SOCKET reopened = INVALID_SOCKET;
-    size_t from = 0;
+    size_t from = 0, postedFrom = 0;
     w.handler = [&](const Note& n) {
         if (n.s != p.s || n.event != INET_EVENT_READ || reopened != INVALID_SOCKET) return;
         EXPECT_EQ(InetDisconnect(p.s), 0);
         reopened = ConnectEvents(w, p.port);
         EXPECT_EQ(InetFreezeEvents(reopened, TRUE), 0);
         from = w.notes.size();
+        postedFrom = w.posted.size();
     };
     send(p.peer.get(), "x", 1, 0);
     ASSERT_TRUE(PumpUntil([&] { return reopened != INVALID_SOCKET; }, kWait));
     w.handler = nullptr;
     RawSocket second(accept(p.listener.get(), nullptr, nullptr));
     RecordProperty("same_value", reopened == p.s ? "yes" : "no");
-    PumpFor(800);
+    // Its connect is posted to the window, and held.
+    ASSERT_TRUE(PumpUntil([&] {
+        return std::any_of(w.posted.begin() + static_cast<std::ptrdiff_t>(postedFrom), w.posted.end(),
+                           [&](const Note& n) { return n.s == reopened && n.event == FD_CONNECT; });
+    }, kWait));
+    ASSERT_TRUE(HandlePostedSoFar());
     EXPECT_EQ(w.EventsOf(reopened, from).size(), 0u) << "the new socket was thawed by the old one's delivery";
     EXPECT_NE(InetGetStatus(reopened), 0);
     ASSERT_EQ(InetFreezeEvents(reopened, FALSE), 0);
@@ -593,7 +604,7 @@ TEST_F(InetEvents, ListenerGetsAcceptOnly) {
     char buf[8] = {};
     EXPECT_EQ(InetRead(s, buf, sizeof buf), 5);
     EXPECT_STREQ(buf, "hello");
-    PumpFor(200);
+    ASSERT_TRUE(HandlePostedSoFar());
     for (UINT event : w.EventsOf(listener)) EXPECT_EQ(event, static_cast<UINT>(INET_EVENT_ACCEPT));
     EXPECT_FALSE(InetIsConnectionClosed(listener));
     // Nothing waits: an event-mode accept does not block.
@@ -615,7 +626,7 @@ TEST_F(InetEvents, WindowDestructionDetachesItsSockets) {
     w->Destroy();
     EXPECT_NE(InetGetStatus(p.s), 0);
     send(p.peer.get(), "abc", 3, 0);
-    PumpFor(300);
+    ASSERT_TRUE(WaitForSocket(p.s, Ready::Read));  // it comes in while no window listens
     w.reset();
 
     EventWindow next;
@@ -647,7 +658,8 @@ TEST_F(InetEvents, DestroyedWindowWithTwoSocketsLeavesBoth) {
     w.reset();
     send(a.peer.get(), "1", 1, 0);
     send(peerB.get(), "2", 1, 0);
-    PumpFor(300);
+    ASSERT_TRUE(WaitForSocket(a.s, Ready::Read));  // both come in while no window listens
+    ASSERT_TRUE(WaitForSocket(b, Ready::Read));
     EventWindow next;
     ASSERT_EQ(InetEnableEvents(a.s, next.get(), kSocketEvent), 0);
     ASSERT_EQ(InetEnableEvents(b, next.get(), kSocketEvent), 0);

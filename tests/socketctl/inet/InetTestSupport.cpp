@@ -112,7 +112,8 @@ bool WaitForBytes(SOCKET s, u_long count, DWORD timeoutMs) {
 bool WaitForSocket(SOCKET s, Ready what, DWORD timeoutMs) {
     fd_set set{1, {s}};
     timeval limit{static_cast<long>(timeoutMs / 1000), static_cast<long>(timeoutMs % 1000 * 1000)};
-    return select(0, nullptr, what == Ready::Write ? &set : nullptr, what == Ready::Except ? &set : nullptr, &limit) == 1;
+    return select(0, what == Ready::Read ? &set : nullptr, what == Ready::Write ? &set : nullptr,
+                  what == Ready::Except ? &set : nullptr, &limit) == 1;
 }
 
 bool RunIsolated(const std::string& testName, const std::string& environment) {

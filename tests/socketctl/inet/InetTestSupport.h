@@ -62,7 +62,7 @@ std::string RecvAll(SOCKET s, size_t limit);
 // Waits (at most timeoutMs) until at least `count` bytes wait to be read on the socket.
 bool WaitForBytes(SOCKET s, u_long count, DWORD timeoutMs = 5000);
 // Waits (at most timeoutMs) until select finds the socket writable (connected) or exceptional (urgent data).
-enum class Ready { Write, Except };
+enum class Ready { Read, Write, Except };
 bool WaitForSocket(SOCKET s, Ready what, DWORD timeoutMs = 5000);
 
 // A peer on its own thread, joined on destruction.
