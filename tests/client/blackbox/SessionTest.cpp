@@ -93,10 +93,10 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     EXPECT_TRUE(s.WaitSent(R"(["m", "&east&east&east&"])")) << s.server.Frames();
 
     // A chat line and a command typed into the entry line and sent with Enter.
-    const HWND entry = s.MainControl("txtSend");
+    const HWND entry = GetDlgItem(s.MainWindow(), 201);  // frmMain.txtSend
     ClickAt(entry);
-    // Enter once the line holds what was typed: the client reads Enter before typed characters
-    // still on their way.
+    // Enter once the line holds what was typed: the client would read Enter before typed
+    // characters still on their way.
     for (auto [typed, sent] : {std::pair("hello  all", R"(["C", "c hello all"])"), {"/who", R"(["C", "who"])"}}) {
         TypeText(typed);
         EXPECT_TRUE(testsupport::PumpUntil([&] { return WindowText(entry) == typed; }, 10000)) << WindowText(entry);
