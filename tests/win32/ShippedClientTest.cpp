@@ -1,7 +1,7 @@
 // The shipped client against the scripted server's demo: started with its test hook, logged in
 // through the connect dialog with a person's mouse and keys, the demo's map received and drawn
-// (a capture of the display shows its squares' terrain cells, texel for texel), and Main > Exit
-// saying "quit" to the server before the program ends.
+// (a capture of the display shows its squares' terrain cells, texel for texel, and the own
+// player on its square), and Main > Exit saying "quit" to the server before the program ends.
 #include <gtest/gtest.h>
 
 #include "DemoSession.h"
@@ -24,12 +24,16 @@ TEST(ShippedClient, LogsInDrawsTheDemoMapAndExits) {
     ASSERT_NE(picture, nullptr) << s.hook.Ask("dump frmMapDisp");
     const testsupport::AtlasCells cells;
     ASSERT_TRUE(cells.Loaded());
+    const RECT area = MapOnScreen(picture);
+    testsupport::ScreenPicture shown;
     MapView view;
     const bool drawn = testsupport::PumpUntil([&] {
-        view = FindView(testsupport::CaptureDisplay(s.dir.File("map.bmp")), MapOnScreen(picture), cells);
-        return view.squares > 0 && view.matching > view.squares * 9 / 10 && view.lake >= 30;
+        view = FindView(shown = testsupport::CaptureDisplay(s.dir.File("map.bmp")), area, cells);
+        return view.squares > 0 && view.matching > view.squares * 9 / 10 && view.lake >= 30 &&
+               OwnPlayerShown(shown, area, view, cells, 12, 12);
     }, LoggedInClient::kComes);
     EXPECT_TRUE(drawn) << view.matching << " of " << view.squares << " squares, " << view.lake << " lake";
+    EXPECT_TRUE(OwnPlayerShown(shown, area, view, cells, 12, 12));
 
     s.hook.Ask("menu mnuFileExit");
     EXPECT_TRUE(s.WaitSent(R"(["C", "quit"])")) << s.server.Frames();

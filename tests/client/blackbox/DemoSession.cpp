@@ -125,7 +125,8 @@ MapView FindView(const testsupport::ScreenPicture& screen, const RECT& map, cons
 testing::AssertionResult OwnPlayerShown(const testsupport::ScreenPicture& screen, const RECT& map, const MapView& view,
                                         const testsupport::AtlasCells& cells, int x, int y) {
     const int left = map.left + 16 * ((x - view.ox + 150) % 150), top = map.top + 16 * ((y - view.oy + 150) % 150);
-    const int sprite = skx::LevelSprite(0, 10);
+    // PLAYERS_16 column 0 (the own player's kind), row 0 (levels 1 to 10): cell 0.
+    constexpr int sprite = 0;
     testsupport::CellMatch match;
     for (bool mirrored : {false, true}) {
         match = Compare(cells.Square({{testsupport::Terrain16, skx::MapTerrain(x, y)}, {testsupport::Players16, sprite, mirrored}}),
@@ -168,31 +169,32 @@ void ClickAt(HWND window, bool right, POINT at) {
     SendInputs({down, up});
 }
 
-void PressKey(WORD vk, bool extended, bool shift) {
-    if (shift) {
-        INPUT held{};
-        held.type = INPUT_KEYBOARD;
-        held.ki.wVk = VK_SHIFT;
-        SendInputs({held});
-        PressKey(vk, extended);
-        held.ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInputs({held});
-        return;
-    }
-    INPUT down{};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wVk = vk;
+namespace {
+INPUT KeyInput(WORD vk, bool extended, bool up) {
+    INPUT key{};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = vk;
     // The keypad's digits by their keys' scan codes, which DirectInput reads.
     constexpr WORD KeypadScans[] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
-    down.ki.wScan = vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9 ? KeypadScans[vk - VK_NUMPAD0]
-                                                         : static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    down.ki.dwFlags = extended ? KEYEVENTF_EXTENDEDKEY : 0;
-    INPUT up = down;
-    up.ki.dwFlags |= KEYEVENTF_KEYUP;
-    // Held as long as a person's press: DirectInput's reader sees the key down.
-    SendInputs({down});
-    testsupport::PumpFor(120);
-    SendInputs({up});
+    key.ki.wScan = vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9 ? KeypadScans[vk - VK_NUMPAD0]
+                                                        : static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    key.ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0);
+    return key;
+}
+}  // namespace
+
+void PressKey(WORD vk, bool extended, bool shift) {
+    if (shift) SendInputs({KeyInput(VK_SHIFT, false, false)});
+    SendInputs({KeyInput(vk, extended, false)});
+    SendInputs({KeyInput(vk, extended, true)});
+    if (shift) SendInputs({KeyInput(VK_SHIFT, false, true)});
+}
+
+bool PressKey(WORD vk, const std::function<bool()>& heldUntil) {
+    SendInputs({KeyInput(vk, false, false)});
+    const bool held = testsupport::PumpUntil(heldUntil, 10000);
+    SendInputs({KeyInput(vk, false, true)});
+    return held;
 }
 
 void TypeText(const std::string& text) {

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "AtlasCells.h"
@@ -57,9 +58,13 @@ testing::AssertionResult OwnPlayerShown(const testsupport::ScreenPicture& screen
 HWND ClientControl(DWORD pid, int id);
 // A press and release of the mouse at a point of a window's client area (its middle when none).
 void ClickAt(HWND window, bool right = false, POINT at = {-1, -1});
-// A press and release of a key by its virtual-key code, with its scan code for DirectInput,
-// Shift held around it when asked.
+// A press and release of a key by its virtual-key code, Shift held around it when asked, for a
+// window's own key messages.
 void PressKey(WORD vk, bool extended = false, bool shift = false);
+// A key the client reads through DirectInput, by its scan code: held until heldUntil() holds (at
+// most 10 s), since the client reads the keys' state when DirectInput's notice reaches it, on a
+// busy machine long after the press. False when it never held.
+bool PressKey(WORD vk, const std::function<bool()>& heldUntil);
 // Text typed as characters.
 void TypeText(const std::string& text);
 

@@ -3,6 +3,7 @@
 #include "LoggedInClient.h"
 
 #include <cstring>
+#include <functional>
 
 #include "ScreenPicture.h"
 #include "frmMain.h"
@@ -15,14 +16,24 @@ namespace {
 constexpr int EntryLineId = 201;       // frmMain.txtSend
 constexpr int FirstCommandButton = 300;  // frmMain.cmdAlias(0)
 
-// One key (scan code, no extended flag) or mouse event as the user's, then a moment for it.
+// One key (scan code, no extended flag) as the user's. The client reads the keys' state when
+// DirectInput's notice reaches it, which on a busy machine may be long after the press: a key
+// goes down and stays down until what it should do has happened (at most 10 s; false when it
+// never did). A key that should do nothing is held as long as a person's press.
 void Key(WORD vk, WORD scan, bool down) {
     INPUT in{INPUT_KEYBOARD, {}};
     in.ki = KEYBDINPUT{vk, scan, down ? 0u : KEYEVENTF_KEYUP, 0, 0};
     SendInput(1, &in, sizeof in);
-    testsupport::PumpUntil([] { return false; }, 150);
 }
-void Tap(WORD vk, WORD scan) { Key(vk, scan, true), Key(vk, scan, false); }
+bool Press(WORD vk, WORD scan, const std::function<bool()>& done) {
+    Key(vk, scan, true);
+    return done ? testsupport::PumpUntil(done, 10000) : (testsupport::PumpFor(200), true);
+}
+bool Tap(WORD vk, WORD scan, const std::function<bool()>& done = {}) {
+    const bool held = Press(vk, scan, done);
+    Key(vk, scan, false);
+    return held;
+}
 void Mouse(POINT at, DWORD flags) {
     SetCursorPos(at.x, at.y);
     INPUT in{INPUT_MOUSE, {}};
@@ -64,9 +75,14 @@ protected:
         ClientToScreen(picture_, &p);
         return p;
     }
-    void Enter(const std::string& line) {
+    // Whether the server has received that frame that many times.
+    std::function<bool()> Received(const std::string& frame, int times = 1) {
+        return [this, frame, times] { return Sent(frame) == times; };
+    }
+    // The line put into the entry line and Enter pressed, held until the server has the frame.
+    bool Enter(const std::string& line, const std::string& frame = {}) {
         hook.Ask("frmMain.#" + std::to_string(EntryLineId) + " set " + line);
-        Tap(VK_RETURN, 0x1C);
+        return Tap(VK_RETURN, 0x1C, frame.empty() ? std::function<bool()>() : Received(frame));
     }
 
     HWND main_ = nullptr, picture_ = nullptr;
@@ -76,31 +92,32 @@ protected:
 }  // namespace
 
 TEST_F(InGame, MovementKeysAndTheEntryLine) {
+    const std::string north = R"(["m", "&north&"])", east = R"(["m", "&east&"])";
     Clear();
-    Tap(VK_NUMPAD8, 0x48);
-    ASSERT_TRUE(WaitSent(R"(["m", "&north&"])"));
-    // 8 held and 6 pressed: both, in the order of their codes; releases send nothing.
-    for (bool down : {true, false}) Key(VK_NUMPAD8, 0x48, down), Key(VK_NUMPAD6, 0x4D, down);
-    ASSERT_TRUE(WaitSent(R"(["m", "&east&"])"));
+    ASSERT_TRUE(Tap(VK_NUMPAD8, 0x48, Received(north)));
+    // 8 held and 6 pressed: both, in the order of their codes; releases send nothing, nor does
+    // 5, which re-centres (its "M" comes after whatever the releases would have sent).
+    ASSERT_TRUE(Press(VK_NUMPAD8, 0x48, Received(north, 2)));
+    ASSERT_TRUE(Press(VK_NUMPAD6, 0x4D, Received(east)));
+    Key(VK_NUMPAD8, 0x48, false), Key(VK_NUMPAD6, 0x4D, false);
+    ASSERT_TRUE(Tap(VK_NUMPAD5, 0x4C, Received(R"(["M", ")")));
     std::string frames = server.Frames();
-    EXPECT_EQ(Count(frames, R"(["m", "&north&"])"), 3) << frames;
-    EXPECT_LT(frames.rfind(R"(["m", "&north&"])"), frames.find(R"(["m", "&east&"])")) << frames;
+    EXPECT_EQ(Count(frames, north), 3) << frames;
+    EXPECT_EQ(Count(frames, R"(["m", )"), 4) << frames;
+    EXPECT_LT(frames.rfind(north), frames.find(east)) << frames;
     Clear();
-    Tap(VK_NUMPAD5, 0x4C);
-    ASSERT_TRUE(WaitSent(R"(["M", ")"));
     hook.Ask("menu mnuOptionsWASD");
-    Tap('W', 0x11);
-    ASSERT_TRUE(WaitSent(R"(["m", "&north&"])"));
+    ASSERT_TRUE(Tap('W', 0x11, Received(north)));
+    ASSERT_TRUE(Tap(VK_NUMPAD5, 0x4C));  // nothing in WASD mode
+    ASSERT_TRUE(Tap('D', 0x20, Received(east)));
     frames = server.Frames();
-    EXPECT_EQ(Count(frames, R"(["m", )"), 1) << frames;
+    EXPECT_EQ(Count(frames, R"(["m", )"), 2) << frames;
+    EXPECT_FALSE(Has(frames, R"(["M", )")) << frames;
 
-    Enter("/who");
-    EXPECT_TRUE(WaitSent(R"(["C", "who"])"));
+    EXPECT_TRUE(Enter("/who", R"(["C", "who"])"));
     hook.Ask("menu mnuOptionsChat");
-    Enter("hi");
-    EXPECT_TRUE(WaitSent(R"(["C", "c hi"])"));
-    Enter("a   b");
-    EXPECT_TRUE(WaitSent(R"(["C", "c a b"])"));
+    EXPECT_TRUE(Enter("hi", R"(["C", "c hi"])"));
+    EXPECT_TRUE(Enter("a   b", R"(["C", "c a b"])"));
     // Down in the line goes through the lines sent, newest first.
     HWND line = GetDlgItem(main_, EntryLineId), edit = FindWindowExA(line, nullptr, "Edit", nullptr);
     PostMessageA(edit, WM_KEYDOWN, VK_DOWN, 0x00500001);
@@ -116,8 +133,7 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
     EXPECT_EQ(SendMessageA(line, CB_GETEDITSEL, 0, 0), MAKELRESULT(250, 250));
     Clear();  // an empty line sends nothing; "/" an empty command line
     Enter("");
-    Enter("/");
-    ASSERT_TRUE(WaitSent(R"(["C", ""])"));
+    ASSERT_TRUE(Enter("/", R"(["C", ""])"));
     EXPECT_EQ(Sent(R"(["C", )"), 1) << server.Frames();
     // With another program in front, keys are that program's.
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
@@ -127,8 +143,7 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
     Tap('W', 0x11);
     Enter("/later");
     ASSERT_TRUE(ToFront(main_));
-    Tap('D', 0x20);
-    ASSERT_TRUE(WaitSent(R"(["m", "&east&"])"));
+    ASSERT_TRUE(Tap('D', 0x20, Received(east)));
     frames = server.Frames();
     EXPECT_FALSE(Has(frames, R"(["m", "&north&"])")) << frames;
     EXPECT_FALSE(Has(frames, R"(["C", "later"])")) << frames;

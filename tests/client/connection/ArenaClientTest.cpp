@@ -3,7 +3,10 @@
 // (tools/httpfiles.py serving a scratch folder and logging every request).
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <sstream>
+#include <string>
 
 #include "../view/ArenaSquares.h"
 #include "../view/ArenaTestSupport.h"
@@ -21,6 +24,7 @@
 #include "frmChatBar.h"
 #include "frmMain.h"
 #include "frmMapDisp.h"
+#include "GdiPresentation.h"
 #include "runtime/RichTextEditing.h"
 #include "runtime/VbRandom.h"
 #include "DirectXObjects.h"  // after the automation headers
@@ -228,8 +232,8 @@ TEST_F(ArenaClient, HostileArenaFramesLeaveTheClientRunningWithinItsArrays) {
 
 namespace {
 
-// The picture the map device presented last, two frame ticks from now. Xvfb's screen never
-// shows a child window's Direct3D drawing, so it is read from the device's back buffer.
+// The picture the map device drew last, read from its back buffer: for checks of single frames
+// drawn with the timer stopped, faster than the screen could be captured.
 ScreenPicture BackBuffer() {
     ScreenPicture p{0, 0, 400, 320, {}};  // the map picture
     ComRef<IDirect3DSurface8> back, copy;
@@ -243,9 +247,7 @@ ScreenPicture BackBuffer() {
     copy->UnlockRect();
     return p;
 }
-ScreenPicture Presented() { return testsupport::PumpFor(450), BackBuffer(); }
 
-COLORREF Centre(const ScreenPicture& p, int j, int i) { return p.At(16 * j + 8, 16 * i + 8); }
 // The atlases the map is drawn with: this program's own resources.
 const testsupport::AtlasCells& Atlases() {
     static const testsupport::AtlasCells cells = [] {
@@ -255,16 +257,17 @@ const testsupport::AtlasCells& Atlases() {
     }();
     return cells;
 }
-// Whether view square (j, i) shows the sprites, bottom first, texel for texel (tinted by tint).
-testing::AssertionResult Shows(const ScreenPicture& p, int j, int i, std::span<const testsupport::Sprite> sprites,
-                               uint32_t tint = 0xFFFFFF) {
+// What view square (j, i) shows unlike the sprites, bottom first, texel for texel (tinted by
+// tint): "" when it shows them.
+std::string Unlike(const ScreenPicture& p, int j, int i, std::span<const testsupport::Sprite> sprites, uint32_t tint = 0xFFFFFF) {
     const testsupport::CellMatch m = Atlases().Compare(sprites, p, 16 * j, 16 * i, tint == 0xFFFFFF ? 0 : 1, tint);
-    if (m.Matches()) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "view square (" << j << ", " << i << "): " << m;
+    if (m.Matches()) return {};
+    std::ostringstream out;
+    out << " view square (" << j << ", " << i << "): " << m << ";";
+    return out.str();
 }
-testing::AssertionResult Shows(const ScreenPicture& p, int j, int i, std::initializer_list<testsupport::Sprite> sprites,
-                               uint32_t tint = 0xFFFFFF) {
-    return Shows(p, j, i, std::span(sprites.begin(), sprites.size()), tint);
+std::string Unlike(const ScreenPicture& p, int j, int i, std::initializer_list<testsupport::Sprite> sprites, uint32_t tint = 0xFFFFFF) {
+    return Unlike(p, j, i, std::span(sprites.begin(), sprites.size()), tint);
 }
 // The view squares (from the origin at the top left) that do not show what the grids hold.
 std::string WrongSquares(const ScreenPicture& p) {
@@ -272,7 +275,7 @@ std::string WrongSquares(const ScreenPicture& p) {
     for (int i = 0; i < p.height / 16; ++i)
         for (int j = 0; j < p.width / 16; ++j) {
             const int x = (static_cast<int>(ViewOrigin.x) + j) % 150, y = (static_cast<int>(ViewOrigin.y) + i) % 150;
-            if (!Shows(p, j, i, viewtest::SquareSprites(x, y, AccessLevel))) wrong += " (" + std::to_string(j) + ", " + std::to_string(i) + ")";
+            if (!Unlike(p, j, i, viewtest::SquareSprites(x, y, AccessLevel)).empty()) wrong += " (" + std::to_string(j) + ", " + std::to_string(i) + ")";
         }
     return wrong;
 }
@@ -282,11 +285,16 @@ int PureWhite(const ScreenPicture& p, const RECT& area) {
         for (int x = area.left; x < area.right; ++x) n += p.At(x, y) == RGB(255, 255, 255);
     return n;
 }
+// "" when the figure is as wanted, else the figure.
+std::string Unwanted(const char* what, int n, bool wanted) { return wanted ? "" : " " + std::to_string(n) + " " + what + ";"; }
 
+// The map as a person sees it: captures of the X display, cut to the 400 x 320 map picture,
+// which shows each frame through the copy the frame ticks draw into it.
 class ArenaPicture : public ArenaClient {
 protected:
     void SetUp() override {
         ArenaClient::SetUp();
+        SetMapPicture(400, 320);  // the back buffer's size, which a test before may have changed
         SetViewServices(nullptr);  // the program's own view services
         RainOn = SnowOn = LightningOn = false;
         LoadBkgrndSounds();  // the ambience a test before may have taken away
@@ -294,8 +302,52 @@ protected:
         frmMain().mnuOptionsShowNames.SetChecked(false);
         for (int y = 1; y <= 3; ++y) map.replace(150 * y + 1, 3, "(((");
         ParseMap(map);
+        // The map window in front, below the game window's place, its picture wholly on the
+        // screen and nothing over it.
+        SetForegroundWindow(frmMain().hWnd());
+        SetWindowPos(frmMapDisp().hWnd(), HWND_TOP, 260, 230, 0, 0, SWP_NOSIZE);
+        const RECT r = Area();
+        ASSERT_TRUE(r.left >= 0 && r.top >= 0 && r.right - r.left == 400 && r.bottom - r.top == 320)
+            << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+        for (POINT at : {POINT{r.left, r.top}, {r.right - 1, r.top}, {r.left, r.bottom - 1}, {r.right - 1, r.bottom - 1}}) {
+            const HWND there = WindowFromPoint(at);
+            char cls[64] = {};
+            GetClassNameA(there, cls, sizeof cls);
+            ASSERT_TRUE(there == frmMapDisp().picMap.hWnd() || there == frmMapDisp().hWnd()) << "covered by a " << cls;
+        }
     }
+    // The part of the screen the picture shows: its client area within its window's.
+    static RECT Area() {
+        const HWND picture = frmMapDisp().picMap.hWnd();
+        RECT area{}, window{};
+        GetClientRect(picture, &area);
+        GetClientRect(GetParent(picture), &window);
+        MapWindowPoints(picture, nullptr, reinterpret_cast<POINT*>(&area), 2);
+        MapWindowPoints(GetParent(picture), nullptr, reinterpret_cast<POINT*>(&window), 2);
+        IntersectRect(&area, &area, &window);
+        return area;
+    }
+    ScreenPicture Shown() const {
+        const ScreenPicture screen = testsupport::CaptureDisplay(screens.File("screen.bmp"));
+        const RECT r = Area();
+        ScreenPicture p{r.left, r.top, 400, 320, std::vector<uint32_t>(400 * 320, 0xFF00FF)};
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                if (r.left + x < screen.width && r.top + y < screen.height)
+                    p.pixels[static_cast<size_t>(y * p.width + x)] = screen.pixels[static_cast<size_t>((r.top + y) * screen.width + r.left + x)];
+        return p;
+    }
+    // Captures the picture until what it shows has nothing unlike what is looked for (at most
+    // 20 s, the frames ticking meanwhile); what the last capture, left in shown, has unlike it.
+    std::string Until(const std::function<std::string(const ScreenPicture&)>& unlike) {
+        std::string wrong;
+        testsupport::PumpUntil([&] { return (wrong = unlike(shown = Shown())).empty(); }, 20000);
+        return wrong;
+    }
+
     std::string map = std::string(22500, '.');
+    testsupport::ScratchDir screens{"arena-screen"};
+    ScreenPicture shown;
 };
 
 }  // namespace
@@ -303,71 +355,92 @@ protected:
 TEST_F(ArenaPicture, TerrainPlayersObjectsAndStoresShowTheirAtlasCells) {
     using namespace testsupport;
     ASSERT_TRUE(Atlases().Loaded());
-    MapReady = false, D3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
-    EXPECT_EQ(Centre(Presented(), 0, 0), 0u) << "drawn before the map arrived";
+    // Before the map arrives the ticks come (each dispatches a frame from the server) and draw
+    // nothing: the picture, let go of its frame, stays black.
+    MapReady = false, ReleaseGdiPresentation(), InvalidateRect(frmMapDisp().picMap.hWnd(), nullptr, TRUE);
+    auto black = [](const ScreenPicture& p) {
+        int lit = 0;
+        for (uint32_t pixel : p.pixels) lit += (pixel & 0xFFFFFF) != 0;
+        return Unwanted("pixels lit", lit, lit == 0);
+    };
+    ASSERT_EQ(Until(black), "");
+    for (int tick = 0; tick < 3; ++tick) {
+        ASSERT_NO_FATAL_FAILURE(Send({}));
+        EXPECT_EQ(black(Shown()), "") << "drawn before the map arrived";
+    }
     MapReady = true;
-    ScreenPicture p = Presented();
-    const int tiles[3][3] = {{4, 20, 36}, {5, 21, 37}, {6, 22, 38}};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) EXPECT_TRUE(Shows(p, 1 + j, 1 + i, {{Terrain16, tiles[i][j]}}));
-    EXPECT_TRUE(Shows(p, 0, 0, {{Terrain16, 43}}));
+    EXPECT_EQ(Until([](const ScreenPicture& p) {
+                  const int tiles[3][3] = {{4, 20, 36}, {5, 21, 37}, {6, 22, 38}};
+                  std::string wrong = Unlike(p, 0, 0, {{Terrain16, 43}});
+                  for (int i = 0; i < 3; ++i)
+                      for (int j = 0; j < 3; ++j) wrong += Unlike(p, 1 + j, 1 + i, {{Terrain16, tiles[i][j]}});
+                  return wrong;
+              }),
+              "");
 
     Send({{"L", "1", "3", "amy", "12"}, {"P", "10", "5", "3", "12"}, {"o", "12", "5", "2", "3"}});
-    p = Presented();
-    EXPECT_TRUE(Shows(p, 10, 5, {{Terrain16, 43}, {Players16, 1, true}})) << "mirrored after its first step east";
-    EXPECT_TRUE(Shows(p, 12, 5, {{Terrain16, 43}, {Splats16, 3}}));
+    EXPECT_EQ(Until([](const ScreenPicture& p) {
+                  return Unlike(p, 10, 5, {{Terrain16, 43}, {Players16, 1, true}}) + Unlike(p, 12, 5, {{Terrain16, 43}, {Splats16, 3}});
+              }),
+              "") << "the player mirrored after its first step east";
     Send({{"P", "9", "5", "3", "12"}, {"C", "10", "5", ""}, {"g", "14", "2", "3", "2"}, {"d", "12;40"}});
     MapSplats(4, 4) = MapObjects(4, 4) = MapPaintballs(4, 4) = MapPlayers(4, 4) = MapBots(4, 4) = 1;
-    p = Presented();
-    EXPECT_TRUE(Shows(p, 9, 5, {{Terrain16, 43}, {Players16, 1, false}})) << "normal after a step west";
-    EXPECT_TRUE(Shows(p, 10, 5, {{Terrain16, 43}}));
-    EXPECT_TRUE(Shows(p, 4, 4, {{Terrain16, 43}, {Splats16, 1}, {Objects16, 1}, {Paintballs16, 1}, {Bots16, 1}, {Objects16, 0}}));
-    for (auto [x, y, cell] : {std::tuple(4, 10, 8), {10, 4, 16}, {10, 10, 24}, {14, 2, 26}, {17, 3, 26}})
-        EXPECT_TRUE(Shows(p, x, y, {{Terrain16, 43}, {Objects16, cell}}));
-    for (auto [x, y] : {std::pair(15, 3), {7, 10}}) EXPECT_TRUE(Shows(p, x, y, {{Terrain16, 43}}));
-    EXPECT_EQ(WrongSquares(p), "");
+    EXPECT_EQ(Until([](const ScreenPicture& p) {
+                  // Normal after a step west; the stores over all else, the fifth not below level 95.
+                  std::string wrong = Unlike(p, 9, 5, {{Terrain16, 43}, {Players16, 1, false}}) + Unlike(p, 10, 5, {{Terrain16, 43}}) +
+                                      Unlike(p, 4, 4, {{Terrain16, 43}, {Splats16, 1}, {Objects16, 1}, {Paintballs16, 1}, {Bots16, 1}, {Objects16, 0}});
+                  for (auto [x, y, cell] : {std::tuple(4, 10, 8), {10, 4, 16}, {10, 10, 24}, {14, 2, 26}, {17, 3, 26}})
+                      wrong += Unlike(p, x, y, {{Terrain16, 43}, {Objects16, cell}});
+                  for (auto [x, y] : {std::pair(15, 3), {7, 10}}) wrong += Unlike(p, x, y, {{Terrain16, 43}});
+                  return wrong + WrongSquares(p);
+              }),
+              "");
     AccessLevel = 95;
     ViewOrigin = {0, 30};
-    p = Presented();
-    EXPECT_TRUE(Shows(p, 12, 10, {{Terrain16, 43}, {Objects16, 25}}));
-    EXPECT_EQ(WrongSquares(p), "");
+    EXPECT_EQ(Until([](const ScreenPicture& p) { return Unlike(p, 12, 10, {{Terrain16, 43}, {Objects16, 25}}) + WrongSquares(p); }), "");
     ViewOrigin = {0, 0};
-    EXPECT_TRUE(Shows(Presented(), 7, 10, {{Terrain16, 43}, {Objects16, 21}}));
+    EXPECT_EQ(Until([](const ScreenPicture& p) { return Unlike(p, 7, 10, {{Terrain16, 43}, {Objects16, 21}}); }), "");
     EXPECT_TRUE(Reports().empty());
 }
 
 TEST_F(ArenaPicture, LightWeatherAndNamesOverTheMap) {
     Send({{"L", "1", "3", "amy", "12"}, {"P", "9", "5", "3", "12"}, {"r", "L", "0", ""}});
-    ScreenPicture p = Presented();
-    EXPECT_TRUE(Shows(p, 2, 2, {{testsupport::Terrain16, MapTerrain(2, 2)}}, 0x7EBA9A));
+    EXPECT_EQ(Until([](const ScreenPicture& p) { return Unlike(p, 2, 2, {{testsupport::Terrain16, 21}}, 0x7EBA9A); }), "");
 
     const RECT all{0, 0, 400, 320}, name{16 * 9 + 10, 79, 16 * 9 + 40, 95};
+    auto clearSky = [&](const ScreenPicture& p) { return Unwanted("white", PureWhite(p, all), PureWhite(p, all) == 0); };
     Send({{"r", "W", "2", "", "Snow"}});
-    EXPECT_GT(PureWhite(Presented(), all), 50);
+    EXPECT_EQ(Until([&](const ScreenPicture& p) { return Unwanted("white", PureWhite(p, all), PureWhite(p, all) > 50); }), "");
     Send({{"r", "W", "0", "", "Clear"}});
-    const ScreenPicture clear = Presented();
-    EXPECT_EQ(PureWhite(clear, all), 0);
+    EXPECT_EQ(Until(clearSky), "");
+    const ScreenPicture clear = shown;
     Send({{"r", "W", "1", "", "Rain"}});
-    p = Presented();
-    int streaks = 0;  // runs of three changed pixels down a column
-    for (int x = 0; x < p.width; ++x)
-        for (int y = 2; y < p.height; ++y)
-            streaks += p.At(x, y) != clear.At(x, y) && p.At(x, y - 1) != clear.At(x, y - 1) && p.At(x, y - 2) != clear.At(x, y - 2);
-    EXPECT_GT(streaks, 200);
+    EXPECT_EQ(Until([&](const ScreenPicture& p) {
+                  int streaks = 0;  // runs of three changed pixels down a column
+                  for (int x = 0; x < p.width; ++x)
+                      for (int y = 2; y < p.height; ++y)
+                          streaks += p.At(x, y) != clear.At(x, y) && p.At(x, y - 1) != clear.At(x, y - 1) &&
+                                     p.At(x, y - 2) != clear.At(x, y - 2);
+                  return Unwanted("streaks", streaks, streaks > 200);
+              }),
+              "");
     Send({{"r", "W", "0", "", "Clear"}});
+    EXPECT_EQ(Until(clearSky), "");
     frmMain().mnuOptionsShowNames.SetChecked(true);
-    EXPECT_GT(PureWhite(Presented(), name), 5);
+    EXPECT_EQ(Until([&](const ScreenPicture& p) { return Unwanted("white", PureWhite(p, name), PureWhite(p, name) > 5); }), "");
     EXPECT_TRUE(Reports().empty());
 }
 
 TEST_F(ArenaPicture, HostileFramesLeaveTheFramesComingWithOneReportPerFault) {
     Send({{"P", "3", "3", "-1", "12"}, {"P", "3", "3", "101", "12"}, {"E", "3", "3", "32767", "12"}, {"P", "150", "3", "1", "1"},
           {"o", "-5", "8", "2", "1"}, {"o", "1e9", "8", "2", "1"}, {"o", "6", "6", "2", "16"}, {"o", "7", "6", "2", "40000"}});
-    Presented();  // frames go on showing the splat of 16
+    Send({}), Send({});  // frames go on showing the splat of 16
     Send({{"o", "8", "6", "2", "5"}});
-    const ScreenPicture p = Presented();
-    EXPECT_TRUE(Shows(p, 6, 6, {{testsupport::Terrain16, 43}}));
-    EXPECT_TRUE(Shows(p, 8, 6, {{testsupport::Terrain16, 43}, {testsupport::Splats16, 5}}));
+    EXPECT_EQ(Until([](const ScreenPicture& p) {
+                  return Unlike(p, 6, 6, {{testsupport::Terrain16, 43}}) +
+                         Unlike(p, 8, 6, {{testsupport::Terrain16, 43}, {testsupport::Splats16, 5}});
+              }),
+              "");
     std::vector<int32_t> handlers, drawing;
     for (const Report& r : Reports()) (r.procedure == "RenderMap" ? drawing : handlers).push_back(r.number);
     EXPECT_EQ(handlers, (std::vector<int32_t>{9, 9, 9, 9, 6, 6}));
