@@ -30,6 +30,7 @@ cd "$SKIRMORA_BUILD/x64"
 if [[ " $* " != *" -L "* ]]; then set -- -LE soak "$@"; fi
 status=0
 ctest --output-on-failure -j "${CTEST_JOBS:-4}" "$@" || status=$?
+[[ " $* " == *" -R "* ]] || "$root/tools/image-folder-stage.sh" </dev/null || status=1  # the image-folder build's client
 
 if [ -n "$stage32" ]; then
   status32=0
