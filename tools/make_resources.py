@@ -8,7 +8,11 @@ so every run writes the same bytes. The output folder receives the files and "Ar
 names them for the resource compiler; "resources.sha256" beside this script lists what every
 file must hash to (--check compares, --write-manifest rewrites it).
 
-Usage: make_resources.py OUTDIR [--check | --write-manifest]
+With --folders PROGDIR it also writes, below PROGDIR, the folders a development build reads
+instead of its resources: "images" (the atlases under their file names and the particle
+texture) and "sounds" (every sound under its file name).
+
+Usage: make_resources.py OUTDIR [--check | --write-manifest] [--folders PROGDIR]
 """
 import hashlib
 import os
@@ -32,6 +36,15 @@ ATLASES = [
     ("SATELLITE_16", 32, things.satellites),
 ]
 
+# The file names of the development build's folders, by resource name.
+IMAGE_FILES = {"TERRAIN_16": "terrain_lo.bmp", "OBJECTS_16": "objects_lo.bmp", "PLAYERS_16": "characters_lo.bmp",
+               "BOTS_16": "bots_lo.bmp", "JETTRAILS_16": "jettrail_lo.bmp", "PAINTBALLS_16": "paintballs_lo.bmp",
+               "SPLATS_16": "splats_lo.bmp", "WALLS_16": "walls_lo.bmp", "SATELLITE_16": "satellite_lo.bmp"}
+SOUND_FILES = {"BOUNCE": "boink.wav", "BUY": "buy.wav", "FIRE": "fire.wav", "HITYOU": "hityou.wav",
+               "RELEASE": "release.wav", "SIREN": "siren.wav", "SPLAT": "splat.wav", "STEP": "step.wav",
+               "THROW": "throw.wav", "UNSIREN": "unsiren.wav", "WATER": "water.wav", "SNOW": "snowwalk.wav",
+               "THUNDER": "thunder-clap.wav", "RAIN": "shortrain.wav", "WIND": "wind.wav"}
+
 
 def build():
     """Every file by name, and the lines of Art.rc."""
@@ -54,19 +67,18 @@ def build():
     return files
 
 
-def manifest_text(files):
-    return "".join("%s  %s\n" % (hashlib.sha256(data).hexdigest(), name) for name, data in sorted(files.items()))
+def folder_files(files):
+    """The development build's folders: "images/..." and "sounds/..." by path."""
+    out = {"images/" + f: files[name + ".bmp"] for name, f in IMAGE_FILES.items()}
+    out.update({"sounds/" + f: files[name + ".wav"] for name, f in SOUND_FILES.items()})
+    out["images/particle.bmp"] = pictures.particle().bmp()
+    return out
 
 
-def main(argv):
-    if len(argv) < 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    out = argv[1]
-    files = build()
-    os.makedirs(out, exist_ok=True)
+def write(folder, files):
     for name, data in sorted(files.items(), key=lambda item: item[0] == "Art.rc"):
-        path = os.path.join(out, name)
+        path = os.path.join(folder, *name.split("/"))
+        os.makedirs(os.path.dirname(path), exist_ok=True)
         # Unchanged files keep their time; Art.rc, written last, is always new, so the
         # resource compiler runs again whenever this script has run.
         try:
@@ -77,7 +89,23 @@ def main(argv):
             pass
         with open(path, "wb") as f:
             f.write(data)
-    text = manifest_text(files)
+
+
+def manifest_text(files):
+    return "".join("%s  %s\n" % (hashlib.sha256(data).hexdigest(), name) for name, data in sorted(files.items()))
+
+
+def main(argv):
+    if len(argv) < 2:
+        print(__doc__, file=sys.stderr)
+        return 2
+    out = argv[1]
+    files = build()
+    folders = folder_files(files)
+    write(out, files)
+    if "--folders" in argv:
+        write(argv[argv.index("--folders") + 1], folders)
+    text = manifest_text({**files, **folders})
     if "--write-manifest" in argv:
         with open(MANIFEST, "w", newline="\n") as f:
             f.write(text)

@@ -32,6 +32,11 @@ if [[ " $* " != *" -L "* ]]; then set -- -LE soak "$@"; fi
 status=0
 ctest --output-on-failure --no-tests=error -j "${CTEST_JOBS:-4}" "$@" || status=$?
 summary="64-bit tests $([ $status -eq 0 ] && echo passed || echo failed)"
+# The image-folder build's client (built beside the others by tools/build.sh), on a whole run.
+if [[ " $* " != *" -R "* ]]; then
+  if "$root/tools/image-folder-stage.sh" </dev/null; then summary+=", image-folder stage passed"
+  else summary+=", image-folder stage failed"; status=1; fi
+fi
 
 if [ -n "$stage32" ]; then
   status32=0

@@ -21,12 +21,6 @@ void RemoveMenus(HWND hWnd, const std::array<bool, 7>& flags);
 
 // True only in a development build (configured with SKIRMEX_IMAGE_FOLDER); the delivered
 // program never is.
-constexpr bool InDevEnvironment() {
-#ifdef SKIRMEX_IMAGE_FOLDER
-    return true;
-#else
-    return false;
-#endif
-}
+bool InDevEnvironment();
 
 }  // namespace skx

@@ -1,5 +1,6 @@
 #include "ScannerPanel.h"
 
+#include "FacedPicture.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 
@@ -54,7 +55,7 @@ bool ScannerPanel::Create(HWND parent) {
     for (int i = 0; i < 9; ++i) {
         auto& picture = targetPictures_[static_cast<size_t>(i)];
         const std::string name = "TARGET_" + std::to_string(i);
-        picture.Reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+        picture = LoadFacedPicture(name.c_str());
         if (HWND button = cmdTarget[static_cast<size_t>(i)].hWnd()) {
             SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.Get()));
         }

@@ -2,6 +2,7 @@
 
 #include "AboutMotion.h"
 #include "ClientLinks.h"
+#include "FacedPicture.h"
 #include "runtime/App.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/MessagePump.h"
@@ -28,6 +29,13 @@ void frmAboutForm::FormLoad() {
     lblVersion.SetCaption("v" + std::to_string(App::Major()) + "." + std::to_string(App::Minor()) + "." +
                           std::to_string(App::Revision()) + App::Comments());
     if (!fraAbout.Create(Handle())) Raise(errOutOfMemory, "frmAbout", "Unable to create the credits");
+    // The finger on the credits' face: the template's picture again, in the face colour.
+    if (HWND finger = imgFinger.hWnd()) {
+        finger_ = LoadFacedPicture("ABOUT_FINGER");
+        auto old = reinterpret_cast<HBITMAP>(
+            SendMessageA(finger, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(finger_.Get())));
+        if (old && old != finger_.Get()) DeleteObject(old);
+    }
     RECT r{};
     GetWindowRect(fraAbout.hWnd(), &r);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FeatureWindow.h"
+#include "GdiHandle.h"
 #include "runtime/FormTimer.h"
 #include "window_ids.h"
 
@@ -56,6 +57,7 @@ private:
     void cmdClose_Click();
     void PlaceCredits();
 
+    GdiObject<HBITMAP> finger_;  // imgFinger's picture
     int creditsTop_ = 0;     // the credits' Top in twips
     int creditsLeft_ = 0;    // pixels
     bool closing_ = false;   // the animation has begun: further closes do nothing more

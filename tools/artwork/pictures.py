@@ -141,7 +141,9 @@ DIRECTIONS = {
 SCANNER_LOOKS = {"b": ((56, 56, 56), (128, 128, 128), (28, 28, 28)), "r": ((200, 0, 0), (255, 140, 130), (120, 0, 0))}
 # The targeting buttons by index: directions of the 3 x 3 grid, index 8 the centre ("off").
 TARGET_BUTTONS = ["NorthWest", "North", "NorthEast", "West", "East", "SouthWest", "South", "SouthEast", None]
-BUTTON_FACE, ARROW_INK = (212, 208, 200), (0, 0, 0)
+# Pictures shown on a button or a window's face have magenta where the face shows through: the
+# client puts the system's button-face colour there when it loads them.
+BUTTON_FACE, ARROW_INK = MAGENTA, (0, 0, 0)
 GAME_TOOLBAR = [("GAME_INFO", GAME_INFO, (0, 64, 160)), ("GAME_PLAYERS", GAME_PLAYERS, (0, 112, 0)),
                 ("GAME_TEAMS", GAME_TEAMS, (160, 64, 0))]
 
@@ -351,6 +353,12 @@ def cursor_mask(boxed):
         for i in range(8, 25):
             for a, b in ((i, 8), (i, 24), (8, i), (24, i)):
                 rows[a][b] = "#"
+    # A white rim around every black line, so that the cursor shows on dark ground and light.
+    for y in range(32):
+        for x in range(32):
+            if rows[y][x] == "." and any(rows[y + dy][x + dx] == "#" for dy in (-1, 0, 1) for dx in (-1, 0, 1)
+                                         if 0 <= y + dy < 32 and 0 <= x + dx < 32):
+                rows[y][x] = "o"
     return rows
 
 
@@ -388,6 +396,16 @@ def pictures():
     out["ABOUT_PICTURE"] = about_picture()
     out["RANK_ICONS"] = rank_strip()
     return out
+
+
+def particle():
+    """The particle texture of the development build's folder: 32 x 32, a soft white glow that
+    fades to its edge over magenta."""
+    pic = Picture(32, 32)
+    c = pic.whole()
+    for r, level in ((13, 120), (11, 160), (8, 200), (5, 235), (2.5, 255)):
+        disc(c, 16, 16, r, (level, level, level))
+    return pic
 
 
 def cursors():

@@ -78,6 +78,11 @@ def scaled(x, k):
     return [k * v for v in x]
 
 
+def above(x, rate, cutoff):
+    """What lies above cutoff: two one-pole high-pass stages, for a steeper edge."""
+    return highpass(highpass(x, rate, cutoff), rate, cutoff)
+
+
 def buzz(phase):
     """A tone with its third and fifth overtones: a siren's or a buzzer's."""
     return math.sin(phase) + 0.3 * math.sin(3 * phase) + 0.1 * math.sin(5 * phase)
@@ -96,11 +101,13 @@ def faded(x, rate, seconds=0.01):
 
 # ---- The effects ---------------------------------------------------------------------------------
 def fire(rate, n, rng):
-    """A paintball marker's pop: a falling thump under a short burst of air."""
-    thump = times(sweep(rate, n, lambda t: 60 + 140 * math.exp(-t / 0.03)), envelope(rate, n, 0.002, 0.045))
-    burst = times(lowpass(white(rng, n), rate, 2500), envelope(rate, n, 0.001, 0.02))
-    hiss = times(highpass(white(rng, n), rate, 3000), envelope(rate, n, 0.004, 0.08))
-    return plus(thump, scaled(burst, 1.4), scaled(hiss, 0.25))
+    """A paintball marker's pop: a crack of air over a short thump that falls in pitch, then the
+    hiss of the gas behind the ball. The thump starts high and ends near 200 Hz, where a small
+    speaker still plays it."""
+    thump = times(sweep(rate, n, lambda t: 190 + 420 * math.exp(-t / 0.018)), envelope(rate, n, 0.001, 0.035))
+    crack = times(bandpass(white(rng, n), rate, 1600, 0.9), envelope(rate, n, 0.0005, 0.012))
+    hiss = times(highpass(white(rng, n), rate, 3000), envelope(rate, n, 0.004, 0.07, 0.005))
+    return above(plus(thump, scaled(crack, 1.6), scaled(hiss, 0.3)), rate, 140)
 
 
 def bounce(rate, n, rng):
@@ -141,9 +148,9 @@ def siren(rising):
 
 def step(rate, n, rng):
     """A soft footfall: a dull thud of muffled noise."""
-    thud = times(lowpass(lowpass(white(rng, n), rate, 500), rate, 500), envelope(rate, n, 0.004, 0.025))
-    low = times(sweep(rate, n, lambda t: 85), envelope(rate, n, 0.004, 0.03))
-    return plus(scaled(thud, 3.0), scaled(low, 0.4))
+    thud = times(bandpass(white(rng, n), rate, 420, 1.2), envelope(rate, n, 0.004, 0.025))
+    low = times(sweep(rate, n, lambda t: 190 - 40 * t / 0.12), envelope(rate, n, 0.004, 0.03))
+    return above(plus(scaled(thud, 3.0), scaled(low, 0.3)), rate, 180)
 
 
 def water(rate, n, rng):
@@ -182,10 +189,10 @@ def buy(rate, n, rng):
 
 def hit(rate, n, rng):
     """Being hit: a heavy impact with a crack, and a buzz that drops away."""
-    impact = times(sweep(rate, n, lambda t: 50 + 110 * math.exp(-t / 0.04)), envelope(rate, n, 0.001, 0.08))
+    impact = times(sweep(rate, n, lambda t: 170 + 260 * math.exp(-t / 0.04)), envelope(rate, n, 0.001, 0.07))
     crack = times(bandpass(white(rng, n), rate, 2200, 1.5), envelope(rate, n, 0.0005, 0.015))
     groan = times(sweep(rate, n, lambda t: 600 * math.exp(-t / 0.25), buzz), envelope(rate, n, 0.01, 0.12, 0.03))
-    return plus(impact, scaled(crack, 2.5), scaled(groan, 0.35))
+    return above(plus(impact, scaled(crack, 2.5), scaled(groan, 0.45)), rate, 150)
 
 
 def snow(rate, n, rng):
@@ -205,14 +212,14 @@ def snow(rate, n, rng):
 def thunder(rate, n, rng):
     """A crack followed by a long rumble that swells and dies away."""
     crack = times(highpass(white(rng, n), rate, 800), envelope(rate, n, 0.003, 0.06))
-    brown = lowpass(lowpass(white(rng, n), rate, 120), rate, 160)
+    brown = lowpass(lowpass(white(rng, n), rate, 190), rate, 240)
     swells = [0.0] * n
     for k in range(4):
         at, width = 0.15 + 0.5 * k * rng.unit() + 0.2 * k, 0.25 + 0.2 * rng.unit()
         for i in range(n):
             swells[i] += math.exp(-((i / rate - at) / width) ** 2) * (1 - 0.15 * k)
     rumble = times(brown, swells, envelope(rate, n, 0.05, 1.3))
-    return plus(scaled(normalised(crack, 1.0), 0.5), normalised(rumble, 1.0))
+    return above(plus(scaled(normalised(crack, 1.0), 0.6), normalised(rumble, 1.0)), rate, 90)
 
 
 # ---- The loops ------------------------------------------------------------------------------
@@ -246,37 +253,53 @@ def wind(rate, n, rng):
     gust = lambda i: 1 + 0.45 * math.sin(TAU * i / rate / seconds) + 0.2 * math.sin(TAU * 3 * i / rate / seconds + 1)
     centre = lambda i: 380 + 160 * math.sin(TAU * 2 * i / rate / seconds + 0.5) + 90 * math.sin(TAU * 5 * i / rate / seconds)
     howl = bandpass(bandpass(white(rng, total), rate, centre, 5.0), rate, centre, 5.0)
-    body = lowpass(lowpass(white(rng, total), rate, 250), rate, 250)
+    body = above(lowpass(lowpass(white(rng, total), rate, 420), rate, 420), rate, 170)
     return looped(times(plus(scaled(normalised(howl, 1.0), 0.5), normalised(body, 1.0)),
                         [gust(i) for i in range(total)]), n, n // 10)
 
 
-# resource name, sample rate, length in seconds, maker, peak (of full scale), loop
+# resource name, sample rate, length in seconds, maker, loudness (dBFS: the RMS of its loudest
+# tenth of a second), loop. The effects lie within a few dB of each other, the shot and the
+# hit a little above the rest; the ambience sits well below them, under the game's own sounds.
 SOUNDS = [
-    ("FIRE", 22050, 0.30, fire, 0.85, False),
-    ("BOUNCE", 11025, 0.25, bounce, 0.75, False),
-    ("SPLAT", 11025, 0.35, splat, 0.85, False),
-    ("SIREN", 11025, 1.20, siren(True), 0.6, False),
-    ("UNSIREN", 11025, 1.20, siren(False), 0.6, False),
-    ("STEP", 11025, 0.12, step, 0.45, False),
-    ("WATER", 8000, 0.14, water, 0.55, False),
-    ("RELEASE", 6000, 0.60, release, 0.75, False),
-    ("THROW", 11025, 0.30, throw, 0.7, False),
-    ("BUY", 11025, 0.45, buy, 0.6, False),
-    ("HITYOU", 22050, 0.40, hit, 0.85, False),
-    ("SNOW", 22050, 0.13, snow, 0.5, False),
-    ("THUNDER", 11025, 2.50, thunder, 0.9, False),
-    ("RAIN", 22050, 2.00, rain, 0.45, True),
-    ("WIND", 11025, 4.00, wind, 0.5, True),
+    ("FIRE", 22050, 0.30, fire, -13.0, False),
+    ("BOUNCE", 11025, 0.25, bounce, -15.0, False),
+    ("SPLAT", 11025, 0.35, splat, -14.0, False),
+    ("SIREN", 11025, 1.20, siren(True), -13.5, False),
+    ("UNSIREN", 11025, 1.20, siren(False), -13.5, False),
+    ("STEP", 11025, 0.12, step, -17.0, False),
+    ("WATER", 8000, 0.14, water, -16.0, False),
+    ("RELEASE", 6000, 0.60, release, -15.0, False),
+    ("THROW", 11025, 0.30, throw, -16.0, False),
+    ("BUY", 11025, 0.45, buy, -16.0, False),
+    ("HITYOU", 22050, 0.40, hit, -13.0, False),
+    ("SNOW", 22050, 0.13, snow, -18.0, False),
+    ("THUNDER", 11025, 2.50, thunder, -13.0, False),
+    ("RAIN", 22050, 2.00, rain, -20.0, True),
+    ("WIND", 11025, 4.00, wind, -20.0, True),
 ]
+CEILING = 0.97  # the highest peak, of full scale
+
+
+def loudness(x, rate):
+    """The RMS of the loudest 100 ms (in steps of 5 ms), in dB of full scale (32768)."""
+    width, step = max(1, rate // 10), max(1, rate // 200)
+    best = 0.0
+    for start in range(0, max(1, len(x) - width + 1), step):
+        part = x[start:start + width]
+        best = max(best, sum(v * v for v in part) / len(part))
+    return 10 * math.log10(best or 1e-30) - 20 * math.log10(32768)
 
 
 def samples(name):
-    """The 16-bit samples of one sound, and its rate."""
-    for sound, rate, seconds, make, peak, loop in SOUNDS:
+    """The 16-bit samples of one sound, and its rate: brought to its loudness, or lower where
+    its peak would pass the ceiling."""
+    for sound, rate, seconds, make, level, loop in SOUNDS:
         if sound == name:
             count = round(rate * seconds)
-            x = normalised(make(rate, count, seeded("sound", name)), peak * 32767)
+            x = normalised(make(rate, count, seeded("sound", name)), 32767)
+            gain = min(10 ** ((level - loudness(x, rate)) / 20), CEILING)
+            x = scaled(x, gain)
             if not loop:
                 x = faded(x, rate)
             return [int(round(v)) for v in x], rate

@@ -265,6 +265,59 @@ def lines(base, colour, every=8):
     return make
 
 
+def pebbles(base, colours, count):
+    """Small rounded pebbles of two by two texels, lit at the top left with a shadow below and
+    to the right of each."""
+    def pebble(rng, i):
+        c = colours[rng.below(len(colours))]
+        mark = [(0, 0, shade(c, 1.25)), (1, 0, c), (0, 1, c), (1, 1, shade(c, 0.8))]
+        return mark + [(2, 1, (30, 62, 22)), (1, 2, (30, 62, 22)), (2, 2, (26, 54, 20))]
+    return stamped(base, count, pebble, inside=False)
+
+
+def slabs(base, colour, count):
+    """Flat stepping stones of four by three texels, a light top edge and a dark bottom one."""
+    def slab(rng, i):
+        c = shade(colour, 0.92 + 0.16 * rng.unit())
+        return [(dx, dy, shade(c, 1.18) if dy == 0 else shade(c, 0.7) if dy == 2 else c)
+                for dy in range(3) for dx in range(4)]
+    return stamped(base, count, slab)
+
+
+def clover(tint, leaf):
+    """Clover: the lawn in clover's bluer green, with three-leafed sprigs and a few white heads."""
+    def make(rng):
+        tex = [[mix(c, tint, 0.35) for c in row] for row in lawn(rng)]
+        for i in range(12):
+            x, y = rng.below(CELL), rng.below(CELL)
+            c = shade(leaf, 0.85 + 0.3 * rng.unit())
+            for dx, dy in ((0, 0), (1, 0), (-1, 1), (0, 1), (1, 1), (2, 1), (0, 2), (1, 2)):
+                tex[(y + dy) % CELL][(x + dx) % CELL] = shade(c, 1.15) if dy == 0 else c
+            if i % 3 == 0:
+                tex[(y + 1) % CELL][x] = (236, 236, 226)
+        return tex
+    return make
+
+
+def mud(stops, water):
+    """Mud: dark wet earth in soft lumps, with clods and small shining puddles."""
+    base = with_specks(noisy(stops, ((4, 0.45), (8, 0.35), (16, 0.2)), lo=0.05, hi=0.95), (14, 1, 0.7))
+
+    def make(rng):
+        tex = base(rng)
+        holes = worley(rng, 4)
+        size = [1.6 + 1.6 * rng.unit() for _ in range(4)]
+        for y in range(CELL):
+            for x in range(CELL):
+                i, d1, _ = holes[y][x]
+                if d1 < size[i]:  # still water, the sky's light in its middle
+                    tex[y][x] = shade(water, 1.3 if d1 < 0.8 else 1.12 - 0.25 * d1 / size[i])
+                elif d1 < size[i] + 0.8:
+                    tex[y][x] = shade(tex[y][x], 0.65)
+        return tex
+    return make
+
+
 def lawn(rng):
     """The grass of the plain grass tile, whatever the noise: grounds laid on it meet it without a seam."""
     return grass()(seeded("plain", 43))
@@ -285,17 +338,17 @@ PLAIN = {
     13: courses([(126, 84, 46), (146, 100, 56), (164, 116, 66)], (70, 44, 24), 4, 16, 8, grain=0.5),  # "-" planks
     14: courses([(150, 62, 48), (170, 76, 56), (186, 92, 66)], (196, 186, 170), 4, 8, 4),  # "}" bricks
     15: courses([(58, 62, 72), (70, 74, 86), (84, 88, 100)], (34, 36, 42), 8, 8, 0),      # "[" slate
-    24: flowers(lawn, [(250, 230, 90), (255, 250, 240)], 7),                            # "*" flowers
-    25: puddles(noisy([(64, 44, 28), (82, 58, 36), (100, 72, 46)]), (70, 60, 50)),        # "~" mud
-    26: tufts(lawn, [(150, 146, 140), (176, 172, 164), (120, 116, 112)], 6),              # "`" grass, pebbles
-    27: tufts(lawn, [(28, 80, 30), (34, 92, 34)], 9, size=2),                            # "{" grass, clover
+    24: flowers(lawn, [(250, 230, 90), (240, 130, 40)], 9),                             # "*" flowers
+    25: mud([(44, 30, 20), (62, 42, 26), (80, 56, 34), (96, 70, 44)], (52, 46, 38)),      # "~" mud
+    26: pebbles(lawn, [(176, 150, 112), (198, 176, 138), (150, 124, 96)], 11),           # "`" grass, pebbles
+    27: clover((30, 100, 70), (64, 144, 86)),                                           # "{" grass, clover
     28: stones(noisy(DIRT), [(150, 146, 140), (176, 170, 160), (120, 116, 112)], 10, points=5),  # "!" pebbles
     29: grass([(26, 70, 22), (40, 100, 30), (56, 128, 38), (84, 156, 52)], blades=40),    # "^" tall grass
     30: leaves(noisy(DIRT), [(200, 90, 30), (220, 150, 40), (170, 50, 30), (120, 80, 30)]),  # "]" leaves
     31: checker((222, 218, 208), (52, 54, 60)),                                            # "|" tiled floor
     40: with_specks(noisy(MOSS, lo=0.1, hi=0.95), (16, 1, 1.25)),                          # ";" moss
     41: weave((150, 28, 36), (136, 22, 30)),                                               # "<" red carpet
-    42: flowers(lawn, [(255, 255, 255), (236, 120, 160), (180, 140, 230)], 6),              # "," daisies
+    42: flowers(lawn, [(255, 255, 255), (236, 120, 160), (255, 255, 255)], 8),             # "," daisies
     43: grass(),                                                                           # "." grass
     44: with_specks(noisy([(52, 52, 56), (64, 64, 68), (76, 76, 80)]), (20, 1, 1.35)),     # "\" asphalt
     45: with_specks(noisy([(150, 150, 146), (168, 166, 160), (182, 180, 174)], lo=0.3, hi=0.7),
@@ -313,7 +366,7 @@ PLAIN = {
     76: weave((40, 70, 150), (32, 60, 136)),                                               # "p" blue carpet
     77: courses([(170, 122, 70), (186, 138, 82), (152, 106, 58)], (110, 72, 40), 4, 8, 4, vertical=True),  # "a" parquet
     78: lines(noisy([(40, 120, 70), (48, 134, 80)], lo=0.3, hi=0.7), (236, 240, 236)),     # "s" sports floor
-    79: tufts(lawn, [(150, 146, 140), (128, 124, 120)], 4, size=3),                      # "d" stepping stones
+    79: slabs(lawn, (168, 168, 170), 4),                                                # "d" stepping stones
 }
 
 # ---- Auto-tiled classes --------------------------------------------------------------------

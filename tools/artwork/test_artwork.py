@@ -1,10 +1,16 @@
 """Faults of the generated art and sounds that a player would see or hear."""
+import cmath
+import itertools
 import math
 import unittest
 
-from artwork import sounds, terrain
+from artwork import figures, pictures, sounds, terrain
 from artwork.canvas import CELL, MAGENTA, Picture, atlas
 from make_resources import ATLASES
+
+# The map characters of the plain grounds by tile id, "." the plain grass.
+GROUNDS = dict(zip([8, 9, 10, 11, 12, 13, 14, 15, 24, 25, 26, 27, 28, 29, 30, 31, 40, 41, 42, 43, 44, 45, 46, 47,
+                    56, 57, 58, 59, 60, 61, 62, 63, 76, 77, 78, 79], "@$%>&-}[*~`{!^]|;<,.\\qwertyuivo_pasd"))
 
 
 def cell_texels(pic, n, k):
@@ -84,20 +90,122 @@ class Terrain(unittest.TestCase):
                         self.assertJoins(self.transposed(cell(v, a)), self.transposed(cell(v, b)),
                                          "class %d: v %d then %d, h %d" % (number, a, b, v))
 
-    def test_class_border_shows_on_exactly_the_sides_without_a_neighbour(self):
+    def test_every_ground_is_told_apart_from_every_other(self):
+        # Told apart at 1:1 when their mean colours lie 12 apart (of 0..255), or when 15 % of
+        # the texels of one fall in colour classes (cubes of 32 levels) that the other lacks.
+        def mean(t):
+            texels = sum(t, [])
+            return [sum(c[i] for c in texels) / len(texels) for i in range(3)]
+
+        def classes(t):
+            out = {}
+            for c in sum(t, []):
+                key = tuple(v // 32 for v in c)
+                out[key] = out.get(key, 0) + 1
+            return out
+        looks = {tile: (mean(self.cells[tile]), classes(self.cells[tile])) for tile in GROUNDS}
+        for a, b in itertools.combinations(GROUNDS, 2):
+            (ma, ca), (mb, cb) = looks[a], looks[b]
+            shift = sum(abs(ca.get(k, 0) - cb.get(k, 0)) for k in set(ca) | set(cb)) / 2 / CELL ** 2
+            self.assertTrue(math.dist(ma, mb) >= 12 or shift >= 0.15,
+                            "%r and %r: colours %.1f apart, %.0f %% of texels" % (GROUNDS[a], GROUNDS[b],
+                                                                                 math.dist(ma, mb), 100 * shift))
+
+    def test_mud_lies_in_lumps_not_bars(self):
+        # The mean of each column and of each row vary alike: no stripes along either axis.
+        mud = self.cells[25]
+        spread = lambda means: max(means) - min(means)
+        columns = spread([sum(sum(c) for c in column(mud, x)) / CELL for x in range(CELL)])
+        rows = spread([sum(sum(c) for c in row) / CELL for row in mud])
+        self.assertLess(max(columns, rows) / max(1, min(columns, rows)), 2.0)
+
+    def test_edge_cells_border_the_sides_without_a_neighbour_of_their_class(self):
+        # The map's tiling: h 0 a neighbour to the east only, 1 both sides, 2 to the west only, 3
+        # none; v 0 a neighbour to the south only, 1 both, 2 to the north only, 3 none; the cell
+        # is base + 16 h + v. Two squares of a class side by side are cells 7 and 39 of the snow
+        # (base 4), a row of them 23, a lone one 55.
+        open_sides = {0: "E", 1: "WE", 2: "W", 3: ""}
+        open_ends = {0: "S", 1: "NS", 2: "N", 3: ""}
+        examples = {7: "E", 39: "W", 23: "WE", 55: ""}
         lines = {"W": lambda t: column(t, 0), "E": lambda t: column(t, -1), "N": lambda t: t[0], "S": lambda t: t[-1]}
-        # h 0: a neighbour east only, 1: both sides, 2: west only, 3: none; v alike from the north.
-        neighbours = {(0, "E"), (1, "W"), (1, "E"), (2, "W")}
-        for number, (column0, row0, _, _) in terrain.CLASSES.items():
-            inner = self.cells[(column0 + 1) * 16 + row0 + 1]
+        bases = {5: 0, 1: 4, 3: 64, 2: 68, 4: 72}
+        for number, base in bases.items():
+            interior = self.cells[base + 16 + 1]  # neighbours all round: the class's own ground
             for h in range(4):
                 for v in range(4):
-                    texels = self.cells[(column0 + h) * 16 + row0 + v]
+                    cell = base + 16 * h + v
+                    opened = open_sides[h] + open_ends[v]
+                    if base == 4 and cell in examples:
+                        self.assertEqual(sorted(opened), sorted(examples[cell]))
                     for side, line in lines.items():
-                        middle, plain = list(line(texels))[6:10], list(line(inner))[6:10]
-                        self.assertEqual(middle == plain, ((h, side) in neighbours or
-                                                           (v, {"N": "W", "S": "E"}.get(side)) in neighbours),
-                                         "class %d cell h %d v %d side %s" % (number, h, v, side))
+                        edge, inside = list(line(self.cells[cell]))[6:10], list(line(interior))[6:10]
+                        what = "class %d cell %d side %s" % (number, cell, side)
+                        if side in opened:
+                            self.assertEqual(edge, inside, what)
+                        else:  # the border, with the grass beyond it, unlike the class's ground
+                            self.assertGreater(jump(edge, inside), 10, what)
+
+
+class Figures(unittest.TestCase):
+    def test_players_face_west_for_the_mirroring(self):
+        # A cell is drawn as it is after a move west and mirrored after one east: the figure
+        # faces west, its marker and its goggles' lens on the west half.
+        sheet = atlas(256, figures.players())
+        for cell in range(256):
+            texels = cell_texels(sheet, 16, cell)
+            for colour in (figures.MARKER, figures.LENS):
+                xs = [x for row in texels for x, c in enumerate(row) if c == colour]
+                self.assertTrue(xs and max(xs) < CELL // 2, "cell %d: %s at %s" % (cell, colour, xs))
+
+
+class Pictures(unittest.TestCase):
+    def test_button_pictures_leave_the_face_to_the_key(self):
+        # Around the ink of a picture shown on a button or a window's face lies the key colour,
+        # which the client gives the system's face colour, never a grey of its own.
+        shown = pictures.pictures()
+        for name in ["TARGET_%d" % i for i in range(9)] + ["ABOUT_FINGER"]:
+            pic = shown[name]
+            corners = {pic.rows[y][x] for x in (0, pic.width - 1) for y in (0, pic.height - 1)}
+            self.assertEqual(corners, {MAGENTA}, name)
+            greys = [c for row in pic.rows for c in row if c != MAGENTA and max(c) - min(c) < 16 and min(c) > 150]
+            self.assertEqual(greys, [], name)
+
+    def test_the_boxed_cursor_is_rimmed_in_white(self):
+        # Every black texel of Cursor2 has a white one beside it, on the side away from the box's inside too.
+        rows = pictures.cursor_mask(True)
+        for y in range(32):
+            for x in range(32):
+                if rows[y][x] == "#":
+                    near = [rows[y + dy][x + dx] for dy in (-1, 0, 1) for dx in (-1, 0, 1) if 0 <= y + dy < 32 and 0 <= x + dx < 32]
+                    self.assertIn("o", near, (x, y))
+                    self.assertNotIn(".", near, (x, y))
+
+
+def spectrum_share(samples, rate, cutoff):
+    """The share of a sound's energy at or above cutoff Hz (a power-of-two transform, zero padded)."""
+    n = 1 << max(1, (len(samples) - 1).bit_length())
+    a = [complex(v) for v in samples] + [0j] * (n - len(samples))
+    j = 0
+    for i in range(1, n):  # bit-reversed order, then butterflies
+        bit = n >> 1
+        while j & bit:
+            j ^= bit
+            bit >>= 1
+        j |= bit
+        if i < j:
+            a[i], a[j] = a[j], a[i]
+    size = 2
+    while size <= n:
+        w = cmath.exp(-2j * math.pi / size)
+        for start in range(0, n, size):
+            t = 1
+            for k in range(start, start + size // 2):
+                u, v = a[k], a[k + size // 2] * t
+                a[k], a[k + size // 2] = u + v, u - v
+                t *= w
+        size *= 2
+    power = [abs(a[k]) ** 2 for k in range(1, n // 2)]
+    return sum(p for k, p in enumerate(power, 1) if k * rate / n >= cutoff) / sum(power)
 
 
 class Sounds(unittest.TestCase):
@@ -128,6 +236,23 @@ class Sounds(unittest.TestCase):
             self.assertLessEqual(max(abs(miss(0)), abs(miss(1))), 4 * rms, name)
             loudness = [math.sqrt(sum(v * v for v in part) / len(part)) for part in (s[:rate // 20], s[-rate // 20:])]
             self.assertLess(max(loudness) / min(loudness), 1.6, name)
+
+    def test_effects_carry_their_energy_where_small_speakers_play(self):
+        # Small speakers give little below some 150 Hz: at least half of each effect's energy lies
+        # above 200 Hz, a quarter of the thunder's.
+        for name, rate, *_, loop in sounds.SOUNDS:
+            share = spectrum_share(self.samples[name], rate, 200)
+            self.assertGreaterEqual(share, 0.25 if name == "THUNDER" else 0.5, "%s: %.2f" % (name, share))
+
+    def test_effects_are_alike_in_loudness_and_the_ambience_lies_below(self):
+        level = {name: sounds.loudness(self.samples[name], rate) for name, rate, *_ in sounds.SOUNDS}
+        effects = sorted(level[name] for name, *_, loop in sounds.SOUNDS if not loop)
+        self.assertEqual(len(effects), 13)
+        self.assertLessEqual(effects[-1] - effects[0], 10.0, level)
+        self.assertLessEqual(max(level["SIREN"], level["UNSIREN"]), effects[6] + 3.0, level)
+        self.assertLessEqual(max(level["RAIN"], level["WIND"]), effects[6] - 3.0, level)
+        self.assertLessEqual(abs(level["RAIN"] - level["WIND"]), 3.0, level)
+        self.assertTrue(all(-30 < v < -3 for v in level.values()), level)
 
     def test_the_siren_rises_and_the_unsiren_falls(self):
         def crossings(part):

@@ -112,6 +112,18 @@ std::string PrepareProgramFolder(const std::string& folder) {
     CopyFileA((bin + "\\Skirmex.exe").c_str(), (folder + "\\Skirmex.exe").c_str(), FALSE);
     CopyFileA((bin + "\\rtfEULA.rtf").c_str(), (folder + "\\rtfEULA.rtf").c_str(), FALSE);
     CopyFileA((bin + "\\ToTD.Dat").c_str(), (folder + "\\ToTD.Dat").c_str(), FALSE);
+    // A development build reads its atlases and sounds from these folders beside it.
+    for (const char* sub : {"\\images", "\\sounds"}) {
+        WIN32_FIND_DATAA file{};
+        HANDLE find = FindFirstFileA((bin + sub + "\\*").c_str(), &file);
+        if (find == INVALID_HANDLE_VALUE) continue;
+        CreateDirectoryA((folder + sub).c_str(), nullptr);
+        do {
+            if (!(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                CopyFileA((bin + sub + "\\" + file.cFileName).c_str(), (folder + sub + "\\" + file.cFileName).c_str(), FALSE);
+        } while (FindNextFileA(find, &file));
+        FindClose(find);
+    }
     return folder + "\\Skirmex.exe";
 }
 

@@ -7,7 +7,9 @@
 #include "AtlasCells.h"
 #include "AtlasTable.h"
 #include "BitmapDecode.h"
+#include "FacedPicture.h"
 #include "ProgramResources.h"
+#include "ScreenPicture.h"
 #include "WaveFile.h"
 
 using namespace skx;
@@ -100,4 +102,60 @@ TEST(Resources, ScannerTargetAndToolbarPicturesAndTheCursors) {
         EXPECT_TRUE(h) << cursor;
         if (h) DestroyCursor(static_cast<HCURSOR>(h));
     }
+}
+
+// On a desktop whose button face is not the usual grey, a targeting button and the About box's
+// finger show the face itself around their ink (in an X capture), not a square of other colour.
+TEST(Resources, ButtonPicturesShowTheButtonFaceAroundThem) {
+    ProgramResources exe;
+    const int element = COLOR_BTNFACE;
+    const COLORREF usual = GetSysColor(COLOR_BTNFACE), face = RGB(70, 130, 180);
+    ASSERT_TRUE(SetSysColors(1, &element, &face));
+    struct Restore {
+        COLORREF colour;
+        ~Restore() {
+            const int e = COLOR_BTNFACE;
+            SetSysColors(1, &e, &colour);
+        }
+    } restore{usual};
+    GdiObject<HBITMAP> arrow = LoadFacedPicture("TARGET_3", exe.module), finger = LoadFacedPicture("ABOUT_FINGER", exe.module);
+    ASSERT_TRUE(arrow && finger);
+    HWND button = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "", WS_POPUP | BS_PUSHBUTTON | BS_BITMAP, 60, 60, 40, 40,
+                                  nullptr, nullptr, nullptr, nullptr);
+    HWND still = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | SS_BITMAP, 140, 60, 16, 16, nullptr, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_TRUE(button && still);
+    SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(arrow.Get()));
+    SendMessageA(still, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(finger.Get()));
+    ShowWindow(button, SW_SHOWNA);
+    ShowWindow(still, SW_SHOWNA);
+    // Inside the button's frame, and all over the finger's picture: the face colour, a dark
+    // ink texel or (the finger's) skin, and no other colour; the face all around the ink.
+    struct Look {
+        int face = 0, ink = 0, other = -1;
+    };
+    auto look = [&](const testsupport::ScreenPicture& p, const RECT& r) {
+        Look l{0, 0, 0};
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF c = p.At(x, y);
+                if (c == face) ++l.face;
+                else if (testsupport::Luminance(c) < 60) ++l.ink;
+                else if (c != RGB(255, 208, 160)) ++l.other;
+            }
+        return l;
+    };
+    Look onButton, onFace;
+    const bool shown = testsupport::PumpUntil([&] {
+        const auto p = testsupport::CaptureDisplay(testsupport::ProgramFolder() + "\\button-face.bmp");
+        onButton = look(p, RECT{60 + 4, 60 + 4, 60 + 36, 60 + 36});  // 32 x 32 inside the frame
+        onFace = look(p, RECT{140, 60, 156, 76});                       // the finger's 16 x 16
+        return onButton.face > 32 * 32 - 200 && onButton.ink > 20 && onButton.other == 0 && onFace.face > 100 &&
+               onFace.ink > 10 && onFace.other == 0;
+    }, 10000);
+    EXPECT_TRUE(shown) << "button: " << onButton.face << " face, " << onButton.ink << " ink, " << onButton.other
+                       << " other; finger: " << onFace.face << " face, " << onFace.ink << " ink, " << onFace.other
+                       << " other";
+    DestroyWindow(button);
+    DestroyWindow(still);
 }
