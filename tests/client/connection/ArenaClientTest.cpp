@@ -113,14 +113,6 @@ TEST_F(ArenaClient, ArenaCommandsFollowTheirFieldRules) {
     EXPECT_EQ(MoveTarget.x, 3.0f);  // an idle target follows
 }
 
-TEST_F(ArenaClient, AnOutlineWiderThanTheArenaWrapsOnceRound) {
-    Send({{"g", "0", "0", "32767", "32767"}});  // the far sides on 32767 Mod 150 = 67
-    int outlined = 0;
-    for (int i = 0; i < ArenaCells; ++i) outlined += MapOutline(i % 150, i / 150) == -1;
-    EXPECT_EQ(outlined, 596);  // rows and columns 0 and 67, whole
-    EXPECT_EQ(V({MapOutline(149, 67), MapOutline(67, 149), MapOutline(66, 66)}), V({-1, -1, 0}));
-}
-
 TEST_F(ArenaClient, OwnStepsSoundByTheTerrainUnderThemOneAtATime) {
     SetViewServices(nullptr);  // the program's own: the sounds go to the recording outputs
     viewtest::RecordedSounds sounds;
