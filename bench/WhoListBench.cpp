@@ -1,5 +1,6 @@
 // The chat display's player list refilled from a who reply, as the reply's handler does it in
-// the frame tick: 500 players must take under 50 ms, 5,000 under twelve times that.
+// the frame tick: 500 players must take under 50 ms; of 5,000 the list takes the first 2,000,
+// in under twelve times that.
 #include <windows.h>
 
 #include <algorithm>

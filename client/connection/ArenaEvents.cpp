@@ -1,6 +1,7 @@
 // The handlers of the arena commands: outlines, objects, splats, the target, other players and
 // the own player, the view centring, players logging in and out, light and weather, and the
 // two direction scanners. The map announcement is in MapAnnouncement.cpp.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -83,11 +84,15 @@ void EventLG(std::string& data) {
         // Sixteen-bit sums, as the corners are kept.
         const int16_t right = CInt(x + width), bottom = CInt(y + height);
         // The border, round the map's edges; a negative remainder is outside the grid (error 9).
-        for (int32_t i = x; i <= right; ++i) {
+        // A side longer than the arena wraps onto squares already set: each loop stops after
+        // one round (where a negative start fails, it fails within its first two steps).
+        const int32_t lastColumn = std::min<int32_t>(right, x + ArenaSize - 1);
+        const int32_t lastRow = std::min<int32_t>(bottom, y + ArenaSize - 1);
+        for (int32_t i = x; i <= lastColumn; ++i) {
             MapOutline(i % ArenaSize, y % ArenaSize) = -1;
             MapOutline(i % ArenaSize, bottom % ArenaSize) = -1;
         }
-        for (int32_t j = y; j <= bottom; ++j) {
+        for (int32_t j = y; j <= lastRow; ++j) {
             MapOutline(x % ArenaSize, j % ArenaSize) = -1;
             MapOutline(right % ArenaSize, j % ArenaSize) = -1;
         }

@@ -117,18 +117,12 @@ void Logged_In(std::string Name, std::string Info, int16_t Index) {
         KeyedListView& list = frmChatBar().WhoList;
         if (list.Count() == 0) return;
         line.Line = 3;
-        int found = 0;
-        for (int i = 1; i <= list.Count() && !found; ++i) {
-            if (IsSameText2(list.ItemAt(i).Text, Name, 1)) found = i;
-        }
+        // Every row is keyed and captioned by its name, so the row of that text is the row of
+        // that key: one look-up, not a walk through the list.
+        const int keyed = list.IndexOf(Name);
         // A player the list does not show yet waits for the next who-list feed.
-        if (!found) return;
+        if (!keyed) return;
         line.Line = 4;
-        int keyed = 0;
-        for (int i = 1; i <= list.Count() && !keyed; ++i) {
-            if (TextEquals(list.ItemAt(i).Key, Name)) keyed = i;
-        }
-        if (!keyed) Raise(35601, Module, "Element not found");
         if (!IsSameText2(LevelOf(list.ItemAt(keyed)), Info, 1)) list.SetSubItem(keyed, "level", Info);
     }, &line);
 }
@@ -138,25 +132,24 @@ void Logged_Out(int16_t Index) {
     ProcLine line;
     Guard(Module, "Logged_Out", [&] {
         KeyedListView& list = frmChatBar().WhoList;
-        for (int i = 1; i <= list.Count(); ++i) {
-            line.Line = 1;
-            if (!IsSameText2(list.ItemAt(i).Text, PlayerAt(Index).Name, 1)) continue;
-            PlayerRecord& player = PlayerAt(Index);
-            player.Name.clear();
-            player.Sprite = -1;
-            line.Line = 2;
-            SIZE area = MapPictureSize();
-            int32_t rows = CLng(static_cast<double>(Squares(area.cy)));
-            int32_t columns = CLng(static_cast<double>(Squares(area.cx)));
-            int32_t left = CLng(static_cast<double>(ViewOrigin.x));
-            int32_t top = CLng(static_cast<double>(ViewOrigin.y));
-            for (int32_t c = 0; c <= columns; ++c) {
-                for (int32_t r = 0; r <= rows; ++r) {
-                    int16_t& cell = MapPlayers((c + left) % ArenaSize, (r + top) % ArenaSize);
-                    if (cell == Index) cell = -1;
-                }
+        if (list.Count() == 0) return;
+        line.Line = 1;
+        // The list's rows are keyed and captioned by name: the keyed look-up finds the row.
+        if (!list.IndexOf(PlayerAt(Index).Name)) return;
+        PlayerRecord& player = PlayerAt(Index);
+        player.Name.clear();
+        player.Sprite = -1;
+        line.Line = 2;
+        SIZE area = MapPictureSize();
+        int32_t rows = CLng(static_cast<double>(Squares(area.cy)));
+        int32_t columns = CLng(static_cast<double>(Squares(area.cx)));
+        int32_t left = CLng(static_cast<double>(ViewOrigin.x));
+        int32_t top = CLng(static_cast<double>(ViewOrigin.y));
+        for (int32_t c = 0; c <= columns; ++c) {
+            for (int32_t r = 0; r <= rows; ++r) {
+                int16_t& cell = MapPlayers((c + left) % ArenaSize, (r + top) % ArenaSize);
+                if (cell == Index) cell = -1;
             }
-            return;
         }
     }, &line);
 }

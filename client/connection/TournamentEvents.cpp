@@ -38,10 +38,17 @@ void ShowTeams(frmTournamentForm& console, const std::vector<std::string>& f) {
         KeyedTreeView& tree = console.trvTeams(t);
         KeyedTreeView::Batch batch(tree);
         tree.Clear();
-        for (const TournamentTeam& team : read.Teams) {
+        // Each tree holds at most the cap of nodes, teams and members together.
+        bool room = true;
+        for (size_t n = 0; n < read.Teams.size() && room; ++n) {
+            const TournamentTeam& team = read.Teams[n];
+            if (!(room = console.TeamsCap.Room(tree.Count()))) break;
             // The members take no key, so one in two teams shows under both.
             const int node = tree.Add(0, team.Name, team.Text);
-            for (const std::string& member : team.Members) tree.AddUnkeyed(node, member);
+            for (const std::string& member : team.Members) {
+                if (!(room = console.TeamsCap.Room(tree.Count()))) break;
+                tree.AddUnkeyed(node, member);
+            }
         }
     }
     if (read.Refused) {
@@ -59,7 +66,10 @@ void AddLogLine(const std::string& line) {
         AddToRTB(ChatTimeStamp() + line, ChatPaneBox(1), Black, true, false, false, true);
         return;
     }
-    if (TournamentLogHolds(RtbTextCrLf(console.rtbTLog), line)) return;
+    // The log is read back only when its length lets it equal the line (with one line break
+    // at its end at most): a long log is not copied out again for every line.
+    const int64_t extra = static_cast<int64_t>(RtbTextLength(console.rtbTLog)) - static_cast<int64_t>(line.size());
+    if (extra >= 0 && extra <= 2 && TournamentLogHolds(RtbTextCrLf(console.rtbTLog), line)) return;
     AddToRTB(line, console.rtbTLog, Black, true, false, false, false);
 }
 

@@ -96,12 +96,39 @@ const std::array<const char*, 25> kFilterWords = {
     "damn", "douche", "crap", "motherfucker", "retard"};
 }  // namespace
 
+namespace {
+// Every occurrence of word in text replaced, in one pass that builds the text once (a
+// rebuild per match made a long line cost its length for each word in it). folded is the text
+// lower-cased and is kept so. The search goes on after each occurrence, so a replacement that
+// holds the word is never searched again.
+void ReplaceFolded(std::string& text, std::string& folded, const std::string& word, const std::string& replacement) {
+    const std::string key = LCase(word);
+    size_t at = folded.find(key);
+    if (at == std::string::npos) return;
+    const std::string foldedReplacement = LCase(replacement);
+    std::string out, outFolded;
+    out.reserve(text.size());
+    outFolded.reserve(text.size());
+    size_t from = 0;
+    for (; at != std::string::npos; at = folded.find(key, from)) {
+        out.append(text, from, at - from).append(replacement);
+        outFolded.append(folded, from, at - from).append(foldedReplacement);
+        from = at + key.size();
+    }
+    out.append(text, from, std::string::npos);
+    outFolded.append(folded, from, std::string::npos);
+    text = std::move(out);
+    folded = std::move(outFolded);
+}
+}  // namespace
+
 std::string FilterMessage(std::string& text) {
     Guard("modMiscFunctionsTwo", "FilterMessage", [&] {
         if (text.size() < 3) return;
+        std::string folded = LCase(text);
         for (const char* word : kFilterWords) {
             std::string mask = sReplace();
-            text = ReplaceChars(text, word, mask);
+            ReplaceFolded(text, folded, word, mask);
         }
     });
     return text;
@@ -122,17 +149,8 @@ std::string sReplace() {
 std::string ReplaceChars(std::string text, const std::string& word, const std::string& replacement) {
     Guard("modMiscFunctionsTwo", "ReplaceChars", [&] {
         if (word.empty()) return;
-        // Searching on from where the replacement ends keeps a replacement that holds the
-        // word from being replaced again without end.
-        int32_t from = 1;
-        for (;;) {
-            if (static_cast<size_t>(from) > text.size()) break;
-            int32_t at = InStr(from, text, word, Compare::Text);
-            if (at == 0) break;
-            text = text.substr(0, static_cast<size_t>(at - 1)) + replacement +
-                   text.substr(static_cast<size_t>(at - 1) + word.size());
-            from = at + static_cast<int32_t>(replacement.size());
-        }
+        std::string folded = LCase(text);
+        ReplaceFolded(text, folded, word, replacement);
     });
     return text;
 }

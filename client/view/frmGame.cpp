@@ -120,6 +120,7 @@ void frmGameForm::Update(const std::string& Data, int Section) {
                 KeyedListView::Batch batch(lstPlayers);
                 // A name already listed is refused (and reported once); the fill goes on.
                 for (const GamePlayer& p : *players) {
+                    if (!playerCap_.Room(lstPlayers.Count())) break;
                     if (const int row = lstPlayers.Add(p.Name, p.Name)) {
                         lstPlayers.SetSubItem(row, "team", p.Team);
                         lstPlayers.SetSubItem(row, "splats", p.Splats);
@@ -132,7 +133,10 @@ void frmGameForm::Update(const std::string& Data, int Section) {
                 txtGameInfo.SetText(teams->GameInfo + " Bots...");
                 lstTeams.Clear();
                 KeyedListView::Batch batch(lstTeams);
-                for (const std::string& team : teams->Teams) lstTeams.AddUnkeyed(team);
+                for (const std::string& team : teams->Teams) {
+                    if (!teamCap_.Room(lstTeams.Count())) break;
+                    lstTeams.AddUnkeyed(team);
+                }
             }
         }
     }, nullptr, details);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "RowCap.h"
 #include "runtime/ControlHost.h"
 #include "runtime/DialogControls.h"
 #include "runtime/DropDownList.h"
@@ -84,6 +85,8 @@ private:
     ImageList imgObjects_;
     std::array<std::vector<Control*>, 3> frames_;
     bool counterShown_ = false;
+    RowCap playerCap_{"frmGame", "Update", "game player"};
+    RowCap teamCap_{"frmGame", "Update", "game team"};
 };
 
 frmGameForm& frmGame();

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "RowCap.h"
+
 namespace skx {
 
 struct LockerItem {
@@ -13,7 +15,7 @@ struct LockerItem {
 };
 
 // The most rows one locker list fills, whatever its counts ask for.
-constexpr int MostLockerRows = 2000;
+constexpr int MostLockerRows = MostListRows;
 
 struct LockerListRead {
     std::vector<LockerItem> Items;  // the lines before the first malformed one, empty lines left out

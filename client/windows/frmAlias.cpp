@@ -56,7 +56,9 @@ void frmAliasForm::ParseAlias(const std::string& Data) {
         KeyedListView::Batch batch(lvAliases);
         lvAliases.Clear();
         const AliasListRead read = ReadAliasList(Data);
+        bool cut = false;
         for (const AliasRecord& record : read.Records) {
+            if ((cut = !cap_.Room(lvAliases.Count()))) break;
             // A repeated name is passed over (the list reports it once); the fill goes on.
             const int row = lvAliases.Add(record.Name, record.Name);
             if (!row || !record.HasCommands) continue;
@@ -64,7 +66,7 @@ void frmAliasForm::ParseAlias(const std::string& Data) {
             lvAliases.SetToolTip(row, record.Commands);
         }
         if (sorted_) lvAliases.Sort(lvAliases.SortColumn(), lvAliases.SortDescending());
-        if (read.Malformed) Raise(errSubscriptOutOfRange);
+        if (read.Malformed && !cut) Raise(errSubscriptOutOfRange);  // a bad record after the cut is not read
     });
 }
 

@@ -7,6 +7,7 @@
 #include "FeatureWindow.h"
 #include "runtime/KeyedListView.h"
 #include "runtime/RichEditBox.h"
+#include "RowCap.h"
 #include "window_ids.h"
 
 namespace skx {
@@ -51,6 +52,7 @@ private:
 
     bool unsaved_ = false;
     bool sorted_ = false;  // a header click sorted the list: refills keep its order
+    RowCap cap_{"frmAlias", "ParseAlias", "alias"};
 };
 
 frmAliasForm& frmAlias();

@@ -6,6 +6,7 @@
 #include "ProgramSettings.h"
 #include "SettingsFiles.h"
 #include "SystemServices.h"
+#include "RowCap.h"
 #include "WhoListModel.h"
 #include "WhoRefreshInterval.h"
 #include "WindowLook.h"
@@ -185,6 +186,7 @@ void frmChatBarForm::Update(const std::string& Data) {
         WhoList.Clear();
         const WhoListModel model(Data);
         for (const WhoRecord& record : model.Records()) {
+            if (!whoCap_.Room(WhoList.Count())) break;
             // A name the list holds already is passed over; the refill goes on.
             if (int row = WhoList.Add(record.Name, record.Name)) WhoList.SetSubItem(row, "level", record.Level);
         }

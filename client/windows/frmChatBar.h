@@ -7,6 +7,7 @@
 #include <string>
 
 #include "GdiHandle.h"
+#include "RowCap.h"
 #include "runtime/ControlHost.h"
 #include "runtime/DialogControls.h"
 #include "runtime/Form.h"
@@ -68,6 +69,7 @@ private:
     bool WhoExists(const std::string& Key) const;
 
     SplitterBar splitBar_{inner_, IDC_CHATBAR_SPLITTER, "Splitter"};
+    RowCap whoCap_{"frmChatBar", "Update", "who"};
     FontHandle paneFont_;
     int splitter_ = 0;
 };

@@ -118,6 +118,8 @@ void frmNotesForm::Update(const std::string& Data) {
         gridNoteWindow1.Clear();
         gridNoteWindow2.Clear();
         for (const NoteHeader& note : page.Rows) {
+            // One page fills both lists: the cap counts their rows together.
+            if (!cap_.Room(gridNoteWindow1.Count() + gridNoteWindow2.Count())) break;
             const int list = note.Private ? 2 : 1;
             tabNotes.SetHighlighted(list, true);
             KeyedListView& grid = gridNoteWindow(list);

@@ -10,6 +10,7 @@
 #include "NoteIdSet.h"
 #include "runtime/KeyedListView.h"
 #include "runtime/RichEditBox.h"
+#include "RowCap.h"
 #include "window_ids.h"
 
 namespace skx {
@@ -65,6 +66,7 @@ private:
     std::optional<NoteIdSet> read_, deleted_;
     // The lowest and highest id of the last page; unset before a page with ids.
     std::optional<std::string> lowest_, highest_;
+    RowCap cap_{"frmNotes", "Update", "note"};
 };
 
 frmNotesForm& frmNotes();

@@ -103,7 +103,10 @@ void frmProfileForm::ProcessAwards(const std::string& Data) {
     Guard("frmProfile", "ProcessAwards", [&] {
         lsvAwards.Clear();
         KeyedListView::Batch batch(lsvAwards);
-        for (const AwardRow& row : AwardRows(Data)) lsvAwards.AddUnkeyed(row.Text, row.Icon);
+        for (const AwardRow& row : AwardRows(Data)) {
+            if (!cap_.Room(lsvAwards.Count())) break;
+            lsvAwards.AddUnkeyed(row.Text, row.Icon);
+        }
     });
 }
 

@@ -11,6 +11,7 @@
 #include "runtime/ImageList.h"
 #include "runtime/KeyedListView.h"
 #include "runtime/TabPages.h"
+#include "RowCap.h"
 #include "window_ids.h"
 
 namespace skx {
@@ -60,6 +61,7 @@ private:
 
     TabPages pages_{tabProfile};
     ImageList imgAwards;
+    RowCap cap_{"frmProfile", "ProcessAwards", "award"};
 };
 
 frmProfileForm& frmProfile();

@@ -55,10 +55,15 @@ void frmShopForm::CreateNodes(int Store) {
 void frmShopForm::ParseShopData(const std::string& Data) {
     Guard("frmShop", "ParseShopData", [&] {
         const int store = StoreNumber(Data, AccessLevel);
+        KeyedTreeView::Batch batch(ListView);
         CreateNodes(store);
         if (store == 0) return;  // a list of no store this account sees: nothing to show or ask
         const ShopListRead read = ReadShopList(Data);
+        // The lines after the cap are not read (a bad one among them stops nothing).
+        int items = 0;
+        bool cut = false;
         for (const ShopItem& item : read.Items) {
+            if ((cut = !itemCap_.Room(items++))) break;
             // Only the categories carry keys: an item may share a name with one, or come twice.
             const int category = ListView.IndexOf(FindCategory(item.Name, store));
             const int node = ListView.AddUnkeyed(category, item.Shown);
@@ -66,7 +71,7 @@ void frmShopForm::ParseShopData(const std::string& Data) {
             ListView.AddUnkeyed(node, "Weight: " + item.Weight + " lbs");
             if (Unaffordable(item.Cost, Money)) ListView.SetForeColor(node, Red);
         }
-        if (read.Malformed) Raise(errSubscriptOutOfRange);
+        if (read.Malformed && !cut) Raise(errSubscriptOutOfRange);
         Send("C", "look locker");
     });
 }
@@ -80,11 +85,7 @@ void frmShopForm::ParseLockerData(const std::string& Data) {
         for (const skx::LockerItem& item : read.Items) {
             for (int n = 0; n < item.Count; ++n) ListLocker.AddUnkeyed(item.Name);
         }
-        if (read.Cut) {
-            ReportCaught("frmShop", "ParseLockerData", 0, errOverflow, "frmShop",
-                         "The locker list asked for more than " + std::to_string(MostLockerRows) +
-                             " rows; it was cut there");
-        }
+        if (read.Cut) lockerCap_.Report();
         if (read.Malformed) Raise(errSubscriptOutOfRange);
     });
 }

@@ -7,6 +7,7 @@
 
 #include "CommandButtonBar.h"
 #include "FeatureWindow.h"
+#include "RowCap.h"
 #include "runtime/KeyedListView.h"
 #include "runtime/KeyedTreeView.h"
 #include "window_ids.h"
@@ -51,6 +52,8 @@ private:
 
     CommandButtonBar bar_{*this, IDC_SHOP_CMDALIAS, 17, 6};
     std::string lockerItem_;
+    RowCap itemCap_{"frmShop", "ParseShopData", "store"};
+    RowCap lockerCap_{"frmShop", "ParseLockerData", "locker"};
 };
 
 frmShopForm& frmShop();

@@ -93,7 +93,8 @@ void frmTeamsForm::RecvData(const std::string& Data) {
         SetMemberControls(false);
         bool own = false;
         for (const TeamMember& member : read.Members) {
-            ListTeam.AddUnkeyed(member.Text, GeneralImage);
+            // Past the cap the own player is still looked for; only the rows stop.
+            if (cap_.Room(ListTeam.Count())) ListTeam.AddUnkeyed(member.Text, GeneralImage);
             own = own || member.Own;
         }
         if (own) SetMemberControls(true);

@@ -8,6 +8,7 @@
 #include "runtime/ImageList.h"
 #include "runtime/KeyedListView.h"
 #include "runtime/MenuItem.h"
+#include "RowCap.h"
 #include "window_ids.h"
 
 namespace skx {
@@ -54,6 +55,7 @@ private:
 
     // imgRank: "General", "Colonal", "Major", "Captain", "Lieutanent", "Sergeant", "Corporal", "Private".
     ImageList imgRank;
+    RowCap cap_{"frmTeams", "RecvData", "team member"};
 };
 
 frmTeamsForm& frmTeams();

@@ -36,6 +36,7 @@ void frmTop25Form::Update(const std::string& Data) {
         KeyedListView::Batch batch(lvResults);
         lvResults.Clear();
         for (const TopRecord& r : ReadTopList(Data)) {
+            if (!cap_.Room(lvResults.Count())) break;
             const int row = lvResults.AddUnkeyed(r.Name);
             lvResults.SetSubItem(row, "value", r.Value);
             lvResults.SetSubItem(row, "date", r.Date);

@@ -5,6 +5,7 @@
 
 #include "FeatureWindow.h"
 #include "runtime/KeyedListView.h"
+#include "RowCap.h"
 #include "window_ids.h"
 
 namespace skx {
@@ -28,6 +29,8 @@ protected:
 
 private:
     void cmbTop25_Click();
+
+    RowCap cap_{"frmTop25", "Update", "top"};
 };
 
 frmTop25Form& frmTop25();

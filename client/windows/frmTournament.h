@@ -9,6 +9,7 @@
 #include "FeatureWindow.h"
 #include "runtime/KeyedTreeView.h"
 #include "runtime/TabPages.h"
+#include "RowCap.h"
 #include "window_ids.h"
 
 namespace skx {
@@ -35,6 +36,8 @@ public:
     Label lblTeamA{*this, IDC_TOURNAMENT_LBLTEAMA, "lblTeamA"};
     Label lblTeamB{*this, IDC_TOURNAMENT_LBLTEAMB, "lblTeamB"};
     StatusBar StatusBar1{*this, IDC_TOURNAMENT_STATUSBAR1, "StatusBar1"};
+    // The nodes one teams reply puts in each team tree (the tournament handler fills them).
+    RowCap TeamsCap{"frmTournament", "trvTeams_Add", "tournament team"};
     // The custom command buttons of entries 29 to 34.
     CommandButtonBar cmdAlias{*this, IDC_TOURNAMENT_CMDALIAS, 29, 6};
 

@@ -1,11 +1,13 @@
 #include "frmVote.h"
 
 #include "ClientLinks.h"
+#include "IniText.h"
 #include "MessageBox.h"
 #include "ProgramSettings.h"
 #include "SettingsFiles.h"
 #include "SettingsText.h"
 #include "VoteTally.h"
+#include "WholeFile.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 
@@ -70,10 +72,18 @@ void frmVoteForm::Update(const std::string& Data) {
             ReportCaught("frmVote", "Update", 0, tally.FirstSkippedRepeats ? 35602 : errSubscriptOutOfRange,
                          "frmVote", "Record passed over: " + tally.FirstSkipped);
         }
-        const std::string file = GameDatFile();
-        const std::string vote = mfncGetFromIni(file, "Vote", "Game", false, "None");
+        // Game.DAT read once for the whole fill, not once a row.
+        std::string text;
+        const bool present = ReadWholeFile(GameDatFile(), text);
+        const IniText file(text);
+        auto stored = [&](const char* section, const std::string& key, const char* missing) {
+            std::string value = present ? file.Get(section, key) : std::string();
+            return Trim(value).empty() ? std::string(missing) : value;
+        };
+        const std::string vote = stored("Vote", "Game", "None");
         for (const VoteRecord& r : tally.Records) {
-            const std::string hate = mfncGetFromIni(file, "Hate", IniKeyText(r.Game), false, "False");
+            if (!cap_.Room(gridVoteWindow.Count())) break;
+            const std::string hate = stored("Hate", IniKeyText(r.Game), "False");
             const int row = gridVoteWindow.Add(r.Game, "", static_cast<int>(VoteIconFor(r.Game, vote, hate)));
             if (!row) continue;
             gridVoteWindow.SetSubItem(row, "game", r.Game);

@@ -8,6 +8,7 @@
 #include "GdiHandle.h"
 #include "VoteList.h"
 #include "runtime/FormTimer.h"
+#include "RowCap.h"
 #include "window_ids.h"
 
 namespace skx {
@@ -42,6 +43,7 @@ private:
     Label picYes{*this, IDC_VOTE_PICYES, "picYes"};
     Label picNo{*this, IDC_VOTE_PICNO, "picNo"};
     IconHandle yesIcon_, noIcon_;
+    RowCap cap_{"frmVote", "Update", "vote"};
 };
 
 frmVoteForm& frmVote();

@@ -3,6 +3,7 @@
 #include "ClientLinks.h"
 #include "ProgramSettings.h"
 #include "WhoButtonCommand.h"
+#include "RowCap.h"
 #include "WhoListModel.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
@@ -82,6 +83,8 @@ void frmWhoForm::Update(const std::string& Data) {
         gridWhoWindow.Clear();
         const WhoListModel model(Data);
         for (const WhoRecord& r : model.Records()) {
+            // Cut where the chat window's list, fed the same reply, is cut and tells of it.
+            if (gridWhoWindow.Count() >= MostListRows) break;
             // A name the list holds already is passed over; the refill goes on.
             const int row = gridWhoWindow.Add(r.Name, r.Name);
             if (!row) continue;
