@@ -3,6 +3,7 @@
 // answered, the Map folder gains at most 5 files and Game.DAT stays under 64 KB.
 #include <atomic>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 #include "LoggedInClient.h"
@@ -28,13 +29,7 @@ protected:
         EXPECT_LT(o.slowest, 2000u) << o.slowest;
         EXPECT_LT(testsupport::ReadFileBytes(Game()).value_or("").size(), 65536u);
         uint64_t files = 0, bytes = 0;
-        WIN32_FIND_DATAA f;
-        HANDLE h = FindFirstFileA(dir.File("Map\\*.map").c_str(), &f);
-        for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &f)) {
-            ++files;
-            bytes += f.nFileSizeLow;
-        }
-        if (h != INVALID_HANDLE_VALUE) FindClose(h);
+        for (const auto& f : std::filesystem::directory_iterator(dir.File("Map"))) ++files, bytes += f.file_size();
         EXPECT_LE(files, 5u);
         EXPECT_LE(bytes, 5u * 65536);
     }
