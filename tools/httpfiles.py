@@ -8,6 +8,7 @@
   /drop       200 announcing 1000 bytes, sends 10, then closes the connection
   /reset      closes the connection without an answer
   /stall...   200 announcing 1000 bytes, sends 10, then sends nothing for a minute
+  /silent...  reads the request and answers nothing for a minute
   /maps/<n>   with --root DIR: 200 with the bytes of the file DIR/<n> (n percent-decoded, a plain
               file name), 404 when there is none
 With --log FILE every request's path is appended to FILE, one line each, before it is answered.
@@ -69,6 +70,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         elif path == "/reset":
             self.close_connection = True
             self.connection.close()
+        elif path.startswith("/silent"):
+            time.sleep(60)
         elif path.startswith("/stall"):
             self.reply(200, b"0123456789", length=1000)
             time.sleep(60)

@@ -9,6 +9,7 @@
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
 #include "SettingsFiles.h"
+#include "SettingsText.h"
 #include "TextUtilities.h"
 #include "WirelatchDispids.h"
 #include "frmChatBar.h"
@@ -140,7 +141,8 @@ bool frmMainForm::CloseSocket() {
 void frmMainForm::SetVoteInformation() {
     Guard("frmMain", "SetVoteInformation", [&] {
         const std::string file = DatPath + GameDat;
-        std::string vote = Trim(mfncGetFromIni(file, "Vote", "Game", false, ""));
+        // Stored by an older client or by hand, the game may hold what would end the command.
+        std::string vote = Trim(VoteGameText(mfncGetFromIni(file, "Vote", "Game", false, "")));
         if (!vote.empty()) Server("C", "vote '" + vote + "'");
         std::string list = mfncGetFromIni(file, "Hate", "List", false, "");
         if (Trim(list).empty()) return;
@@ -148,7 +150,7 @@ void frmMainForm::SetVoteInformation() {
             // An empty item names no game: "game like " alone would be a command without one.
             if (Trim(game).empty()) continue;
             bool hate = CBool(mfncGetFromIni(file, "Hate", game, false, "False"));
-            Server("C", (hate ? "game hate " : "game like ") + Replace(game, " ", ""));
+            Server("C", (hate ? "game hate " : "game like ") + Replace(VoteGameText(game), " ", ""));
         }
     });
 }

@@ -12,6 +12,7 @@
 #include "ReceiveBuffer.h"
 #include "Registry.h"
 #include "Renderer.h"
+#include "ServerSettings.h"
 #include "SettingsFiles.h"
 #include "SocketControlEvents.h"
 #include "Startup.h"
@@ -198,6 +199,7 @@ void frmMainForm::Shutdown(bool) {
         line.Line = 4;
         CleanUp();
         line.Line = 5;
+        FlushServerSettings();  // what the server set in the last second
         SaveClientSettings();
         line.Line = 6;
         keyboard_.Release();

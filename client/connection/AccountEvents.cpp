@@ -9,6 +9,7 @@
 #include "MainWindowLinks.h"
 #include "ProgramSettings.h"
 #include "ProtocolFrame.h"
+#include "ServerSettings.h"
 #include "SettingsFiles.h"
 #include "TextUtilities.h"
 #include "frmChatBar.h"
@@ -100,7 +101,7 @@ void EventUD(std::string& data) {
         if (kind != 1) return;
         const std::string& number = f.at(1);
         if (NewsWanted(stored, number)) Server("n", "2");
-        mfncWriteIni(file, "Options", "News", StoredNewsValue(number), false);
+        WriteServerSetting(file, "Options", "News", StoredNewsValue(number));
     });
 }
 

@@ -11,6 +11,7 @@
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
 #include "SettingsFiles.h"
+#include "ServerSettings.h"
 #include "SettingsText.h"
 #include "TextUtilities.h"
 #include "frmChatBar.h"
@@ -18,6 +19,7 @@
 #include "MainWindowLinks.h"
 #include "frmMapDisp.h"
 #include "frmVote.h"
+#include "modEvents.h"
 #include "modRTFLinks.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
@@ -57,6 +59,10 @@ std::string LevelOf(const KeyedListView::Item& item) { return item.SubItem("leve
 void Clean_Up() {
     ProcLine line;
     Guard(Module, "Clean_Up", [&] {
+        // What the server set in its last second goes to the files; the next connection may
+        // fetch maps afresh.
+        FlushServerSettings();
+        NewMapDownloads();
         line.Line = 1;
         for (int x = 0; x < ArenaSize; ++x) {
             for (int y = 0; y < ArenaSize; ++y) {
@@ -164,10 +170,11 @@ void HandleVoteInformation(std::string& Data) {
         const std::string file = DatPath + GameDat;
         line.Line = 2;
         if (code == "v") {
-            // The game voted for: never an empty or multi-line value in the settings.
-            std::string game = IniValueText(parts[1]);
+            // The game voted for goes back to the server in one vote command after each login:
+            // nothing that would end its argument or the command, and never an empty value.
+            std::string game = Trim(VoteGameText(parts[1]));
             if (game.empty()) return;
-            mfncWriteIni(file, "Vote", "Game", game, false);
+            WriteServerSetting(file, "Vote", "Game", game);
             if (frmVote().Visible() && frmVote().gridVoteWindow.Count() >= 1) {
                 VoteList& list = frmVote().gridVoteWindow;
                 for (int i = 1; i <= list.Count(); ++i) list.SetSmallIcon(i, VoteList::IconOther);
@@ -176,21 +183,24 @@ void HandleVoteInformation(std::string& Data) {
         } else if (code == "h" || code == "l") {
             // The game's name becomes a key of [Hate]: nothing that could end it or open a section.
             std::string game = IniKeyText(parts[1]);
-            if (Trim(game).empty()) return;
+            const std::string key = Left(game, MostHateKeyLength);
+            if (Trim(key).empty() || IsSameText2(Trim(key), HateListKey, 1)) return;
             // Every server notice of a new game would add a key: the section keeps a bounded number.
             const std::vector<std::string> keys = IniKeys(file, "Hate");
-            if (keys.size() >= MostHateKeys && std::find(keys.begin(), keys.end(), game) == keys.end()) {
+            const bool known = std::any_of(keys.begin(), keys.end(),
+                                           [&](const std::string& k) { return IsSameText2(Trim(k), Trim(key), 1); });
+            if (keys.size() >= MostHateKeys && !known) {
                 static bool reported = false;
                 if (!std::exchange(reported, true)) Raise(errOverflow);
                 return;
             }
             const bool hate = code == "h";
-            mfncWriteIni(file, "Hate", game, hate ? "True" : "False", false);
+            WriteServerSetting(file, "Hate", key, hate ? "True" : "False");
             if (frmVote().Visible() && frmVote().gridVoteWindow.Count() >= 1) {
                 frmVote().gridVoteWindow.SetSmallIcon(game, hate ? VoteList::IconHated : VoteList::IconOther);
             }
         } else if (code == "g") {
-            mfncWriteIni(file, "Hate", "List", IniValueText(parts[1]), false);
+            WriteServerSetting(file, "Hate", HateListKey, IniValueText(parts[1]));
         }
     }, &line);
 }

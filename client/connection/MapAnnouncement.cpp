@@ -1,6 +1,7 @@
 // The map announcement ("?"): the map the arena is played on, loaded from the Map folder when
 // the file there has the announced size, else fetched from the game's web host first.
 #include <windows.h>
+#include <wininet.h>
 
 #include <optional>
 
@@ -37,15 +38,26 @@ bool HasLength(const std::string& path, int32_t size) {
     return length && *length == size;
 }
 
+// The downloads of the present connection.
+MapDownloadBudget& Downloads() {
+    static MapDownloadBudget budget;
+    return budget;
+}
+
 // Downloads the map into path; true when the file now holds exactly size bytes from the host.
 bool FetchMap(const std::string& name, const std::string& path, int32_t size) {
     const ArenaHookTable& hooks = ArenaHooks();
-    if (size < 0 || size > MaxMapDownload || !hooks.MapTransfer) return false;
+    if (size < 0 || size > MaxMapDownload || !hooks.MapTransfer || !Downloads().Allows(GetTickCount())) return false;
     // The settings may name the web host's map folder; else it is the game server's own host.
     std::string base = Trim(mfncGetFromIni(DatPath + GameDat, "LASTSERVER", "MapURL", false, ""));
     if (base.empty()) base = "http://" + MainSocket().PropertyGet(wl::HostName).ToString() + "/maps/";
-    return GetInternetFile(hooks.MapTransfer(), base + PercentEncode(name) + ".map", path, static_cast<uint32_t>(size)) &&
-           HasLength(path, size);
+    InternetTransfer& transfer = hooks.MapTransfer();
+    Downloads().Started();
+    const bool fetched =
+        GetInternetFile(transfer, base + PercentEncode(name) + ".map", path, static_cast<uint32_t>(size)) &&
+        HasLength(path, size);
+    if (!fetched && transfer.LastError() == ERROR_INTERNET_TIMEOUT) Downloads().RanOutOfTime(GetTickCount());
+    return fetched;
 }
 
 void MapFailed(const std::string& name) {
@@ -53,6 +65,8 @@ void MapFailed(const std::string& name) {
 }
 
 }  // namespace
+
+void NewMapDownloads() { Downloads() = MapDownloadBudget{}; }
 
 void EventMAP(std::string& data) {
     ProcLine line;

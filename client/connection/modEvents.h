@@ -43,6 +43,8 @@ void EventUU(std::string& data);
 void EventUV(std::string& data);
 void EventERROR(std::string& data);
 void EventMAP(std::string& data);
+// Gives a new connection the map downloads' budget afresh (Clean_Up).
+void NewMapDownloads();
 
 // What the dispatcher does with a command character.
 enum class CommandKind { Handler, Ignored, Unimplemented };

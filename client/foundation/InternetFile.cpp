@@ -4,10 +4,14 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
+#include <thread>
 
 #include "WholeFile.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/LateBound.h"
+#include "runtime/MessagePump.h"
 
 namespace skx {
 
@@ -120,6 +124,72 @@ int HeaderLines(HINTERNET request) {
 }
 
 
+// What one transfer brought.
+struct Outcome {
+    std::optional<std::string> body;
+    int32_t status = 0;
+    DWORD error = 0;
+};
+struct Job {
+    Outcome outcome;
+    std::atomic<bool> done{false};
+};
+
+// One transfer, run on a thread of its own: it touches nothing but its arguments and result.
+Outcome Fetch(const std::string& address, size_t limit, DWORD timeoutMs) {
+    Outcome out;
+    const DWORD started = GetTickCount();
+    auto fail = [&out](DWORD error) {
+        out.error = error;
+        return out;
+    };
+
+    std::optional<UrlParts> url = CrackUrl(address);
+    if (!url) return fail(ERROR_INTERNET_INVALID_URL);
+
+    InternetHandle session(Inet().open("Skirmex", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) return fail(GetLastError());
+    SetTimeouts(session.Get(), timeoutMs);
+    InternetHandle connection(Inet().connect(session.Get(), url->host.c_str(), url->port, nullptr, nullptr,
+                                              INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return fail(GetLastError());
+    SetTimeouts(connection.Get(), timeoutMs);
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
+                  INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_AUTH;
+    if (url->secure) flags |= INTERNET_FLAG_SECURE;
+    const char* acceptTypes[] = {"*/*", nullptr};
+    InternetHandle request(
+        Inet().openRequest(connection.Get(), "GET", url->object.c_str(), nullptr, nullptr, acceptTypes, flags, 0));
+    if (!request) return fail(GetLastError());
+    SetTimeouts(request.Get(), timeoutMs);
+    if (!Inet().sendRequest(request.Get(), nullptr, 0, nullptr, 0)) return fail(GetLastError());
+
+    // A server that closes without answering leaves a made-up status line and no header.
+    if (HeaderLines(request.Get()) == 0) return fail(ERROR_HTTP_INVALID_SERVER_RESPONSE);
+    DWORD status = 0;
+    if (!QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE, status)) return fail(GetLastError());
+    out.status = static_cast<int32_t>(status);
+    if (status != HTTP_STATUS_OK) return fail(0);
+    DWORD announced = 0;
+    const bool hasLength = QueryNumber(request.Get(), HTTP_QUERY_CONTENT_LENGTH, announced);
+    if (hasLength && announced > limit) return fail(ERROR_INSUFFICIENT_BUFFER);
+
+    std::string body;
+    char buffer[8192];
+    for (;;) {
+        if (GetTickCount() - started > timeoutMs) return fail(ERROR_INTERNET_TIMEOUT);
+        DWORD got = 0;
+        if (!Inet().readFile(request.Get(), buffer, sizeof buffer, &got)) return fail(GetLastError());
+        if (got == 0) break;
+        if (got > limit - body.size()) return fail(ERROR_INSUFFICIENT_BUFFER);
+        body.append(buffer, got);
+    }
+    if (GetTickCount() - started > timeoutMs) return fail(ERROR_INTERNET_TIMEOUT);
+    if (hasLength && body.size() != announced) return fail(ERROR_INTERNET_CONNECTION_ABORTED);
+    out.body = std::move(body);
+    return out;
+}
+
 }  // namespace
 
 std::optional<std::string> InternetTransfer::OpenURL(const std::string& address, size_t limit) {
@@ -130,56 +200,28 @@ std::optional<std::string> InternetTransfer::OpenURL(const std::string& address,
     } running(executing_);
     responseCode_ = 0;
     lastError_ = 0;
-    const DWORD started = GetTickCount();
-    auto fail = [this](DWORD error) -> std::optional<std::string> {
-        lastError_ = error;
+    if (!Inet().Complete()) {
+        lastError_ = ERROR_MOD_NOT_FOUND;
         return std::nullopt;
-    };
-
-    if (!Inet().Complete()) return fail(ERROR_MOD_NOT_FOUND);
-    std::optional<UrlParts> url = CrackUrl(address);
-    if (!url) return fail(ERROR_INTERNET_INVALID_URL);
-
-    InternetHandle session(Inet().open("Skirmex", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session) return fail(GetLastError());
-    SetTimeouts(session.Get(), timeoutMs_);
-    InternetHandle connection(Inet().connect(session.Get(), url->host.c_str(), url->port, nullptr, nullptr,
-                                              INTERNET_SERVICE_HTTP, 0, 0));
-    if (!connection) return fail(GetLastError());
-    SetTimeouts(connection.Get(), timeoutMs_);
-    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
-                  INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_AUTH;
-    if (url->secure) flags |= INTERNET_FLAG_SECURE;
-    const char* acceptTypes[] = {"*/*", nullptr};
-    InternetHandle request(
-        Inet().openRequest(connection.Get(), "GET", url->object.c_str(), nullptr, nullptr, acceptTypes, flags, 0));
-    if (!request) return fail(GetLastError());
-    SetTimeouts(request.Get(), timeoutMs_);
-    if (!Inet().sendRequest(request.Get(), nullptr, 0, nullptr, 0)) return fail(GetLastError());
-
-    // A server that closes without answering leaves a made-up status line and no header.
-    if (HeaderLines(request.Get()) == 0) return fail(ERROR_HTTP_INVALID_SERVER_RESPONSE);
-    DWORD status = 0;
-    if (!QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE, status)) return fail(GetLastError());
-    responseCode_ = static_cast<int32_t>(status);
-    if (status != HTTP_STATUS_OK) return fail(0);
-    DWORD announced = 0;
-    const bool hasLength = QueryNumber(request.Get(), HTTP_QUERY_CONTENT_LENGTH, announced);
-    if (hasLength && announced > limit) return fail(ERROR_INSUFFICIENT_BUFFER);
-
-    std::string body;
-    char buffer[8192];
-    for (;;) {
-        if (GetTickCount() - started > timeoutMs_) return fail(ERROR_INTERNET_TIMEOUT);
-        DWORD got = 0;
-        if (!Inet().readFile(request.Get(), buffer, sizeof buffer, &got)) return fail(GetLastError());
-        if (got == 0) break;
-        if (got > limit - body.size()) return fail(ERROR_INSUFFICIENT_BUFFER);
-        body.append(buffer, got);
     }
-    if (GetTickCount() - started > timeoutMs_) return fail(ERROR_INTERNET_TIMEOUT);
-    if (hasLength && body.size() != announced) return fail(ERROR_INTERNET_CONNECTION_ABORTED);
-    return body;
+    // The transfer runs beside the window thread, which keeps answering meanwhile; a transfer
+    // still running when the time is up is left to end by its own time-outs, unheard.
+    auto job = std::make_shared<Job>();
+    std::thread([job, address, limit, timeout = static_cast<DWORD>(timeoutMs_)] {
+        try {
+            job->outcome = Fetch(address, limit, timeout);
+        } catch (...) {  // out of memory: no answer
+            job->outcome = Outcome{std::nullopt, 0, ERROR_NOT_ENOUGH_MEMORY};
+        }
+        job->done.store(true, std::memory_order_release);
+    }).detach();
+    if (!PumpUntilWithoutTimers([&] { return job->done.load(std::memory_order_acquire); }, timeoutMs_)) {
+        lastError_ = ERROR_INTERNET_TIMEOUT;
+        return std::nullopt;
+    }
+    responseCode_ = job->outcome.status;
+    lastError_ = job->outcome.error;
+    return std::move(job->outcome.body);
 }
 
 bool GetInternetFile(InternetTransfer& Inet, const std::string& Address, const std::string& FileName, uint32_t Size) {

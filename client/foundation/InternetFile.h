@@ -10,8 +10,11 @@ namespace skx {
 
 class InternetTransfer {
 public:
-    // A whole transfer is bounded by timeoutMs (connect, send and each receive as well).
-    explicit InternetTransfer(uint32_t timeoutMs = 30000) : timeoutMs_(timeoutMs) {}
+    // A whole transfer is bounded by timeoutMs (connect, send and each receive as well). It runs
+    // on a thread of its own while the calling window thread handles its messages, timer ticks
+    // excepted (so that no handler runs inside another), and gives up when the time is over.
+    explicit InternetTransfer(uint32_t timeoutMs = DefaultTimeoutMs) : timeoutMs_(timeoutMs) {}
+    static constexpr uint32_t DefaultTimeoutMs = 10000;
 
     // True while a transfer of this object runs.
     bool StillExecuting() const { return executing_; }
@@ -19,7 +22,7 @@ public:
     // The whole answer of an HTTP address, read into memory. Nothing when the transfer
     // fails, is cut short (fewer bytes than the announced length), runs out of time, the
     // server answers with any status but 200, or the answer runs past limit bytes (reading
-    // stops there).
+    // stops there). ERROR_INTERNET_TIMEOUT (12002) as LastError when the time ran out.
     std::optional<std::string> OpenURL(const std::string& address, size_t limit = SIZE_MAX);
 
     // The HTTP status of the last answer (0 when none came).

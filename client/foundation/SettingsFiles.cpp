@@ -6,6 +6,7 @@
 #include "FileServices.h"
 #include "LetterPairCipher.h"
 #include "ProgramSettings.h"
+#include "ServerSettings.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 
@@ -22,6 +23,13 @@ std::string mfncGetFromIni(const std::string& File, const std::string& Section, 
                            bool Encrypted, const std::string& Default, const std::string& Password) {
     std::string result;
     Guard("modFileControl", "mfncGetFromIni", [&] {
+        // A value the server set that waits for its write is the current one.
+        if (!Encrypted) {
+            if (std::optional<std::string> waiting = WaitingServerSetting(File, Section, Key)) {
+                result = Trim(*waiting).empty() ? Default : *waiting;
+                return;
+            }
+        }
         if (!FileExist(File, 0)) {
             result = Default;
             return;
@@ -60,6 +68,7 @@ int16_t mfncWriteIni(const std::string& File, const std::string& Section, const 
         } else {
             text = Left(Value, MaxIniValue);
         }
+        DropWaitingServerSetting(File, Section, Key);
         BOOL written = WritePrivateProfileStringA(Section.c_str(), Key.c_str(), text.c_str(), File.c_str());
         result = written ? 1 : 0;
     });
@@ -85,6 +94,12 @@ std::vector<std::string> IniKeys(const std::string& File, const std::string& Sec
             }
         }
     });
+    // Keys whose first value still waits for its write count as well.
+    for (const std::string& key : WaitingServerSettingKeys(File, Section)) {
+        bool known = false;
+        for (const std::string& k : keys) known = known || LCase(Trim(k)) == LCase(Trim(key));
+        if (!known) keys.push_back(key);
+    }
     return keys;
 }
 

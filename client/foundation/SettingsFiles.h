@@ -25,7 +25,8 @@ constexpr int MaxIniValue = 255;
 
 // Reads Section/Key of File (a full path). A value that is missing or blank gives Default;
 // otherwise the value as stored (untrimmed). With Encrypted the stored letter pairs are
-// deciphered under Password, or under the machine password when Password is empty.
+// deciphered under Password, or under the machine password when Password is empty. A plain
+// read sees a value the server set that still waits for its write (ServerSettings.h).
 std::string mfncGetFromIni(const std::string& File, const std::string& Section, const std::string& Key,
                            bool Encrypted, const std::string& Default, const std::string& Password = {});
 
@@ -33,7 +34,7 @@ std::string mfncGetFromIni(const std::string& File, const std::string& Section, 
 // as needed; non-zero when written. With Encrypted the value is stored as letter pairs under
 // Password (the machine password when Password is omitted; an empty one is used as given);
 // a cipher text longer than 255 letters is not written at all (result 0), since a cut one
-// would not decipher.
+// would not decipher. A value of the key that waits for its write is dropped.
 int16_t mfncWriteIni(const std::string& File, const std::string& Section, const std::string& Key,
                      const std::string& Value, bool Encrypted,
                      const std::optional<std::string>& Password = std::nullopt);
@@ -44,7 +45,8 @@ std::string ReadWholeIniValue(const std::string& File, const std::string& Sectio
 int16_t WriteWholeIniValue(const std::string& File, const std::string& Section, const std::string& Key,
                            const std::string& Value);
 
-// The keys of Section of File, in their order (none when the file or section is missing).
+// The keys of Section of File, in their order (none when the file or section is missing), then
+// those whose first value waits for its write.
 std::vector<std::string> IniKeys(const std::string& File, const std::string& Section);
 
 // The password settings are enciphered under when no other is given: the first four digits

@@ -21,4 +21,6 @@ std::string IniKeyText(const std::string& text) {
 
 std::string IniValueText(const std::string& text) { return Without(text, std::string_view("\r\n\0", 3)); }
 
+std::string VoteGameText(const std::string& text) { return Without(text, std::string_view("\r\n\0'&", 5)); }
+
 }  // namespace skx

@@ -9,5 +9,8 @@ namespace skx {
 std::string IniKeyText(const std::string& text);
 // The text without CR, LF and Chr(0).
 std::string IniValueText(const std::string& text);
+// A game's name as the vote command carries it between apostrophes: without CR, LF, Chr(0),
+// "'" and "&", so that it stays one argument of one command.
+std::string VoteGameText(const std::string& text);
 
 }  // namespace skx

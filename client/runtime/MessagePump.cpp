@@ -1,5 +1,6 @@
 #include "MessagePump.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "Form.h"
@@ -45,6 +46,26 @@ bool PumpUntil(const std::function<bool()>& pred, uint32_t timeoutMs) {
         if (wait > 20) wait = 20;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
         DoEvents();
+    }
+}
+
+bool PumpUntilWithoutTimers(const std::function<bool()>& pred, uint32_t timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (pred()) return true;
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs || g_quitSeen) return pred();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - elapsed, 20), QS_ALLINPUT & ~QS_TIMER);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+               PeekMessageA(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFFu, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                g_quitSeen = true;
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            DispatchOne(msg);
+        }
     }
 }
 

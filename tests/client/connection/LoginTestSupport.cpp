@@ -6,6 +6,7 @@
 #include "ProgramSettings.h"
 #include "ReceiveBuffer.h"
 #include "Registry.h"
+#include "ServerSettings.h"
 #include "SocketControlEvents.h"
 #include "runtime/DispatchObject.h"
 #include "WirelatchDispids.h"
@@ -189,12 +190,14 @@ void MainWindowTest::DropConnection() {
 }
 
 std::string MainWindowTest::Ini(const std::string& section, const std::string& key) const {
+    skx::FlushServerSettings();  // the file as it stands once what waits is written
     char buf[512] = {};
     GetPrivateProfileStringA(section.c_str(), key.c_str(), "<missing>", buf, sizeof buf, GameDat().c_str());
     return buf;
 }
 
 void MainWindowTest::WriteGameDat(const std::string& text) const {
+    skx::FlushServerSettings();  // nothing that waits goes over the new file
     ASSERT_TRUE(testsupport::WriteFileBytes(GameDat(), text));
 }
 
