@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -126,10 +127,15 @@ int main() {
     skx::TheForm<BenchFrame>().Show();
     skx::frmChatBar().Show();
     size_t frames = 0;
-    const std::string wire = MixedWire(1 << 20, frames);
+    // BENCH_BYTES gives a smaller wire for a quick look.
+    const char* bytes = std::getenv("BENCH_BYTES");
+    const std::string wire = MixedWire(bytes ? std::strtoul(bytes, nullptr, 10) : 1u << 20, frames);
     std::printf("warming up (%zu frames)\n", frames);
+    const double w0 = bench::NowMs();
     Unbudgeted(wire);  // warm-up: the windows, the list's rows and the pane reach their working size
+    const double w1 = bench::NowMs();
     Budgeted(wire);
+    std::printf("warm-up: %.1f ms without budget, %.1f ms with it\n", w1 - w0, bench::NowMs() - w1);
     constexpr int kRounds = 7;
     std::vector<double> plain, budget;
     double longest = 0;

@@ -11,9 +11,9 @@ bool BoxSpell::MayOpen(uint32_t now, bool blocked) {
     return true;
 }
 
-void BoxSpell::Diverted(uint32_t now) {
-    ++diverted_;
+bool BoxSpell::Diverted(uint32_t now) {
     lastDiverted_ = now;
+    return ++diverted_ <= kDivertedLines;
 }
 
 int BoxSpell::TakeCount(uint32_t now, bool force) {
@@ -25,6 +25,10 @@ int BoxSpell::TakeCount(uint32_t now, bool force) {
 }
 
 std::string DivertedCountText(int count) {
+    if (count > kDivertedLines) {
+        return std::to_string(count) + " further messages of the server came instead of boxes; the first " +
+               std::to_string(kDivertedLines) + " are written above.";
+    }
     return std::to_string(count) + (count == 1 ? " further message" : " further messages") +
            " of the server " + (count == 1 ? "was" : "were") + " put here instead of in a box.";
 }

@@ -50,8 +50,7 @@ template <class Show>
 int32_t Gate(const std::string& kind, const std::string& title, const std::string& text, Show show) {
     BoxSpell& spell = Spell();
     if (!KindSpell(kind).MayOpen(GetTickCount(), Quiet() || spell.Open())) {
-        PaneLine(DivertedLine(title, text));
-        spell.Diverted(GetTickCount());
+        if (spell.Diverted(GetTickCount())) PaneLine(DivertedLine(title, text));
         return 0;
     }
     WriteCount(true);  // what went to the pane before this box is counted before it
@@ -88,7 +87,7 @@ void FlushServerTextCount() {
 bool MayWriteFloodLine() {
     BoxSpell& spell = FloodSpell();
     if (spell.MayOpen(GetTickCount(), false)) return true;
-    spell.Diverted(GetTickCount());
+    (void)spell.Diverted(GetTickCount());
     return false;
 }
 

@@ -15,8 +15,10 @@ inline constexpr int kBoxesPerSpell = 3;
 inline constexpr uint32_t kBoxSpellMs = 10000;
 // The count line follows once no text has been put into the pane for this long.
 inline constexpr uint32_t kDivertedQuietMs = 2000;
-// A text put into the pane is cut to this many characters.
+// A text put into the pane is cut to this many characters; of a run of such texts only the first
+// kDivertedLines are written (each costs a write into two panes), the count takes the rest.
 inline constexpr size_t kDivertedLineMax = 1000;
+inline constexpr int kDivertedLines = 20;
 
 // The client's message box (CSendMessage) for a text of the server, or its line in the pane;
 // kind names the procedure that raises it. Returns the pressed button, or 0 when the text went
@@ -48,8 +50,8 @@ public:
     void Opened() { ++open_; }
     void Closed() { --open_; }
     bool Open() const { return open_ > 0; }
-    // Notes a text put into the pane.
-    void Diverted(uint32_t now);
+    // Notes a text kept from a box; true when its line is to be written into the pane.
+    bool Diverted(uint32_t now);
     // The count to report at now (then forgotten), or 0 while texts still come or a box is open.
     int TakeCount(uint32_t now, bool force = false);
 
@@ -62,7 +64,9 @@ private:
     uint32_t lastDiverted_ = 0;
 };
 
-// "3 further messages of the server were put here instead of in a box."
+// "3 further messages of the server were put here instead of in a box.", or, past
+// kDivertedLines, "50000 further messages of the server came instead of boxes; the first 20 are
+// written above."
 std::string DivertedCountText(int count);
 // The pane's line for a text: its title and text on one line, cut to kDivertedLineMax.
 std::string DivertedLine(const std::string& title, const std::string& text);
