@@ -70,9 +70,19 @@ struct Round {
     bool left = false;
 };
 
+// The dearest single frame seen, and its letter.
+double g_dearest = 0;
+char g_dearestLetter = ' ';
+
 skx::DispatchReport Counting(size_t& handled) {
     skx::DispatchReport report;
-    report.handled = [&handled](char) { ++handled; };
+    report.handled = [&handled](char c) {
+        static double last = 0;
+        const double now = bench::NowMs();
+        if (handled && now - last > g_dearest) g_dearest = now - last, g_dearestLetter = c;
+        last = now;
+        ++handled;
+    };
     report.unimplemented = [&handled](char) { ++handled; };
     return report;
 }
@@ -161,6 +171,8 @@ int main() {
     std::printf("  throughput with budget / without: %.3f (goal >= 0.9) %s\n", ratio, ratio >= 0.9 ? "ok" : "MISSED");
     std::printf("  longest time between two message-loop turns: %.1f ms (goal < 100) %s\n", longest,
                 longest < 100 ? "ok" : "MISSED");
+    std::printf("  dearest single frame (with the time since the frame before): %.1f ms, \"%c\"\n", g_dearest,
+                g_dearestLetter);
     std::printf("  failed rounds: %d\n", failed);
     return failed ? 1 : 0;
 }
