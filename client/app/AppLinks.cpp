@@ -83,6 +83,10 @@ ClientLinkTable ClientWindowLinks() {
         frmChatBar().Load();  // the panes exist once their window is loaded
         return frmChatBar().txtStatus[0];
     };
+    links.GamePane = []() -> RichTextBox& {
+        frmChatBar().Load();
+        return frmChatBar().txtStatus[1];
+    };
     links.LinkScratch = []() -> RichTextBox& { return frmMain().TxtBuffer; };
     links.PopupUserMenu = [] { frmMain().PopupMisc(); };
     links.ShowCommandButtons = [](const std::vector<ButtonShown>& buttons) { frmMain().ShowCommandButtons(buttons); };

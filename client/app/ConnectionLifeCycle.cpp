@@ -8,6 +8,7 @@
 #include "ProgramSettings.h"
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
+#include "ServerTextBoxes.h"
 #include "SettingsFiles.h"
 #include "SettingsText.h"
 #include "TextUtilities.h"
@@ -107,6 +108,9 @@ bool frmMainForm::CloseSocket() {
     Guard("frmMain", "CloseSocket", [&] {
         line.Line = 1;
         tmrGameInfo.SetEnabled(false);
+        // Whatever of this connection is still handled from here on (frames that come during
+        // the close wait) raises no box: its texts go to the chat pane.
+        QuietServerTextBoxes(true);
         Clean_Up();
         EnableFeatureMenus(*this, false);
         line.Line = 2;
@@ -159,6 +163,7 @@ void frmMainForm::sckConnect_OnConnect() {
     ProcLine line;
     Guard("frmMain", "sckConnect_Connect", [&] {
         line.Line = 1;
+        QuietServerTextBoxes(false);
         cmdConnect.SetCaption("&Disconnect");
         frmConnect().Unload();
         line.Line = 2;

@@ -4,7 +4,7 @@
 #include "AliasCommands.h"
 #include "AliasReply.h"
 #include "FrameWriter.h"
-#include "MessageBox.h"
+#include "ServerTextBoxes.h"
 #include "frmAlias.h"
 #include "modEvents.h"
 #include "runtime/ErrorGuard.h"
@@ -23,7 +23,7 @@ void EventLA(std::string& data) {
             console.Load();  // hidden when it was not loaded yet
             console.ProcessAlias(data);
         }
-        if (!action.Box.empty()) CSendMessage(action.Box, InformationBox, "Alias Console", 0, true, true, -1, "Tahoma");
+        if (!action.Box.empty()) ServerTextBox("EventLA", action.Box, InformationBox, "Alias Console");
         if (action.AskForList) Server("a", AliasListRequest());
     });
 }

@@ -12,12 +12,12 @@
 #include "MapFiles.h"
 #include "OptionMenuItems.h"
 #include "ProtocolFrame.h"
+#include "ServerTextBoxes.h"
 #include "TextUtilities.h"
 #include "ViewServices.h"
 #include "modEvents.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
-#include "runtime/MsgBox.h"
 
 namespace skx {
 
@@ -154,7 +154,7 @@ void EventUP(std::string& data) {
         line.Line = 1;
         const std::vector<std::string> f = Fields(data);
         if (f.size() < 4) {
-            MsgBox("< 3");
+            ServerTextPlainBox("EventUP", "< 3");
             return;
         }
         line.Line = 2;

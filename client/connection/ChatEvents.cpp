@@ -7,10 +7,10 @@
 #include "ChatTimeStamp.h"
 #include "IgnoreCheck.h"
 #include "MainWindowLinks.h"
-#include "MessageBox.h"
 #include "OptionMenuItems.h"
 #include "ProgramSettings.h"
 #include "ProtocolFrame.h"
+#include "ServerTextBoxes.h"
 #include "TextUtilities.h"
 #include "frmChatBar.h"
 #include "frmShop.h"
@@ -53,7 +53,7 @@ void EventLC(std::string& data) {
         if (MenuChecked(MenuOption::LangFilter)) text = FilterMessage(text);
         if (IgnorableKind(kind) && IsIgnored(sender)) return;
         if (!IsChatKind(kind)) {
-            CSendMessage(InvalidChatLineText(sender, text, kind), 0, "");
+            ServerTextBox("EventLC", InvalidChatLineText(sender, text, kind), 0, "");
             return;
         }
         const std::vector<ChatPiece> pieces = ChatPieces(kind, sender, text, CurrentLook());
@@ -83,7 +83,7 @@ void EventLC(std::string& data) {
 void EventERROR(std::string& data) {
     Guard(Module, "EventERROR", [&] {
         const std::vector<std::string> f = SplitB2(data, FieldSeparator);
-        CSendMessage("Error notification from server! " + f[0], 0, "");
+        ServerTextBox("EventERROR", "Error notification from server! " + f[0], 0, "");
     });
 }
 

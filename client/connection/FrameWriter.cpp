@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "ChatTimeStamp.h"
+#include "DispatchTurns.h"
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
+#include "ServerTextBoxes.h"
 #include "WirelatchDispids.h"
 #include "frmChatBar.h"
 #include "MainWindowLinks.h"
@@ -187,6 +189,7 @@ namespace {
 DispatchReport ClientDispatchReport() {
     DispatchReport report;
     report.unimplemented = [](char command) {
+        if (!MayWriteFloodLine()) return;  // counted, and the count written once they stop
         frmChatBar().Load();
         AddToRTB(ChatTimeStamp() + UnimplementedCommandText(command), frmChatBar().txtStatus[1], 255, true, true,
                  false, true);
@@ -199,16 +202,36 @@ DispatchReport ClientDispatchReport() {
 }
 }  // namespace
 
-void ProcessData() {
-    Guard("frmMain", "ProcessData", [] {
+namespace {
+// One budgeted pass while connected; true when whole frames are left for the next.
+bool ProcessDataPass() {
+    // A pass already under way (its handler turned the message loop) goes on with the rest
+    // itself once the handler returns: the timers start no pass inside it.
+    if (DispatchPassRunning()) return false;
+    bool more = false;
+    Guard("frmMain", "ProcessData", [&more] {
         DispatchObject& sck = MainSocket();
-        DispatchReceived([&sck] { return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() != 0; },
-                         ClientDispatchReport());
+        more = DispatchReceived([&sck] { return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() != 0; },
+                                ClientDispatchReport(), kDispatchBudgetMs);
     });
+    return more;
+}
+}  // namespace
+
+void ProcessData() {
+    if (ProcessDataPass()) ContinueDispatchSoon(&ProcessDataPass);
 }
 
 void ProcessBufferedFrames() {
-    Guard("frmMain", "ProcessData", [] { DispatchReceived([] { return true; }, ClientDispatchReport()); });
+    // The passes keep their budget here too: the message loop turns between them, so the
+    // window answers, and a Disconnect meanwhile empties the buffer and ends the loop.
+    for (;;) {
+        bool more = false;
+        Guard("frmMain", "ProcessData",
+              [&more] { more = DispatchReceived([] { return true; }, ClientDispatchReport(), kDispatchBudgetMs); });
+        if (!more || QuitSeen()) return;
+        DoEvents();
+    }
 }
 
 }  // namespace skx

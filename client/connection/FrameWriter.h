@@ -28,10 +28,13 @@ void UpdateDataLength(int16_t iDataLength);
 std::string TrafficText(int64_t total);
 
 // One dispatcher pass over ReceiveBuffer (the frame timer calls it when the buffer is not
-// empty); unknown commands write the unimplemented-command line into the "Game" pane.
+// empty); unknown commands write the unimplemented-command line into the "Game" pane. A pass
+// runs for at most kDispatchBudgetMs; what it leaves follows in further passes as soon as the
+// message loop has served input and painting.
 void ProcessData();
 // Hands on the whole frames already received whatever the connection's state: the disconnect
-// event runs it before the clean-up, so the server's last words are shown.
+// event runs it before the clean-up, so the server's last words are shown. It too runs in
+// passes with the message loop's turn between them.
 void ProcessBufferedFrames();
 
 // A write that found the connection reset by the peer runs this (the app links the connect toggle).

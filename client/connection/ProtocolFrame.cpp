@@ -22,7 +22,7 @@ std::string BuildClientFrame(std::string_view ctrlChar, std::string_view msg) {
     return frame;
 }
 
-std::vector<ServerFrame> TakeWholeFrames(std::string& buffer, size_t* dropped) {
+std::vector<ServerFrame> TakeWholeFrames(std::string& buffer, size_t* dropped, size_t maxChars) {
     std::vector<ServerFrame> frames;
     const char end = FrameEnd[0];
     const char start = FrameStart[0];
@@ -46,9 +46,11 @@ std::vector<ServerFrame> TakeWholeFrames(std::string& buffer, size_t* dropped) {
             frames.push_back(std::move(f));
         }
         from = at + 1;
+        if (from >= maxChars) break;
         at = buffer.find(end, from);
     }
-    // The unfinished tail waits, with its FrameStart, for the rest of its frame.
+    // The unfinished tail waits, with its FrameStart, for the rest of its frame (and frames past
+    // maxChars for the next call).
     buffer.erase(0, from);
     if (dropped) *dropped += junk;
     return frames;

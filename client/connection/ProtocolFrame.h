@@ -27,7 +27,10 @@ struct ServerFrame {
 // FrameEnd; text before the first FrameStart of a terminated stretch cannot belong to a frame
 // and is dropped, as is a terminated stretch without a FrameStart, so that such text never
 // holds back the frames after it. The count of dropped characters is added to *dropped.
-std::vector<ServerFrame> TakeWholeFrames(std::string& buffer, size_t* dropped = nullptr);
+// With maxChars, it stops after the frame that reaches past that many characters of the
+// buffer, so that a large buffer is cut a piece at a time (the rest stays, in order).
+std::vector<ServerFrame> TakeWholeFrames(std::string& buffer, size_t* dropped = nullptr,
+                                         size_t maxChars = std::string::npos);
 
 // Bounds the unfinished tail: while the text after the last FrameEnd is longer than maxTail,
 // its beginning is dropped up to the next FrameStart (all of it when there is none). Returns

@@ -1,5 +1,6 @@
 #include "ReceiveBuffer.h"
 
+#include <chrono>
 #include <deque>
 #include <utility>
 
@@ -36,19 +37,28 @@ void ClearReceiveBuffer() {
 
 bool HasReceivedData() { return !ReceiveBuffer.empty() || !pendingFrames.empty(); }
 
-void DispatchReceived(const std::function<bool()>& connected, const DispatchReport& report) {
-    if (passDepth >= kMaxDispatchDepth) return;
+bool DispatchPassRunning() { return passDepth > 0; }
+
+bool HasWholeFrames() {
+    return !pendingFrames.empty() || ReceiveBuffer.find(FrameEnd[0]) != std::string::npos;
+}
+
+bool DispatchReceived(const std::function<bool()>& connected, const DispatchReport& report, uint32_t budgetMs) {
+    if (passDepth >= kMaxDispatchDepth) return false;  // the passes below go on with the frames
     PassLevel level;
-    for (;;) {
-        if (!connected()) return;  // what is left waits (or goes with Clean_Up)
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point until = Clock::now() + std::chrono::milliseconds(budgetMs);
+    for (bool first = true;; first = false) {
+        if (!connected()) return false;  // what is left waits (or goes with Clean_Up)
+        if (budgetMs && !first && Clock::now() >= until) return HasWholeFrames();
         if (pendingFrames.empty()) {
             size_t dropped = 0;
-            std::vector<ServerFrame> cut = TakeWholeFrames(ReceiveBuffer, &dropped);
+            std::vector<ServerFrame> cut = TakeWholeFrames(ReceiveBuffer, &dropped, kCutPiece);
             if (dropped && !droppedReported) {
                 droppedReported = true;
                 if (report.dropped) report.dropped(dropped);
             }
-            if (cut.empty()) return;
+            if (cut.empty()) return false;
             for (ServerFrame& f : cut) pendingFrames.push_back(std::move(f));
         }
         ServerFrame frame = std::move(pendingFrames.front());
@@ -57,6 +67,7 @@ void DispatchReceived(const std::function<bool()>& connected, const DispatchRepo
         switch (route.kind) {
             case CommandKind::Handler:
                 route.handler(frame.data);
+                if (report.handled) report.handled(frame.command);
                 break;
             case CommandKind::Ignored:
                 break;

@@ -2,6 +2,7 @@
 // hands each command letter to its handler.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -16,6 +17,11 @@ inline constexpr size_t kMaxFrameTail = 64 * 1024;
 inline constexpr size_t kMaxReceiveBuffer = 4 * 1024 * 1024;
 // How deep dispatcher passes may nest (handlers that turn the message loop start new ones).
 inline constexpr int kMaxDispatchDepth = 4;
+// How long one dispatcher pass of the client may run before it leaves the rest to the next pass,
+// so that painting, input and the menus get their turn during a long burst.
+inline constexpr uint32_t kDispatchBudgetMs = 50;
+// How much of the buffer is cut into frames at a time (a pass then cuts the next piece).
+inline constexpr size_t kCutPiece = 64 * 1024;
 
 // Empties the buffer and the frames cut but not yet handled, and starts a new connection's
 // reporting (Clean_Up uses it at every connect and disconnect).
@@ -26,14 +32,22 @@ bool HasReceivedData();
 struct DispatchReport {
     std::function<void(char command)> unimplemented;  // a command without a handler
     std::function<void(size_t count)> dropped;        // text that was no frame (once a connection)
+    std::function<void(char command)> handled;        // a frame whose handler has run (for measurements)
 };
 
 // One dispatcher pass: while connected() holds, takes the oldest whole frame and hands it to
-// its command's handler, until none is left; the unfinished tail stays in the buffer. A
+// its command's handler, until none is left or, with a budget, until budgetMs have passed
+// (after at least one frame); the unfinished tail stays in the buffer, and frames left for
+// the budget wait, in order, for the next pass. True when whole frames are left waiting. A
 // handler that turns the message loop may start a nested pass, which simply goes on with the
 // next frame, so frames are handled once each and in the order they arrived; passes nest at
 // most kMaxDispatchDepth deep (a deeper one leaves the frames to the passes below it).
-void DispatchReceived(const std::function<bool()>& connected, const DispatchReport& report);
+bool DispatchReceived(const std::function<bool()>& connected, const DispatchReport& report,
+                      uint32_t budgetMs = 0);
+// True while whole frames wait for a pass (not only an unfinished tail).
+bool HasWholeFrames();
+// True while a pass runs (at any depth).
+bool DispatchPassRunning();
 
 // The chat line for a command without a handler.
 std::string UnimplementedCommandText(char command);

@@ -9,11 +9,11 @@
 #include "ConnectionState.h"
 #include "FrameWriter.h"
 #include "MainWindowLinks.h"
-#include "MessageBox.h"
 #include "OptionMenuItems.h"
 #include "ProgramSettings.h"
 #include "ProtocolFrame.h"
 #include "ServerNoticeTable.h"
+#include "ServerTextBoxes.h"
 #include "TextUtilities.h"
 #include "ViewServices.h"
 #include "WirelatchDispids.h"
@@ -47,7 +47,7 @@ void CarryOut(const NoticeAction& action, std::string& D1) {
         case NoticeEffect::GameEnd: GameEnd(); break;
         case NoticeEffect::ReadyState: ShowReadyState(action.ready); break;
         case NoticeEffect::Quit: Server("C", "quit"); break;
-        case NoticeEffect::AdminBox: CSendMessage(D1, 70, "Administrative Contact"); break;
+        case NoticeEffect::AdminBox: ServerTextBox("EventUM", D1, 70, "Administrative Contact"); break;
         case NoticeEffect::VoteInformation: HandleVoteInformation(D1); break;
     }
 }

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "MessageBox.h"
 #include "ProtocolFrame.h"
+#include "ServerTextBoxes.h"
 #include "TextUtilities.h"
 #include "frmTeams.h"
 #include "modEvents.h"
@@ -29,8 +29,8 @@ void EventLT(std::string& data) {
         } else {
             // The server tells a failure by a number other than 0; an empty text reads as 0.
             const bool created = Val(f[1]) == 0;
-            CSendMessage(created ? "Your Team was created sucessfully!" : "Creation of your team has failed!", PlainBox,
-                         "Team Console", 0, true, true, -1, "Tahoma");
+            ServerTextBox("EventLT", created ? "Your Team was created sucessfully!" : "Creation of your team has failed!",
+                          PlainBox, "Team Console");
         }
     });
 }

@@ -37,6 +37,8 @@ struct ClientLinkTable {
     std::function<HWND()> MainWindow;
     // The chat bar's "General" pane (loads the chat bar): where chat output echoes.
     std::function<RichTextBox&()> GeneralPane;
+    // The chat bar's "Game" pane (loads the chat bar): where server texts go instead of a box.
+    std::function<RichTextBox&()> GamePane;
     // The main window's hidden scratch copy of a chat pane: link hit tests run on it.
     std::function<RichTextBox&()> LinkScratch;
     // Pops up the main window's user menu (over the chat bar's player list).

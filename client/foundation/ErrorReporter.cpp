@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <set>
+#include <utility>
+
 #include "ErrorReportText.h"
 #include "WholeFile.h"
 #include "clsCrypto.h"
@@ -26,6 +29,17 @@ thread_local int t_helperDepth = 0;
 // While above 0 the reporter's message box is open.
 thread_local int t_boxDepth = 0;
 constexpr int kMaxReportDepth = 3;
+
+// The files of a run: one per error number and procedure, at most kMaxReportFiles; errors past
+// that are counted in a line added to the last file written (rewritten at most once a second).
+struct RunReports {
+    std::set<std::pair<int32_t, std::string>> written;
+    int files = 0;
+    std::string lastPath, lastText;
+    int64_t further = 0;
+    DWORD lastRewrite = 0;
+};
+RunReports g_run;
 
 struct DepthScope {
     int& depth;
@@ -170,6 +184,9 @@ void WriteReport(const std::string& ModuleName, const std::string& ProcedureName
         g_peers.ShowBox(ErrorBoxText(path), 22, ErrorBoxTitle(ErrorNumber, description));
     });
 
+    g_run.lastPath = path;
+    g_run.lastText = text;
+    g_run.further = 0;
     Step([&] {
         if (IsFilePresent(path)) DeleteFileA(path.c_str());
         if (!WriteWholeFile(path, text + "\r\n")) return;
@@ -179,7 +196,26 @@ void WriteReport(const std::string& ModuleName, const std::string& ProcedureName
     });
 }
 
+// An error the run's files already cover: counted in the last file.
+void CountFurther() {
+    ++g_run.further;
+    if (g_run.lastPath.empty()) return;
+    const DWORD now = GetTickCount();
+    if (g_run.further > 1 && now - g_run.lastRewrite < 1000) return;
+    g_run.lastRewrite = now;
+    const std::string text = g_run.lastText + FurtherErrorsLine(g_run.further);
+    Step([&] {
+        if (!WriteWholeFile(g_run.lastPath, text + "\r\n")) return;
+        DepthScope helper(t_helperDepth);
+        DoEncrypt(g_run.lastPath, kLogPassword);
+    });
+}
+
 }  // namespace
+
+std::string FurtherErrorsLine(int64_t count) {
+    return "Further errors since this report (not reported in files of their own): " + std::to_string(count) + "\r\n";
+}
 
 void ReportError(const std::string& ModuleName, const std::string& ProcedureName, int16_t LineNumber,
                  int32_t ErrorNumber, const std::string& Details) {
@@ -190,7 +226,12 @@ void ReportError(const std::string& ModuleName, const std::string& ProcedureName
     if (t_reportDepth >= kMaxReportDepth) return;
     if (ErrorNumber == g_lastErrorNumber) return;
     DepthScope depth(t_reportDepth);
-    Step([&] { WriteReport(ModuleName, ProcedureName, LineNumber, ErrorNumber, Details); });
+    if (g_run.files >= kMaxReportFiles || !g_run.written.emplace(ErrorNumber, ProcedureName).second) {
+        CountFurther();
+    } else {
+        ++g_run.files;
+        Step([&] { WriteReport(ModuleName, ProcedureName, LineNumber, ErrorNumber, Details); });
+    }
     g_lastErrorNumber = ErrorNumber;
 }
 
@@ -198,7 +239,10 @@ void InstallErrorReporter() { SetReportErrorHook(&ReportError); }
 
 void SetErrorReporterPeers(const ErrorReporterPeers& peers) { g_peers = peers; }
 const ErrorReporterPeers& GetErrorReporterPeers() { return g_peers; }
-void ResetLastReportedError() { g_lastErrorNumber = 0; }
+void ResetLastReportedError() {
+    g_lastErrorNumber = 0;
+    g_run = RunReports{};
+}
 
 bool DoEncrypt(const std::string& FileName, const std::string& Password) {
     bool done = false;

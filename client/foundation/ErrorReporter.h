@@ -35,7 +35,13 @@ ErrorReporterPeers ClientErrorReporterPeers();
 void SetErrorReporterPeers(const ErrorReporterPeers& peers);
 const ErrorReporterPeers& GetErrorReporterPeers();
 
-// Forgets the last reported error number (a new session of the reporter).
+// A run writes one report file per error number and procedure, and at most this many files;
+// the errors past them are counted in a line added to the last file.
+inline constexpr int kMaxReportFiles = 10;
+// That line: "Further errors since this report (not reported in files of their own): 7", CR LF.
+std::string FurtherErrorsLine(int64_t count);
+
+// Forgets the last reported error number and the run's files (a new session of the reporter).
 void ResetLastReportedError();
 
 }  // namespace skx

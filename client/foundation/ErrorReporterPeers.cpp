@@ -1,7 +1,7 @@
 #include "ErrorReporter.h"
-#include "MessageBox.h"
 #include "OptionMenuItems.h"
 #include "ProgramSettings.h"
+#include "ServerTextBoxes.h"
 
 namespace skx {
 
@@ -9,8 +9,10 @@ ErrorReporterPeers ClientErrorReporterPeers() {
     ErrorReporterPeers peers;
     peers.AccountName = [] { return Username; };
     peers.ShowErrors = [] { return MenuChecked(MenuOption::ShowErrors); };
+    // A run of errors (a server sending bad values over and over) must not bury the user in
+    // boxes: the reports' boxes keep the rule of the server's own texts.
     peers.ShowBox = [](const std::string& text, int32_t style, const std::string& title) {
-        return CSendMessage(text, style, title, 0, true, true, -1, "Tahoma", nullptr);
+        return ServerTextBox("ReportError", text, style, title, "Tahoma");
     };
     return peers;
 }

@@ -305,21 +305,50 @@ int frmMsgBox::InnerHeight() const {
     return r.bottom;
 }
 
+namespace {
+// The tallest the message label may grow: the box, with its title band and buttons, stays
+// within the screen's work area.
+int LabelHeightBound() {
+    RECT work{};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return std::max<int>(static_cast<int>(work.bottom - work.top) - 40 - 10 - ButtonHeight - 10 - 20, 40);
+}
+}  // namespace
+
 int frmMsgBox::PlaceMessageLabel(const std::string& text) {
     const int left = 8, top = 40;
     int width = std::max(InnerWidth() - 20, 1);
     int height = InnerHeight() - 50;
-    SetWindowTextA(txtMessage_, text.c_str());
-    // The label grows downwards to hold its wrapped text.
+    std::string shown = text;
+    // The label grows downwards to hold its wrapped text, up to the screen's height: a longer
+    // text is cut (at the longest beginning that fits) and ends in "...".
     {
         WindowDC dc(txtMessage_);
         SelectInDC use(dc.Get(), windowFont10_ ? windowFont10_.Get() : buttonFont_.Get());
-        RECT calc{0, 0, width, 0};
-        std::string measured = text.empty() ? std::string(" ") : text;
-        DrawTextA(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &calc,
-                  DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
-        height = std::max<int>(height, calc.bottom);
+        auto measure = [&](const std::string& t) {
+            RECT calc{0, 0, width, 0};
+            const std::string measured = t.empty() ? std::string(" ") : t;
+            DrawTextA(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &calc,
+                      DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
+            return static_cast<int>(calc.bottom);
+        };
+        const int bound = LabelHeightBound();
+        int needed = measure(shown);
+        if (needed > bound) {
+            size_t fits = 0, over = text.size();
+            while (over - fits > 1) {
+                const size_t mid = fits + (over - fits) / 2;
+                if (measure(text.substr(0, mid) + "...") <= bound) fits = mid;
+                else over = mid;
+            }
+            shown = text.substr(0, fits) + "...";
+            needed = measure(shown);
+        }
+        height = std::max<int>(height, std::min(needed, bound));
     }
+    SetWindowTextA(txtMessage_, shown.c_str());
     MoveWindow(txtMessage_, left, top, width, height, TRUE);
     int bottom = top + height;
     if (bottom >= InnerHeight() - 10) {

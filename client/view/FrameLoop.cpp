@@ -1,6 +1,7 @@
 #include "FrameLoop.h"
 
 #include "LightAndWeather.h"
+#include "ServerTextBoxes.h"
 #include "ViewServices.h"
 #include "runtime/ErrorGuard.h"
 
@@ -43,6 +44,7 @@ void FrameTick(const TickSteps& steps) {
         ~Done() { running = false; }
     } done;
     if (steps.HasReceivedData()) steps.ProcessData();
+    FlushServerTextCount();
     if (steps.ShouldDraw()) steps.Draw();
 }
 

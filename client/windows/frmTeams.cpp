@@ -3,6 +3,7 @@
 #include "ClientLinks.h"
 #include "MessageBox.h"
 #include "ProgramSettings.h"
+#include "ServerTextBoxes.h"
 #include "TeamCommands.h"
 #include "TeamInfo.h"
 #include "runtime/Conversions.h"
@@ -80,8 +81,8 @@ void frmTeamsForm::RecvData(const std::string& Data) {
         if (read.Is == TeamInfoRead::Kind::Nothing) return;
         if (read.Is == TeamInfoRead::Kind::NoTeam) {
             SetMemberControls(false);
-            CSendMessage("Team you are trying to stat does not exist!", WindowNoticeStyle, "Team Information", 0, true,
-                         true, -1, "Tahoma");
+            ServerTextBox("frmTeams.RecvData", "Team you are trying to stat does not exist!", WindowNoticeStyle,
+                          "Team Information");
             return;
         }
         if (read.Name) txtTeamName.SetText(*read.Name);

@@ -81,6 +81,14 @@ BurstOutcome LoggedInClient::Burst(const std::string& framesJson, int count, uin
                 if (hook.Ask("frmMsgBox." + box.substr(id, at - id) + " click") == "ok") ++out.boxes;
                 nextAsk = GetTickCount();  // the next box, as soon as it shows
             }
+            // The platform's plain box (a dialog with an OK button) is clicked away as well.
+            if (HWND plain = FindProcessWindow(run.process.Pid(), "#32770", nullptr)) {
+                if (HWND ok = FindChild(plain, "Button", "OK")) {
+                    PostMessageA(plain, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+                    ++out.boxes;
+                    nextAsk = GetTickCount();
+                }
+            }
         }
         testsupport::PumpFor(50);
     }

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
+#include "DispatchTurns.h"
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
 #include "modEvents.h"
@@ -151,4 +156,91 @@ TEST(Dispatcher, ConnectionLostMidPassLeavesTheRestWaiting) {
     EXPECT_EQ(seen, "x");
     EXPECT_TRUE(HasReceivedData());
     ClearReceiveBuffer();
+}
+
+namespace {
+std::string events;
+LRESULT CALLBACK SinkProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_APP) events += 'm';
+    return DefWindowProcA(h, m, w, l);
+}
+
+void Spin(double ms) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double, std::milli>(ms);
+    while (std::chrono::steady_clock::now() < until) {
+    }
+}
+}  // namespace
+
+TEST(Dispatcher, BudgetedPassesHandleEveryFrameOnceInOrderAndAtLeastOneEach) {
+    ClearReceiveBuffer();
+    std::string seen, expected;
+    DispatchReport report;
+    report.unimplemented = [&](char c) {
+        seen += c;
+        if (seen.size() % 100 == 0) Spin(4);
+    };
+    // More than one cut piece of text, so that passes also cut the buffer a piece at a time.
+    for (int i = 0; i < 3000; ++i) {
+        expected += "jkmpq"[i % 5];
+        ReceiveBuffer += Frame(expected.back(), std::string(40, 'd'));
+    }
+    ASSERT_GT(ReceiveBuffer.size(), kCutPiece);
+    int passes = 0;
+    while (DispatchReceived([] { return true; }, report, 15)) {
+        ++passes;
+        ASSERT_LT(passes, 100);
+    }
+    EXPECT_GE(passes, 3);  // about 120 ms of handlers
+    EXPECT_EQ(seen, expected);
+    EXPECT_FALSE(HasReceivedData());
+
+    // A frame dearer than the whole budget still moves on: one a pass.
+    seen.clear();
+    report.unimplemented = [&](char c) {
+        seen += c;
+        Spin(12);
+    };
+    ReceiveBuffer = Frame('x', "") + Frame('j', "") + Frame('q', "");
+    EXPECT_TRUE(DispatchReceived([] { return true; }, report, 5));
+    EXPECT_EQ(seen, "x");
+    EXPECT_TRUE(DispatchReceived([] { return true; }, report, 5));
+    EXPECT_FALSE(DispatchReceived([] { return true; }, report, 5));
+    EXPECT_EQ(seen, "xjq");
+}
+
+TEST(Dispatcher, ContinuedPassesLetTheMessageLoopServeWhatWaitsBetweenThem) {
+    ClearReceiveBuffer();
+    // A window whose messages come in while the passes run, as input and painting do.
+    events.clear();
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &SinkProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "DispatcherTestSink";
+    RegisterClassA(&wc);
+    HWND sink = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_TRUE(sink);
+    DispatchReport report;
+    report.unimplemented = [&](char) {
+        PostMessageA(sink, WM_APP, 0, 0);  // waits until the pass ends
+        Spin(3);
+    };
+    for (int i = 0; i < 40; ++i) ReceiveBuffer += Frame('x', "");
+    auto pass = [&report] {
+        events += 'P';
+        return DispatchReceived([] { return true; }, report, 10);
+    };
+    if (pass()) ContinueDispatchSoon(pass);
+    MSG msg;
+    const DWORD start = GetTickCount();
+    while (DispatchContinues() && GetTickCount() - start < 10000 && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        DispatchMessageA(&msg);
+    }
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);  // the last pass's
+    DestroyWindow(sink);
+    EXPECT_FALSE(HasReceivedData());
+    EXPECT_GE(std::count(events.begin(), events.end(), 'P'), 4);
+    // Every pass after the first came only once the messages posted during the one before were served.
+    EXPECT_EQ(events.find("PP"), std::string::npos) << events;
+    EXPECT_EQ(std::count(events.begin(), events.end(), 'm'), 40);
 }

@@ -231,7 +231,7 @@ TEST_F(ErrorReporterTest, DetailsStandBetweenTheRulesUnchanged) {
               std::string::npos);
 }
 
-TEST_F(ErrorReporterTest, RepeatOfTheLastErrorNumberIsDropped) {
+TEST_F(ErrorReporterTest, RepeatOfTheLastErrorNumberIsDroppedAndARunWritesOneFilePerErrorAndProcedure) {
     g_showErrors = true;
     g_account = "skxrepA1";
     Fail("m", "p", 5);
@@ -241,11 +241,21 @@ TEST_F(ErrorReporterTest, RepeatOfTheLastErrorNumberIsDropped) {
     EXPECT_EQ(FilesLike("skxrepA2-*.log").size(), 0u);
     g_account = "skxrepB";
     Fail("m", "p", 6);
+    // A run writes one file per error number and procedure: the second 5 of p is counted in a
+    // line of the last file instead.
     g_account = "skxrepC";
     Fail("m", "p", 5);
-    EXPECT_EQ(FilesLike("skxrepB-*.log").size(), 1u);
-    EXPECT_EQ(FilesLike("skxrepC-*.log").size(), 1u);
-    EXPECT_EQ(g_boxes.size(), 3u);
+    EXPECT_EQ(FilesLike("skxrepC-*.log").size(), 0u);
+    EXPECT_EQ(g_boxes.size(), 2u);
+    EXPECT_NE(Decipher(OnlyReport("skxrepB-*.log")).find("Further errors since this report (not reported in files of their own): 1\r\n"),
+              std::string::npos);
+    // And at most 10 files a run.
+    for (int n = 100; n < 120; ++n) {
+        g_account = "skxrepD" + std::to_string(n);
+        Fail("m", "p", n);
+    }
+    EXPECT_EQ(FilesLike("skxrep*.log").size(), 10u);
+    EXPECT_EQ(FilesLike("skxrepD119-*.log").size(), 0u);
 }
 
 TEST_F(ErrorReporterTest, BoxOnlyWithShowErrorsAndBeforeTheFile) {

@@ -295,6 +295,16 @@ TEST(ClientMessageBox, LongTextWrapsAndTheBoxGrowsDownwards) {
     open(many, longHeight);
     EXPECT_GT(longHeight, shortHeight + 60);
     EXPECT_EQ(buttonTop, labelBottom + 10);
+
+    // A text taller than the screen is cut: the box, its button with it, stays within the work area.
+    std::string huge;
+    for (int i = 0; i < 3000; ++i) huge += "line " + std::to_string(i) + "\r\n";
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    open(huge, longHeight);
+    EXPECT_LE(longHeight, work.bottom - work.top);
+    EXPECT_EQ(buttonTop, labelBottom + 10);
+    EXPECT_LT(labelBottom, longHeight);
 }
 
 // A timer opens a second box while the first one waits: each box keeps its own result.

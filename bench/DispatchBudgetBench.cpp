@@ -1,0 +1,178 @@
+// The dispatcher's time budget: 1 MB of ordinary mixed frames (arena moves, chat lines, who
+// lists) through their real handlers, once as one pass without a budget and once in budgeted
+// passes with the message loop turning between them (as the client runs them), in alternating
+// rounds. Goals: throughput with the budget at least 0.9 of that without, and no more than
+// 100 ms between two turns of the message loop. A round in which not every frame reached its
+// handler, or frames were left, fails; failed rounds are counted apart and make the exit code.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "ArenaModel.h"
+#include "BenchClock.h"
+#include "DispatchTurns.h"
+#include "ProtocolFrame.h"
+#include "ReceiveBuffer.h"
+#include "frmChatBar.h"
+#include "runtime/Form.h"
+#include "runtime/MessagePump.h"
+
+namespace {
+struct BenchFrame : skx::Form {
+    BenchFrame() : skx::Form("frmBenchFrame", skx::FormKind::MdiFrame) {}
+};
+
+std::string Frame(const std::string& letter, const std::string& data) {
+    return skx::FrameStart + letter + skx::FieldSeparator + data + skx::FrameEnd;
+}
+
+// About 1 MB: nine arena frames, a chat line and, every 50th, a who list of 30 players.
+std::string MixedWire(size_t bytes, size_t& frames) {
+    std::mt19937 rng(7);
+    const std::string F = skx::FieldSeparator;
+    auto n = [&] { return std::to_string(rng() % 150); };
+    std::string wire;
+    frames = 0;
+    for (int i = 0; wire.size() < bytes; ++i, ++frames) {
+        switch (i % 11) {
+            case 0: wire += Frame("o", n() + F + n() + F + std::to_string(2 + i % 5) + F + "3"); break;
+            case 1: wire += Frame("C", n() + F + n()); break;
+            case 2: wire += Frame("E", n() + F + n() + F + std::to_string(i % 101) + F + "40"); break;
+            case 3: wire += Frame("G", n() + F + n() + F + std::to_string(i % 101) + F + "40"); break;
+            case 4: wire += Frame("P", n() + F + n() + F + std::to_string(i % 101) + F + "40"); break;
+            case 5: wire += Frame("g", n() + F + n() + F + "5" + F + "4"); break;
+            case 6: wire += Frame("d", n() + ";" + n()); break;
+            case 7: wire += Frame("B", n()); break;
+            case 8: wire += Frame("F", n() + F + n() + F + std::to_string(i % 101) + F + "40"); break;
+            case 9: wire += Frame("c", "player" + std::to_string(i % 40) + F + "hello there, round " + std::to_string(i) + F + "0"); break;
+            default:
+                if (i % 50 == 10) {
+                    std::string who;
+                    for (int p = 0; p < 30; ++p) who += "player" + std::to_string((p + i) % 60) + ":" + std::to_string(p) + ":12:Idle:Reds:3:0;";
+                    wire += Frame("w", who);
+                } else {
+                    wire += Frame("R", n() + F + n() + F + std::to_string(i % 101) + F + "40");
+                }
+        }
+    }
+    return wire;
+}
+
+struct Round {
+    double ms = 0;      // until the last frame was handled
+    double longest = 0; // the longest time between two turns of the message loop (budgeted rounds)
+    size_t handled = 0;
+    bool left = false;
+};
+
+// The dearest single frame seen, and its letter.
+double g_dearest = 0;
+char g_dearestLetter = ' ';
+
+skx::DispatchReport Counting(size_t& handled) {
+    skx::DispatchReport report;
+    report.handled = [&handled](char c) {
+        static double last = 0;
+        const double now = bench::NowMs();
+        if (handled && now - last > g_dearest) g_dearest = now - last, g_dearestLetter = c;
+        last = now;
+        ++handled;
+    };
+    report.unimplemented = [&handled](char) { ++handled; };
+    return report;
+}
+
+Round Unbudgeted(const std::string& wire) {
+    Round r;
+    skx::ClearReceiveBuffer();
+    skx::ReceiveBuffer = wire;
+    const skx::DispatchReport report = Counting(r.handled);
+    const double t0 = bench::NowMs();
+    skx::DispatchReceived([] { return true; }, report);
+    r.ms = bench::NowMs() - t0;
+    r.left = skx::HasReceivedData();
+    skx::DoEvents();
+    return r;
+}
+
+Round Budgeted(const std::string& wire) {
+    Round r;
+    skx::ClearReceiveBuffer();
+    skx::ReceiveBuffer = wire;
+    const skx::DispatchReport report = Counting(r.handled);
+    auto pass = [&report] { return skx::DispatchReceived([] { return true; }, report, skx::kDispatchBudgetMs); };
+    const double t0 = bench::NowMs();
+    if (pass()) skx::ContinueDispatchSoon(pass);
+    double turn = bench::NowMs();
+    r.longest = turn - t0;
+    MSG msg;
+    // The program's own loop: each message taken is a turn; the continuation comes as a timer.
+    while (skx::DispatchContinues() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        const double now = bench::NowMs();
+        r.longest = std::max(r.longest, now - turn);
+        skx::DispatchOne(msg);
+        turn = bench::NowMs();
+        r.longest = std::max(r.longest, turn - now);
+    }
+    r.ms = bench::NowMs() - t0;
+    r.left = skx::HasReceivedData();
+    return r;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+}  // namespace
+
+int main() {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    skx::SetProtocolSeparators();
+    skx::SetupArrays();
+    skx::TheForm<BenchFrame>().Show();
+    skx::frmChatBar().Show();
+    size_t frames = 0;
+    // BENCH_BYTES gives a smaller wire for a quick look.
+    const char* bytes = std::getenv("BENCH_BYTES");
+    const std::string wire = MixedWire(bytes ? std::strtoul(bytes, nullptr, 10) : 1u << 20, frames);
+    std::printf("warming up (%zu frames)\n", frames);
+    const double w0 = bench::NowMs();
+    Unbudgeted(wire);  // warm-up: the windows, the list's rows and the pane reach their working size
+    const double w1 = bench::NowMs();
+    Budgeted(wire);
+    std::printf("warm-up: %.1f ms without budget, %.1f ms with it\n", w1 - w0, bench::NowMs() - w1);
+    constexpr int kRounds = 7;
+    std::vector<double> plain, budget;
+    double longest = 0;
+    int failed = 0;
+    for (int i = 0; i < 2 * kRounds; ++i) {
+        const bool withBudget = i % 2 == 1;
+        const Round r = withBudget ? Budgeted(wire) : Unbudgeted(wire);
+        if (r.handled != frames || r.left) {
+            ++failed;
+            std::printf("round %d (%s) failed: %zu of %zu frames handled%s\n", i, withBudget ? "budget" : "plain",
+                        r.handled, frames, r.left ? ", frames left" : "");
+            continue;
+        }
+        (withBudget ? budget : plain).push_back(r.ms);
+        if (withBudget) longest = std::max(longest, r.longest);
+    }
+    const double mb = static_cast<double>(wire.size()) / (1 << 20);
+    const double plainMs = Median(plain), budgetMs = Median(budget);
+    const double ratio = budgetMs > 0 ? plainMs / budgetMs : 0;
+    std::printf("%zu mixed frames (%zu bytes), %d alternating rounds each, medians:\n", frames, wire.size(), kRounds);
+    std::printf("  without budget: %8.1f ms = %6.2f MB/s\n", plainMs, mb / (plainMs / 1000));
+    std::printf("  with %u ms budget: %8.1f ms = %6.2f MB/s\n", skx::kDispatchBudgetMs, budgetMs, mb / (budgetMs / 1000));
+    std::printf("  throughput with budget / without: %.3f (goal >= 0.9) %s\n", ratio, ratio >= 0.9 ? "ok" : "MISSED");
+    std::printf("  longest time between two message-loop turns: %.1f ms (goal < 100) %s\n", longest,
+                longest < 100 ? "ok" : "MISSED");
+    std::printf("  dearest single frame (with the time since the frame before): %.1f ms, \"%c\"\n", g_dearest,
+                g_dearestLetter);
+    std::printf("  failed rounds: %d\n", failed);
+    return failed ? 1 : 0;
+}

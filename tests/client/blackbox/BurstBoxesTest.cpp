@@ -1,0 +1,60 @@
+// Bursts a hostile or broken server may send at once after the login, as the user meets them:
+// whatever a burst holds, the main window keeps answering, its closing "U" is answered, a user
+// clicks away a handful of boxes at most and finds few error reports; and once the user has
+// disconnected, what the server still sends raises no box.
+#include "LoggedInClient.h"
+
+using namespace clienttest;
+using testsupport::DumpLineHas;
+using BurstBoxes = ClientTest;
+
+namespace {
+void ExpectBearable(const BurstOutcome& out, const LoggedInClient& client, const std::string& what) {
+    EXPECT_TRUE(out.answered) << what;
+    EXPECT_LE(out.slowest, 2000u) << what;
+    EXPECT_LE(out.boxes, 20) << what;
+    EXPECT_LE(client.Reports(), 10) << what;
+}
+}  // namespace
+
+TEST_F(BurstBoxes, EveryFrameThatRaisesABoxRaisesAFewAndTheRestBecomeGamePaneLines) {
+    ASSERT_TRUE(Start());
+    const std::pair<const char*, int> bursts[] = {
+        {R"(["#", "boom"])", 50001},             // the server's error box
+        {R"(["c", "ann"])", 50000},              // a chat line short of its kind
+        {R"(["c", "ann", "hi", "13"])", 40000},  // a kind outside the table
+        {R"(["M", "48", "call us"])", 40000},    // the administrators' notice
+        {R"(["a", "1;~:x"])", 50000},            // alias limit reached
+        {R"(["a", "2;x:mine"])", 50000},         // alias not removed
+        {R"(["t", "2", "1"])", 50000},           // team not created
+        {R"(["t", "1", "X"])", 50000},           // no such team
+        {R"(["P", "1", "2"])", 50000},           // a position short of its fields: the plain box
+    };
+    for (const auto& [frame, count] : bursts) ExpectBearable(Burst(frame, count), *this, frame);
+    EXPECT_TRUE(Dump("frmChatBar", " further messages of the server came instead of boxes; the first 20 are written above."))
+        << last;
+    EXPECT_TRUE(Has(last, "Error notification from server! boom")) << last;
+}
+
+TEST_F(BurstBoxes, BadValuesAndFloodsOfCheapFramesKeepTheWindowAnsweringWithFewReports) {
+    // The reports' own boxes follow the same rule.
+    ASSERT_TRUE(Start({.game = "[Options]\r\nShowErrors=True\r\n"}));
+    ExpectBearable(Burst(R"(["V", "x"], ["V", "1e10"])", 100000), *this, "V");
+    ExpectBearable(Burst(R"(["t", "1"])", 100000), *this, "t 1 without its team");
+    ExpectBearable(Burst(R"(["x"])", 250000), *this, "x");  // 4-byte frames without a handler
+    ExpectBearable(Burst(R"(["S"])", 250000), *this, "S");  // each clears the whole grid
+    EXPECT_TRUE(Dump("frmChatBar", " of commands without a handler were left out.")) << last;  // once they stop
+    EXPECT_TRUE(Has(last, "Client Used UnImplemented Command: x")) << last;
+}
+
+TEST_F(BurstBoxes, WhatTheServerSendsAfterTheUsersDisconnectRaisesNoBox) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Dump("frmChatBar", "tab tabChat 6")) << last;  // level 95 taken: no registration question
+    // The server answers the client's "quit" with error texts, then hangs up.
+    server.Command(R"({"cmd": "script", "script": {"on": {"C:quit": [["#", "late"], ["#", "late"], ["close"]]}}})");
+    ASSERT_EQ(hook.Ask("menu mnuFileConnect"), "ok");
+    ASSERT_TRUE(WaitSent(R"(["C", "quit"])"));
+    EXPECT_TRUE(Dump("frmChatBar", "Error notification from server! late")) << last;  // handled, in the pane
+    EXPECT_TRUE(Dump("frmChatBar", "Disconnected.")) << last;
+    EXPECT_FALSE(testsupport::PumpUntil([&] { return DumpLineHas(hook.Ask("dump frmMsgBox"), "form", "visible=1"); }, 3000));
+}
