@@ -2,16 +2,11 @@
 // start: a bare Win32 program that shows one overlapped 1024 x 768 window, makes a windowed
 // device on it, clears the back buffer and presents it once, then runs its message loop until
 // the window is closed. It ends with 1, its window gone, when any of those steps fails.
-#include <windows.h>
-
 #include <d3d8.h>
 
-namespace {
-LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
+#include "BareProgram.h"
 
+namespace {
 template <typename T>
 struct Released {
     T* p = nullptr;
@@ -43,27 +38,12 @@ bool FirstFrame(HWND hwnd, Released<IDirect3D8>& d3d, Released<IDirect3DDevice8>
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = "BareDirect3D";
-    RegisterClassExA(&wc);
-    HWND hwnd = CreateWindowExA(0, "BareDirect3D", "Bare Direct3D", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 1024,
-                                768, nullptr, nullptr, instance, nullptr);
-    ShowWindow(hwnd, SW_SHOW);
-    UpdateWindow(hwnd);
+    HWND hwnd = bare::ShowWindowOfClass(instance, "BareDirect3D", "Bare Direct3D");
     Released<IDirect3D8> d3d;
     Released<IDirect3DDevice8> device;
     if (!FirstFrame(hwnd, d3d, device)) {
         DestroyWindow(hwnd);
         return 1;
     }
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
+    return bare::RunMessageLoop();
 }

@@ -123,6 +123,16 @@ ScreenPicture LoadPicture(const std::string& path) {
     return p;
 }
 
+RECT ShownClientArea(HWND child) {
+    RECT area{}, window{};
+    GetClientRect(child, &area);
+    GetClientRect(GetParent(child), &window);
+    MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    MapWindowPoints(GetParent(child), nullptr, reinterpret_cast<POINT*>(&window), 2);
+    IntersectRect(&area, &area, &window);
+    return area;
+}
+
 ScreenPicture CaptureDisplay(const std::string& bmpFile, const std::string& unixPng, const RECT& crop) {
     DeleteFileA(bmpFile.c_str());
     std::string args = UnixPath(bmpFile);

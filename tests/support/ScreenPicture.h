@@ -27,6 +27,8 @@ int Luminance(COLORREF colour);
 
 // The window's rectangle of the screen (empty for a window without size).
 ScreenPicture CaptureWindow(HWND window);
+// The part of a child window's client area that its parent's client area shows, in screen pixels.
+RECT ShownClientArea(HWND child);
 // Writes the picture as a 32-bit BMP file; false when the file cannot be written.
 bool SavePicture(const ScreenPicture& picture, const std::string& path);
 // A 32-bit BMP file as SavePicture and the client's test hook write them (empty when it

@@ -24,7 +24,7 @@ TEST(ShippedClient, LogsInDrawsTheDemoMapAndExits) {
     ASSERT_NE(picture, nullptr) << s.hook.Ask("dump frmMapDisp");
     const testsupport::AtlasCells cells;
     ASSERT_TRUE(cells.Loaded());
-    const RECT area = MapOnScreen(picture);
+    const RECT area = testsupport::ShownClientArea(picture);
     testsupport::ScreenPicture shown;
     MapView view;
     const bool drawn = testsupport::PumpUntil([&] {

@@ -86,16 +86,6 @@ HWND DemoSession::ChildOf(const std::string& caption) {
     return f.found;
 }
 
-RECT MapOnScreen(HWND picture) {
-    RECT area{}, window{};
-    GetClientRect(picture, &area);
-    GetClientRect(GetParent(picture), &window);
-    MapWindowPoints(picture, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    MapWindowPoints(GetParent(picture), nullptr, reinterpret_cast<POINT*>(&window), 2);
-    IntersectRect(&area, &area, &window);
-    return area;
-}
-
 MapView FindView(const testsupport::ScreenPicture& screen, const RECT& map, const testsupport::AtlasCells& cells) {
     const int across = (map.right - map.left) / 16, down = (map.bottom - map.top) / 16;
     // The terrain cell each square of the picture shows exactly (-1: none, a sprite lies on it).

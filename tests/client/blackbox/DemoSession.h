@@ -36,10 +36,6 @@ public:
     testsupport::ChildProcess web;
 };
 
-// The part of the map's picture (a child of the map window, as large as the window's outer
-// size) that its window shows, in screen pixels.
-RECT MapOnScreen(HWND picture);
-
 // The view a capture shows: the origin (the square at the picture's top left) whose terrain the
 // most whole squares show texel for texel, how many do of how many, and how many of those are
 // lake. The map is the one skx::ParseMap read last.

@@ -31,7 +31,7 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     ASSERT_TRUE(cells.Loaded());
     const HWND picture = s.ChildOf("Map Display [Demo Arena]");
     ASSERT_NE(picture, nullptr) << s.hook.Ask("dump frmMapDisp");
-    const RECT area = MapOnScreen(picture);
+    const RECT area = testsupport::ShownClientArea(picture);
     testsupport::ScreenPicture shown;
     MapView view;
     testsupport::PumpUntil([&] {

@@ -320,16 +320,7 @@ protected:
         }
     }
     // The part of the screen the picture shows: its client area within its window's.
-    static RECT Area() {
-        const HWND picture = frmMapDisp().picMap.hWnd();
-        RECT area{}, window{};
-        GetClientRect(picture, &area);
-        GetClientRect(GetParent(picture), &window);
-        MapWindowPoints(picture, nullptr, reinterpret_cast<POINT*>(&area), 2);
-        MapWindowPoints(GetParent(picture), nullptr, reinterpret_cast<POINT*>(&window), 2);
-        IntersectRect(&area, &area, &window);
-        return area;
-    }
+    static RECT Area() { return testsupport::ShownClientArea(frmMapDisp().picMap.hWnd()); }
     ScreenPicture Shown() const {
         const ScreenPicture screen = testsupport::CaptureDisplay(screens.File("screen.bmp"));
         const RECT r = Area();
