@@ -5,6 +5,7 @@
 
 #include "ArenaModel.h"
 #include "ConnectionState.h"
+#include "ServerSettings.h"
 #include "SettingsFiles.h"
 #include "LoginTestSupport.h"
 #include "ReceiveBuffer.h"
@@ -260,6 +261,7 @@ TEST_F(ConnectionState, VoteNoticesAreStoredCleanedAndShownInTheVoteList) {
     data = "v:Hunt\r\nGame=Survival";
     HandleVoteInformation(data);
     EXPECT_EQ(Ini("Vote", "Game"), "HuntGame=Survival");
+    FlushServerSettings();
     std::string file = testsupport::ReadFileBytes(GameDat()).value_or("");
     EXPECT_EQ(Occurrences(file, "[Vote]"), 1);
     EXPECT_EQ(Occurrences(file, "[Hate]"), 1);
@@ -270,6 +272,7 @@ TEST_F(ConnectionState, VoteNoticesAreStoredCleanedAndShownInTheVoteList) {
         data = "h:Game " + std::to_string(i);
         HandleVoteInformation(data);
     }
+    FlushServerSettings();  // the file as it stands once what waits is written
     EXPECT_EQ(KeysOf(testsupport::ReadFileBytes(GameDat()).value_or(""), "Hate"), 64);
     EXPECT_EQ(Ini("Hate", "Game 70"), "<missing>");
     data = "l:Capture The Flag";
