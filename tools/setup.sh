@@ -7,11 +7,12 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 tools=$(cd "$(dirname "$0")" && pwd)
 
-# Both mingw-w64 targets: the shipped 32-bit binaries and the 64-bit build the tests run on
+# Both mingw-w64 targets (and a compiler cache, through which the image-folder build takes the
+# 64-bit build's objects): the shipped 32-bit binaries and the 64-bit build the tests run on
 # (this machine's kernel runs no 32-bit programs, so Wine here is the 64-bit one).
 build=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-       mingw-w64-tools cmake ninja-build googletest python3)
+       mingw-w64-tools cmake ninja-build ccache googletest python3)
 # Wine and the X server it draws on. Installed without Wine's recommended packages, so what the
 # client's windows need of those is named here: Wine's own fonts (Tahoma, MS Sans Serif, and
 # Marlett for the caption buttons), Liberation Sans as Arial, FreeType, X rendering and OpenGL
