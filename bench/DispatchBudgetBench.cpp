@@ -19,8 +19,10 @@
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
 #include "frmChatBar.h"
+#include "modRTFLinks.h"
 #include "runtime/Form.h"
 #include "runtime/MessagePump.h"
+#include "runtime/RichTextEditing.h"
 
 namespace {
 struct BenchFrame : skx::Form {
@@ -128,6 +130,39 @@ double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : v[v.size() / 2];
 }
+
+// One chat write's cost where a pane is dearest: a line into a full pane (which empties it first)
+// and a text longer than a pane (which is cut to one) into a full pane; the dearest of five each.
+struct WriteCost {
+    double fullPane = 0, overLong = 0;
+};
+WriteCost ChatWriteCost() {
+    skx::RichTextBox& pane = skx::frmChatBar().txtStatus[1];
+    const std::string line = std::string(60, 'x') + " hello there";
+    std::string longText;
+    while (longText.size() < 40000) longText += line + "\r\n";
+    auto fill = [&] {  // chat-like lines: a time, a bold name and the text, each a run of its own
+        skx::RtbClear(pane);
+        for (int i = 0; skx::RtbTextLength(pane) < skx::kChatBoxLimit; ++i) {
+            skx::AddToRTB("[12:0" + std::to_string(i % 10) + "] ", pane, 0x808080, false, false, false, false);
+            skx::AddToRTB("player" + std::to_string(i % 40) + ": ", pane, 0xFF, false, true, false, false);
+            skx::AddToRTB("hello there, round " + std::to_string(i), pane, 0, true, false, false, false);
+        }
+    };
+    auto timed = [&](const std::string& text) {
+        fill();
+        const double t0 = bench::NowMs();
+        skx::AddToRTB(text, pane, 0, true, false, false, false);
+        return bench::NowMs() - t0;
+    };
+    WriteCost c;
+    for (int i = 0; i < 5; ++i) {
+        c.fullPane = std::max(c.fullPane, timed(line));
+        c.overLong = std::max(c.overLong, timed(longText));
+    }
+    skx::RtbClear(pane);
+    return c;
+}
 }  // namespace
 
 int main() {
@@ -136,6 +171,9 @@ int main() {
     skx::SetupArrays();
     skx::TheForm<BenchFrame>().Show();
     skx::frmChatBar().Show();
+    const WriteCost write = ChatWriteCost();
+    std::printf("one chat write into a full pane: %.1f ms for a line, %.1f ms for a text longer than a pane\n",
+                write.fullPane, write.overLong);
     size_t frames = 0;
     // BENCH_BYTES gives a smaller wire for a quick look.
     const char* bytes = std::getenv("BENCH_BYTES");

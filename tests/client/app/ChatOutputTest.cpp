@@ -119,6 +119,12 @@ TEST_F(ChatOutput, FullPaneIsEmptiedBeforeTheNextLine) {
     EXPECT_EQ(RtbTextLength(box()), 32768);  // 32,767 characters: kept
     AddToRTB("c", box(), 0, false, false, false, false);
     EXPECT_EQ(Text(), "c");  // 32,768 characters: emptied first
+    EXPECT_TRUE(IsWindowVisible(box().hWnd()));
+    // A hidden pane (a tab not selected) is emptied alike and stays hidden.
+    RichTextBox& hidden = form().buffer;
+    for (const std::string& t : {full, std::string("b"), std::string("c")}) AddToRTB(t, hidden, 0, false, false, false, false);
+    EXPECT_EQ(RtbPlainText(hidden), "c");
+    EXPECT_FALSE(IsWindowVisible(hidden.hWnd()));
 }
 
 TEST_F(ChatOutput, EchoWritesTheWholeTextIntoTheGeneralPane) {

@@ -51,14 +51,12 @@ protected:
 
 TEST_F(BurstFiles, MapAnnouncementsFetchNoMoreThanAMapHoldsAndASilentHostHoldsOneOfThem) {
     ASSERT_NO_FATAL_FAILURE(StartWithMaps());
-    // 25 a burst: each refusal writes its chat line, and 200 of those alone hold the window
-    // longer than one pass of the dispatcher may.
-    ExpectBounded(Burst(Maps(25, [](int i) {
+    ExpectBounded(Burst(Maps(200, [](int i) {
                             const std::string n = std::to_string(i);
                             return i < 3 ? R"("m)" + n + R"(", "22500")" : R"("big)" + n + R"(", "1048576")";
-                        }), 25));
+                        }), 200));
     EXPECT_EQ(Requests(), "/maps/m0.map\n/maps/m1.map\n/maps/m2.map\n");  // none for a size past a map's
-    EXPECT_TRUE(Dump("frmChatBar", "Receiving Map 'big24' FAILED!")) << last;
+    EXPECT_TRUE(Dump("frmChatBar", "Receiving Map 'big199' FAILED!")) << last;
 
     // A host that takes the request and never answers: the first waits its bound, the rest
     // fail at once.

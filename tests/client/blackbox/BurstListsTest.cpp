@@ -55,9 +55,9 @@ TEST_F(BurstLists, LoginsOutlinesLogLinesAndFilteredChatCostLittleEach) {
     EXPECT_TRUE(Dump("frmChatBar", R"(key="cyx" text="cyx" icon=0 selected=0 level="77")")) << last.substr(0, 2000);
     Expect(R"(["g", "0", "0", "32767", "32767"])", 5000);
     ASSERT_TRUE(hook.Ask("menu mnuTournament") == "ok" && Shown("frmTournament")) << last;
-    Expect(Join("", 500, [](int i) { return R"(["T", "2", "line )" + N(i) + R"("])"; }, ", ", ""), 500);
-    EXPECT_TRUE(Dump("frmTournament", "line 499\\r\\n\"")) << last.substr(0, 2000);
+    Expect(Join("", 3000, [](int i) { return R"(["T", "2", "line )" + N(i) + R"("])"; }, ", ", ""), 3000);
+    EXPECT_TRUE(Dump("frmTournament", "line 2999\\r\\n\"")) << last.substr(0, 2000);
     ASSERT_EQ(hook.Ask("menu mnuOptionLangFilter"), "ok");
-    Expect(Join(R"(["c", "srv", ")", 12000, [](int) { return std::string("damn"); }, " ", R"(", "1"])"), 4);
+    Expect(Join(R"(["c", "srv", ")", 12000, [](int) { return std::string("damn"); }, " ", R"(", "1"])"), 15);
     EXPECT_TRUE(Dump("frmChatBar", "srv ") && !Has(last, "damn")) << last.substr(0, 2000);
 }
