@@ -139,7 +139,11 @@ struct Job {
 Outcome Fetch(const std::string& address, size_t limit, DWORD timeoutMs) {
     Outcome out;
     const DWORD started = GetTickCount();
-    auto fail = [&out](DWORD error) {
+    // A step that fails once the time is up, or on the socket's own time-out (WSAETIMEDOUT),
+    // failed for want of time, whichever step it was.
+    auto fail = [&out, started, timeoutMs](DWORD error) {
+        constexpr DWORD socketTimedOut = 10060;
+        if (error != 0 && (error == socketTimedOut || GetTickCount() - started >= timeoutMs)) error = ERROR_INTERNET_TIMEOUT;
         out.error = error;
         return out;
     };
