@@ -74,8 +74,10 @@ void frmMainForm::cmdAlias_MouseDown(int Index, int Button) {
 
 void frmMainForm::DirectXEvent8_DXCallback(int32_t) {
     if (!keyboard_.HasDevice()) return;
-    const std::array<uint8_t, 256> state = keyboard_.ReadState();
+    // The events first: a key that goes down between the two reads is then in the state too
+    // (read the other way round, its event would come without it, and the key be lost).
     const std::vector<KeyEvent> events = keyboard_.ReadEvents();
+    const std::array<uint8_t, 256> state = keyboard_.ReadState();
     if (!events.empty() && OnKeyEvents) OnKeyEvents(events);
     if (!ForegroundIsOurs()) return;
     const bool keyWentDown = std::any_of(events.begin(), events.end(), [](const KeyEvent& e) { return e.Down; });

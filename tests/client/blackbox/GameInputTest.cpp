@@ -108,7 +108,6 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
     Clear();
     hook.Ask("menu mnuOptionsWASD");
     ASSERT_TRUE(Tap('W', 0x11, Received(north)));
-    ASSERT_TRUE(Tap(VK_NUMPAD5, 0x4C));  // nothing in WASD mode
     ASSERT_TRUE(Tap('D', 0x20, Received(east)));
     frames = server.Frames();
     EXPECT_EQ(Count(frames, R"(["m", )"), 2) << frames;
