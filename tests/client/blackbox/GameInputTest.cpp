@@ -34,15 +34,29 @@ bool Tap(WORD vk, WORD scan, const std::function<bool()>& done = {}) {
     Key(vk, scan, false);
     return held;
 }
-void Mouse(POINT at, DWORD flags) {
-    SetCursorPos(at.x, at.y);
+// A button of the mouse pressed or let go at a point of the screen (the event carries the point,
+// so no late pointer motion can move it). The map picture and the command buttons take the mouse
+// on a press and let it go on the release: with `thread` (the client's window thread) the press
+// or release is held until the client has done so (false when it never did within 10 s).
+bool Mouse(POINT at, DWORD flags, DWORD thread = 0) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT in{INPUT_MOUSE, {}};
-    in.mi.dwFlags = flags;
+    in.mi.dx = static_cast<LONG>((at.x * 65536LL + width - 1) / width);
+    in.mi.dy = static_cast<LONG>((at.y * 65536LL + height - 1) / height);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof in);
-    testsupport::PumpUntil([] { return false; }, 150);
+    if (!thread) return true;
+    const bool press = flags & (MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_RIGHTDOWN);
+    return testsupport::PumpUntil([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && (info.hwndCapture != nullptr) == press;
+    }, 10000);
 }
-void ClickAt(POINT at, bool right) {
-    Mouse(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN), Mouse(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+// A click: the release follows the press also when the press was not taken.
+bool ClickAt(POINT at, bool right, DWORD thread) {
+    const bool pressed = Mouse(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, thread);
+    return Mouse(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, thread) && pressed;
 }
 
 // A client logged in to a scripted server, its main window in front.
@@ -52,6 +66,7 @@ protected:
         ASSERT_TRUE(Start({.game = "[Options]\r\nKeyPad=True\r\n", .buttons = "[Button0]\r\nCommand=say hi\r\n"}));
         main_ = FindProcessWindow(run.process.Pid(), skx::MainWindowClassName(), nullptr);
         ASSERT_TRUE(main_ && ToFront(main_));
+        thread_ = GetWindowThreadProcessId(main_, nullptr);
     }
 
     bool ToFront(HWND w) { return SetForegroundWindow(w), testsupport::PumpUntil([&] { return GetForegroundWindow() == w; }, 5000); }
@@ -79,13 +94,36 @@ protected:
     std::function<bool()> Received(const std::string& frame, int times = 1) {
         return [this, frame, times] { return Sent(frame) == times; };
     }
+    // A menu option switched on. The hook clicks it with a posted message: keys pressed before it
+    // is checked could be read under the option before.
+    bool SwitchOn(const std::string& item) {
+        hook.Ask("menu " + item);
+        return testsupport::PumpUntil([&] { return Has(hook.Ask("dump " + item), "checked=1"); }, 10000);
+    }
+    // The text put into the entry line. The hook sets it from a posted message, while the client
+    // takes its keys as DirectInput reports them: a key pressed before the text shows there could
+    // find the line as it was before.
+    bool SetLine(const std::string& text) {
+        hook.Ask("frmMain.#" + std::to_string(EntryLineId) + " set " + text);
+        return testsupport::PumpUntil([&] { return WindowText(GetDlgItem(main_, EntryLineId)) == text; }, 10000);
+    }
     // The line put into the entry line and Enter pressed, held until the server has the frame.
     bool Enter(const std::string& line, const std::string& frame = {}) {
-        hook.Ask("frmMain.#" + std::to_string(EntryLineId) + " set " + line);
-        return Tap(VK_RETURN, 0x1C, frame.empty() ? std::function<bool()>() : Received(frame));
+        return SetLine(line) && Tap(VK_RETURN, 0x1C, frame.empty() ? std::function<bool()>() : Received(frame));
+    }
+
+    // Whether the client has taken the input sent so far. Its window thread takes posted messages
+    // before input, so input can wait behind them: a press on the map window's caption, sent after
+    // it, takes the mouse for moving the window once taken, and the release lets it go (10 s each).
+    bool InputTaken() {
+        RECT r{};
+        GetWindowRect(GetParent(picture_), &r);
+        const POINT caption{r.left + 30, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+        return Mouse(caption, MOUSEEVENTF_LEFTDOWN, thread_) && Mouse(caption, MOUSEEVENTF_LEFTUP, thread_);
     }
 
     HWND main_ = nullptr, picture_ = nullptr;
+    DWORD thread_ = 0;
     int originX_ = 0, originY_ = 0;
 };
 
@@ -106,7 +144,7 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
     EXPECT_EQ(Count(frames, R"(["m", )"), 4) << frames;
     EXPECT_LT(frames.rfind(north), frames.find(east)) << frames;
     Clear();
-    hook.Ask("menu mnuOptionsWASD");
+    ASSERT_TRUE(SwitchOn("mnuOptionsWASD"));
     ASSERT_TRUE(Tap('W', 0x11, Received(north)));
     ASSERT_TRUE(Tap('D', 0x20, Received(east)));
     frames = server.Frames();
@@ -114,7 +152,7 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
     EXPECT_FALSE(Has(frames, R"(["M", )")) << frames;
 
     EXPECT_TRUE(Enter("/who", R"(["C", "who"])"));
-    hook.Ask("menu mnuOptionsChat");
+    ASSERT_TRUE(SwitchOn("mnuOptionsChat"));
     EXPECT_TRUE(Enter("hi", R"(["C", "c hi"])"));
     EXPECT_TRUE(Enter("a   b", R"(["C", "c a b"])"));
     // Down in the line goes through the lines sent, newest first.
@@ -126,12 +164,12 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
     HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 301);
     memset(GlobalLock(text), 'x', 300), GlobalUnlock(text), SetClipboardData(CF_TEXT, text);
     CloseClipboard();
-    hook.Ask("frmMain.#" + std::to_string(EntryLineId) + " set ");
+    ASSERT_TRUE(SetLine(""));
     SendMessageA(edit, WM_PASTE, 0, 0);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return WindowText(line) == std::string(250, 'x'); }, 5000)) << WindowText(line);
     EXPECT_EQ(SendMessageA(line, CB_GETEDITSEL, 0, 0), MAKELRESULT(250, 250));
     Clear();  // an empty line sends nothing; "/" an empty command line
-    Enter("");
+    ASSERT_TRUE(Enter(""));
     ASSERT_TRUE(Enter("/", R"(["C", ""])"));
     EXPECT_EQ(Sent(R"(["C", )"), 1) << server.Frames();
     // With another program in front, keys are that program's.
@@ -140,7 +178,7 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
     ASSERT_TRUE(ToFront(other));
     Clear();
     Tap('W', 0x11);
-    Enter("/later");
+    ASSERT_TRUE(Enter("/later"));
     ASSERT_TRUE(ToFront(main_));
     ASSERT_TRUE(Tap('D', 0x20, Received(east)));
     frames = server.Frames();
@@ -152,21 +190,21 @@ TEST_F(InGame, MovementKeysAndTheEntryLine) {
 TEST_F(InGame, ClicksOnTheMapWalkFireAndRunTheSelfClickCommand) {
     ASSERT_NO_FATAL_FAILURE(ShowMap());
     Clear();
-    ClickAt(Square(13, 5), false);
+    ASSERT_TRUE(ClickAt(Square(13, 5), false, thread_));
     EXPECT_TRUE(WaitSent(R"(["m", "&east&east&east&"])"));
-    ClickAt(Square(12, 5), true);
+    ASSERT_TRUE(ClickAt(Square(12, 5), true, thread_));
     EXPECT_TRUE(WaitSent(R"(["C", "fire 12 5"])"));
     Clear();
-    ClickAt(Square(10, 5), false);
+    ASSERT_TRUE(ClickAt(Square(10, 5), false, thread_));
     ASSERT_TRUE(WaitSent(R"(["C", "CENTER"])"));
     std::string frames = server.Frames();
     EXPECT_LT(frames.find(R"(["M", ")"), frames.find(R"(["C", "CENTER"])")) << frames;
 
     // Pressed on the map and let go beside it: no click.
     Clear();
-    Mouse(Square(12, 5), MOUSEEVENTF_LEFTDOWN);
-    Mouse(POINT{2, 2}, MOUSEEVENTF_LEFTUP);
-    ClickAt(Square(11, 5), true);
+    ASSERT_TRUE(Mouse(Square(12, 5), MOUSEEVENTF_LEFTDOWN, thread_));
+    ASSERT_TRUE(Mouse(POINT{2, 2}, MOUSEEVENTF_LEFTUP, thread_));
+    ASSERT_TRUE(ClickAt(Square(11, 5), true, thread_));
     ASSERT_TRUE(WaitSent(R"(["C", "fire 11 5"])"));
     frames = server.Frames();
     EXPECT_FALSE(Has(frames, R"(["m", )")) << frames;
@@ -176,20 +214,22 @@ TEST_F(InGame, ClicksOnTheMapWalkFireAndRunTheSelfClickCommand) {
 TEST_F(InGame, MapClicksWhileDisconnectedSendNothingAndLeaveTheWalkTarget) {
     ASSERT_NO_FATAL_FAILURE(ShowMap());
     // Pressed while connected and let go once the server has hung up; then a walk and a shot.
-    Mouse(Square(13, 5), MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(Mouse(Square(13, 5), MOUSEEVENTF_LEFTDOWN, thread_));
     server.Command(R"({"cmd": "close"})");
     ASSERT_TRUE(Dump("frmMain", "panel 1 \"Disconnected\"", 10000)) << last;
-    Mouse(Square(13, 5), MOUSEEVENTF_LEFTUP);
-    ClickAt(Square(11, 5), false);
-    ClickAt(Square(12, 5), true);
+    ASSERT_TRUE(Mouse(Square(13, 5), MOUSEEVENTF_LEFTUP, thread_));
+    // While away the map does not take the mouse: there is no press to wait for, but the client
+    // must have taken them before it logs in again, or the picture back by then would get them.
+    ClickAt(Square(11, 5), false, 0), ClickAt(Square(12, 5), true, 0);
+    ASSERT_TRUE(InputTaken());
     Clear();
     ASSERT_TRUE(LogIn());
     // Back on (10, 5), the view at the top left corner: the walk starts from the target held
     // before the hang-up, not from a square clicked while away.
     originX_ = originY_ = 0;
     server.Send({{"P", "10", "5", "3", "12"}});
-    ClickAt(Square(13, 5), false);
-    ClickAt(Square(12, 5), true);
+    ASSERT_TRUE(ClickAt(Square(13, 5), false, thread_));
+    ASSERT_TRUE(ClickAt(Square(12, 5), true, thread_));
     ASSERT_TRUE(WaitSent(R"(["C", "fire 12 5"])"));
     const std::string frames = server.Frames();
     EXPECT_TRUE(Has(frames, R"(["m", "&east&east&east&"])")) << frames;
@@ -233,7 +273,7 @@ TEST_F(InGame, TargetingMenuButtonsScannerAndCommandBar) {
     EXPECT_TRUE(WaitSent(R"(["C", "say hi"])"));
     Mouse(middle, MOUSEEVENTF_LEFTUP);
     Clear();
-    ClickAt(middle, true);
+    Mouse(middle, MOUSEEVENTF_RIGHTDOWN), Mouse(middle, MOUSEEVENTF_RIGHTUP);
     EXPECT_TRUE(Dump("frmBtnEdit", "visible=1", 10000)) << last;
     EXPECT_EQ(Sent(R"(["C", )"), 0) << server.Frames();
 }
