@@ -312,9 +312,9 @@ TEST_F(ControlTest, ReadIntoAnEmptyArrayReferenceMakesTheArray) {
 
 // The host aborts, from its timer handler, a blocking connect that gets no answer.
 TEST_F(ControlTest, AbortEndsABlockingConnectToASilentPeer) {
-    const uint16_t port = testsupport::FreePort();
     testsupport::ChildProcess peer;
-    ASSERT_TRUE(peer.StartPython("tools/testpeers/silent.py", "--port " + std::to_string(port)));
+    const uint16_t port = testsupport::StartPythonServer(peer, "tools/testpeers/silent.py", "");
+    ASSERT_NE(port, 0);
     ASSERT_TRUE(testsupport::WaitForPort(port, 10000));  // this probe leaves the queue full
     EventModeControl m(false);
     ASSERT_TRUE(m.connected);
