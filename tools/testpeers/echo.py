@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """A TCP echo peer on 127.0.0.1 for tests: echoes every byte back until the peer closes.
 
---port P      the port to listen on
+--port P      the port to listen on (0: a free one); the first output line names it,
+              "echo peer on 127.0.0.1:<port>"
 --once        stop after the first connection that carried data ends (a bare
               connect, such as a readiness probe, does not count)
 """
@@ -31,6 +32,7 @@ def main():
     srv.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
     srv.bind(("127.0.0.1", a.port))
     srv.listen(8)
+    print("echo peer on 127.0.0.1:%d" % srv.getsockname()[1], flush=True)
     while True:
         conn, _ = srv.accept()
         if a.once:

@@ -29,10 +29,9 @@ CallResult PutText(LateBound& c, DISPID id, const wchar_t* text) {
 }
 
 TEST_F(ControlTest, PutsWhileConnectedAreRefusedOrApplied) {
-    const uint16_t port = testsupport::FreePort();
     testsupport::ChildProcess peer;
-    ASSERT_TRUE(peer.StartPython("tools/testpeers/echo.py", "--port " + std::to_string(port)));
-    ASSERT_TRUE(testsupport::WaitForPort(port, 10000));
+    const uint16_t port = testsupport::StartPythonServer(peer, "tools/testpeers/echo.py", "");
+    ASSERT_NE(port, 0);
 
     auto control = CreateControl();
     ASSERT_TRUE(control);

@@ -11,7 +11,6 @@
 namespace controltest {
 namespace {
 
-using testsupport::PumpFor;
 using testsupport::PumpUntil;
 using testsupport::PumpWhileATimerTicks;
 
@@ -41,7 +40,7 @@ public:
                                   40, 240, 160, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (window_) {
             UpdateWindow(window_);
-            PumpFor(100);
+            testsupport::HandlePostedSoFar();
         }
     }
     ~ContainerWindow() {

@@ -12,13 +12,12 @@ enum EventId : DISPID {
     kOnAccept = 1, kOnConnect = 3, kOnDisconnect = 4, kOnError = 5, kOnRead = 6, kOnTimer = 8, kOnWrite = 9
 };
 
-// A loopback echo peer started for one test.
+// A loopback echo peer started for one test, on a free port it binds itself.
 class EchoPeer {
 public:
     bool Start() {
-        port_ = testsupport::FreePort();
-        return child_.StartPython("tools/testpeers/echo.py", "--port " + std::to_string(port_)) &&
-               testsupport::WaitForPort(port_, 10000);
+        port_ = testsupport::StartPythonServer(child_, "tools/testpeers/echo.py", "");
+        return port_ != 0;
     }
     uint16_t Port() const { return port_; }
 

@@ -1,5 +1,9 @@
 // Events: the interval timer, socket notifications from a loopback echo peer, freezing by
 // the container, and the data methods in both byte orders.
+#include <winsock2.h>
+
+#include <Tetherline.h>
+
 #include "EventControl.h"
 #include "MessageOrder.h"
 
@@ -7,7 +11,6 @@ namespace controltest {
 namespace {
 
 using testsupport::HandlePostedSoFar;
-using testsupport::PumpFor;
 using testsupport::PumpUntil;
 using testsupport::PumpWhileATimerTicks;
 
@@ -33,7 +36,16 @@ TEST_F(ControlTest, TickDuringOnTimerIsDropped) {
     ASSERT_TRUE(control);
     auto sink = EventSink::Create();
     ASSERT_TRUE(sink->Connect(control.Get()));
-    sink->OnEvent(kOnTimer, [](EventSink*, void*) { PumpFor(150); }, nullptr);
+    // The handler pumps until a timer of its own at the control's interval has ticked 3 times,
+    // in which the control's timer comes due again; a nested OnTimer returns at once.
+    sink->OnEvent(
+        kOnTimer,
+        [](EventSink* s, void*) {
+            if (s->depth == 1) {
+                EXPECT_TRUE(PumpWhileATimerTicks(20, 3));
+            }
+        },
+        nullptr);
     LateBound c(control.Get());
     ASSERT_EQ(c.Put(kInterval, Long(20)).code, S_OK);
     EXPECT_TRUE(PumpUntil([&] { return sink->Count(kOnTimer) >= 3; }, 5000));
@@ -142,8 +154,10 @@ TEST_F(ControlTest, NumbersAndArraysTravelInNetworkOrder) {
     SafeArrayUnaccessData(V_ARRAY(numbers.Get()));
     ASSERT_EQ(c.Call(kWrite, {RefTo(numbers.Get()), Missing(), RefTo(result.Get())}).code, S_OK);
     EXPECT_EQ(V_I4(result.Get()), 6);
-    ASSERT_TRUE(PumpUntil([&] { return c.GetLong(kIsReadable) == -1; }, 5000));
-    PumpFor(100);
+    // One read takes the 6 bytes: all of them wait on the socket before it.
+    const SOCKET handle = static_cast<SOCKET>(c.GetLong(kHandle));
+    DWORD available = 0;
+    ASSERT_TRUE(PumpUntil([&] { return InetIsReadable(handle, 0, &available) && available >= 6; }, 5000));
     VariantValue back;
     V_VT(back.Get()) = VT_ARRAY | VT_I2;
     V_ARRAY(back.Get()) = SafeArrayCreateVector(VT_I2, 0, 10);
@@ -312,9 +326,9 @@ TEST_F(ControlTest, ReadIntoAnEmptyArrayReferenceMakesTheArray) {
 
 // The host aborts, from its timer handler, a blocking connect that gets no answer.
 TEST_F(ControlTest, AbortEndsABlockingConnectToASilentPeer) {
-    const uint16_t port = testsupport::FreePort();
     testsupport::ChildProcess peer;
-    ASSERT_TRUE(peer.StartPython("tools/testpeers/silent.py", "--port " + std::to_string(port)));
+    const uint16_t port = testsupport::StartPythonServer(peer, "tools/testpeers/silent.py", "");
+    ASSERT_NE(port, 0);
     ASSERT_TRUE(testsupport::WaitForPort(port, 10000));  // this probe leaves the queue full
     EventModeControl m(false);
     ASSERT_TRUE(m.connected);

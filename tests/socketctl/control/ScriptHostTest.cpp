@@ -34,10 +34,9 @@ f.Close
 )";
 
 TEST_F(ControlTest, VbscriptDrivesTheControlByProgramIdentifier) {
-    const uint16_t port = testsupport::FreePort();
     testsupport::ChildProcess peer;
-    ASSERT_TRUE(peer.StartPython("tools/testpeers/echo.py", "--port " + std::to_string(port)));
-    ASSERT_TRUE(testsupport::WaitForPort(port, 10000));
+    const uint16_t port = testsupport::StartPythonServer(peer, "tools/testpeers/echo.py", "");
+    ASSERT_NE(port, 0);
 
     testsupport::ScratchDir dir("wirelatch-script");
     const std::string script = dir.File("smoke.vbs");

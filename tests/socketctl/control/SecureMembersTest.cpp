@@ -132,10 +132,9 @@ TEST_F(SecureControlTest, EventModeConnectFillsTheCopyBeforeOnConnect) {
 
 TEST_F(SecureControlTest, AHandshakeFailureIsReportedAsTheSecurityError) {
     // A peer that answers in plain text.
-    const uint16_t port = testsupport::FreePort();
     testsupport::ChildProcess echo;
-    ASSERT_TRUE(echo.StartPython("tools/testpeers/echo.py", "--port " + std::to_string(port)));
-    ASSERT_TRUE(testsupport::WaitForPort(port, 10000));
+    const uint16_t port = testsupport::StartPythonServer(echo, "tools/testpeers/echo.py", "");
+    ASSERT_NE(port, 0);
     auto control = CreateControl();
     ASSERT_TRUE(control);
     auto sink = EventSink::Create();
@@ -156,10 +155,9 @@ TEST_F(SecureControlTest, AHandshakeFailureIsReportedAsTheSecurityError) {
 }
 
 TEST_F(SecureControlTest, AnEventModeHandshakeFailureFiresOnErrorWithTheSocketClosed) {
-    const uint16_t port = testsupport::FreePort();
     testsupport::ChildProcess echo;
-    ASSERT_TRUE(echo.StartPython("tools/testpeers/echo.py", "--port " + std::to_string(port)));
-    ASSERT_TRUE(testsupport::WaitForPort(port, 10000));
+    const uint16_t port = testsupport::StartPythonServer(echo, "tools/testpeers/echo.py", "");
+    ASSERT_NE(port, 0);
     EventModeControl m;
     ASSERT_TRUE(m.connected);
     ASSERT_EQ(m.c.Put(kSecure, Bool(true)).code, S_OK);

@@ -25,14 +25,14 @@ std::string TlsFile(const std::string& name) {
 }
 
 TlsPeer::TlsPeer(const std::string& certificate, const std::string& ciphers, bool askForClient) {
-    port_ = testsupport::FreePort();
     const std::string folder = "tests/socketctl/inet/tls/";
-    std::string args = "serve " + std::to_string(port_) + " " + folder + certificate + ".pem " + folder + certificate +
-                       ".key";
+    std::string args = "serve 0 " + folder + certificate + ".pem " + folder + certificate + ".key";
     args += " " + (ciphers.empty() ? std::string("-") : ciphers);
     if (askForClient) args += " ask";
-    ok_ = testsupport::StartPython(child_, "tests/socketctl/inet/tls_peers.py", args) &&
-          testsupport::WaitForPort(port_, 10000);
+    // Port 0: the peer binds a free port itself and names it once it listens.
+    port_ = testsupport::PortAfter(testsupport::StartPythonAnnounced(child_, "tests/socketctl/inet/tls_peers.py", args),
+                                   "127.0.0.1:");
+    ok_ = port_ != 0;
 }
 
 TrustedTestRoot::TrustedTestRoot() {

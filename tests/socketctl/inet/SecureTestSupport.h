@@ -17,7 +17,7 @@ namespace inettest {
 
 constexpr UINT kNotifyMessage = 2025;  // WM_SOCKETEVENT
 
-// One TLS server of tls_peers.py on a free port, killed when it goes.
+// One TLS server of tls_peers.py on a free port it binds itself, killed when it goes.
 class TlsPeer {
 public:
     // certificate: "server" (issued by the test root for localhost) or "selfsigned".

@@ -6,7 +6,6 @@ reset PORT   connect to 127.0.0.1:PORT, send b"x", wait for b"go", then reset th
 import socket
 import struct
 import sys
-import time
 
 
 def reset(port):
@@ -16,7 +15,6 @@ def reset(port):
     s.recv(2)
     s.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
     s.close()
-    time.sleep(0.2)
 
 
 def main():

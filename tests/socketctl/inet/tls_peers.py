@@ -2,14 +2,16 @@
 """TLS peers for the secure socket tests, run on Linux beside the Wine test program.
 
 serve PORT CERT KEY [CIPHERS] [ASK]
-    A TLS 1.2 server on 127.0.0.1:PORT (until killed), one thread per connection; CIPHERS
-    "-" keeps the defaults, ASK "ask" requests a client certificate issued by tls/ca.pem
-    (optional: the handshake goes on without one). After the
-    handshake it sends b"hello" in the same segment as its last handshake message, then
-    answers each record the client sends:
+    A TLS 1.2 server on 127.0.0.1:PORT (until killed), one thread per connection; PORT 0
+    binds a free port, and the first output line names it ("TLS peer on 127.0.0.1:<port>");
+    CIPHERS "-" keeps the defaults, ASK "ask" requests a client certificate issued by
+    tls/ca.pem (optional: the handshake goes on without one). After the handshake it sends
+    b"hello" in the same segment as its last handshake message, then answers each record the
+    client sends:
       b"split:" + data  the data back as one record sent in two segments 0.4 s apart
       b"big:" + N       N bytes (i * 7 & 255) back, as records of up to 16 KB
-      b"last?"          b"clean" or b"abrupt": how the previous connection ended
+      b"last?"          b"clean" or b"abrupt": how the connection accepted before this one
+                        ended, once it has (b"open" when it has not within 10 s)
       b"who?"           the subject of the client's certificate, or b"nobody"
       b"bye"            a close notification, then the connection is closed
       anything else     echoed back as one record
@@ -24,7 +26,9 @@ import sys
 import threading
 import time
 
-last_end = {"kind": b"none"}
+# How each connection ended, by its number in the order of acceptance; 0 stands before the first.
+ends = threading.Condition()
+ended = {0: b"none"}
 
 
 def flush(sock, outgoing):
@@ -52,7 +56,7 @@ def handshake(sock, obj, incoming, outgoing):
             return False
 
 
-def answer(sock, obj, outgoing, record):
+def answer(sock, obj, outgoing, record, number):
     if record.startswith(b"split:"):
         obj.write(record[6:])
         data = outgoing.read()
@@ -67,7 +71,9 @@ def answer(sock, obj, outgoing, record):
             obj.write(payload[at:at + 16384])
         flush(sock, outgoing)
     elif record == b"last?":
-        obj.write(last_end["kind"])
+        with ends:
+            ends.wait_for(lambda: number - 1 in ended, timeout=10)
+            obj.write(ended.get(number - 1, b"open"))
         flush(sock, outgoing)
     elif record == b"who?":
         peer = obj.getpeercert()
@@ -87,7 +93,21 @@ def answer(sock, obj, outgoing, record):
     return True
 
 
-def session(sock, context):
+def close_after_the_client(sock):
+    """Half-closes, then reads and drops what comes until the client closes (at most 10 s): the
+    client has read everything sent to it before the socket goes, and nothing it sent late is
+    answered with a reset."""
+    try:
+        sock.shutdown(socket.SHUT_WR)
+        sock.settimeout(10)
+        while sock.recv(65536):
+            pass
+    except OSError:
+        pass
+    sock.close()
+
+
+def session(sock, context, number):
     incoming, outgoing = ssl.MemoryBIO(), ssl.MemoryBIO()
     obj = context.wrap_bio(incoming, outgoing, server_side=True)
     end = b"abrupt"
@@ -116,13 +136,14 @@ def session(sock, context):
                     end = b"clean"
                     going = False
                     break
-                going = answer(sock, obj, outgoing, record)
+                going = answer(sock, obj, outgoing, record, number)
     except (ssl.SSLError, OSError):
         pass
     finally:
-        last_end["kind"] = end
-        time.sleep(0.1)
-        sock.close()
+        with ends:
+            ended[number] = end
+            ends.notify_all()
+        close_after_the_client(sock)
 
 
 def serve(port, cert, key, ciphers, ask):
@@ -138,9 +159,12 @@ def serve(port, cert, key, ciphers, ask):
     listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
     listener.bind(("127.0.0.1", port))
     listener.listen(8)
+    print("TLS peer on 127.0.0.1:%d" % listener.getsockname()[1], flush=True)
+    number = 0
     while True:
         sock, _ = listener.accept()
-        threading.Thread(target=session, args=(sock, context), daemon=True).start()
+        number += 1
+        threading.Thread(target=session, args=(sock, context, number), daemon=True).start()
 
 
 def client(port, ca):
