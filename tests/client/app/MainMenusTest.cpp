@@ -21,6 +21,7 @@
 #include "SettingsFiles.h"
 #include "Startup.h"
 #include "ScreenPicture.h"
+#include "MessageOrder.h"
 #include "ScriptedServer.h"
 #include "WinTestSupport.h"
 #include "WindowLook.h"
@@ -172,6 +173,15 @@ std::string RecordedFrames(uint16_t ctl) {
     const std::string head = "{\"ok\": true, \"frames\": ";
     if (reply.compare(0, head.size(), head) != 0 || reply.back() != '}') return "bad reply: " + reply;
     return reply.substr(head.size(), reply.size() - head.size() - 1);
+}
+
+// Once the messages posted so far (the connection's events among them) have run, sends a frame
+// of the test's own over the main window's connection and waits until the server has it: what
+// the connection carried before it is there too (one connection keeps the order of its frames).
+bool ServerHasWhatWasSentSoFar(frmMainForm& m, uint16_t ctl) {
+    if (!testsupport::HandlePostedSoFar()) return false;
+    m.Server("C", "marker");
+    return testsupport::PumpUntil([&] { return RecordedFrames(ctl).find("[\"C\", \"marker\"]") != std::string::npos; }, 10000);
 }
 
 std::string g_osName;
@@ -398,7 +408,7 @@ TEST(MainMenusScenario, DISABLED_TilingAndAutoTile) {
     // Without Auto-Tile a resize leaves the children where they are.
     Misplace(frmMapDisp());
     SetWindowPos(m.Handle(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
-    PumpFor(100);
+    EXPECT_TRUE(testsupport::HandlePostedSoFar());  // a tiling left to a posted message has run
     EXPECT_FALSE(ChildrenTiled());
 
     // Checking Auto-Tile tiles at once, and every resize after it tiles again.
@@ -408,14 +418,13 @@ TEST(MainMenusScenario, DISABLED_TilingAndAutoTile) {
     Misplace(frmMapDisp());
     EXPECT_FALSE(ChildrenTiled());
     SetWindowPos(m.Handle(), nullptr, 0, 0, 1000, 760, SWP_NOMOVE | SWP_NOZORDER);
-    PumpFor(100);
-    EXPECT_TRUE(ChildrenTiled());
+    EXPECT_TRUE(testsupport::PumpUntil([] { return ChildrenTiled(); }, 5000));
 
     // Unchecked again: no tiling on the next resize.
     Click(m.mnuWindowAutoTileWindows);
     Misplace(frmMapDisp());
     SetWindowPos(m.Handle(), nullptr, 0, 0, 920, 720, SWP_NOMOVE | SWP_NOZORDER);
-    PumpFor(100);
+    EXPECT_TRUE(testsupport::HandlePostedSoFar());
     EXPECT_FALSE(ChildrenTiled());
 }
 
@@ -482,10 +491,10 @@ TEST(MainMenusScenario, DISABLED_WindowOpeners) {
     for (Form* f : {static_cast<Form*>(&frmShop()), static_cast<Form*>(&frmTournament()),
                     static_cast<Form*>(&frmAbout()), static_cast<Form*>(&frmClick())}) {
         SetActiveWindow(f->Handle());
-        PumpFor(30);
-        EXPECT_FALSE(Layered(f->Handle()) && AlphaOf(f->Handle()) != 255) << f->Name();
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return !(Layered(f->Handle()) && AlphaOf(f->Handle()) != 255); }, 5000))
+            << f->Name();
         SetActiveWindow(m.Handle());
-        PumpFor(30);
+        testsupport::PumpUntil([&] { return Layered(f->Handle()) && AlphaOf(f->Handle()) == 90; }, 5000);
         EXPECT_TRUE(Layered(f->Handle())) << f->Name();
         EXPECT_EQ(AlphaOf(f->Handle()), 90) << f->Name();
     }
@@ -609,8 +618,8 @@ TEST(MainMenusScenario, DISABLED_FramesSent) {
     m.sckConnect.PropertyPut(wl::RemotePort, Variant(static_cast<int32_t>(game)));
     m.sckConnect.Invoke(wl::Connect);
     ASSERT_EQ(m.sckConnect.PropertyGet(wl::Connected).ToLong(), wl::True);
-    PumpFor(500);
-    // Nothing that was dropped before shows up now (the connection's own login frames may).
+    // Nothing that was dropped before shows up now (it would have gone ahead of a frame sent now).
+    ASSERT_TRUE(ServerHasWhatWasSentSoFar(m, ctl));
     std::string early = RecordedFrames(ctl);
     EXPECT_EQ(early.find("[\"R\""), std::string::npos) << early;
     EXPECT_EQ(early.find("[\"n\", \"2\"]"), std::string::npos) << early;
@@ -729,7 +738,7 @@ TEST(MainMenusScenario, DISABLED_ExitWhileConnected) {
     m.sckConnect.PropertyPut(wl::RemotePort, Variant(static_cast<int32_t>(game)));
     m.sckConnect.Invoke(wl::Connect);
     ASSERT_EQ(m.sckConnect.PropertyGet(wl::Connected).ToLong(), wl::True);
-    PumpFor(300);
+    ASSERT_TRUE(ServerHasWhatWasSentSoFar(m, ctl));
     ServerControl(ctl, "{\"cmd\": \"clear\"}");
 
     // Exit disconnects first (the connection's close says quit), then ends the program.

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "ClientProcess.h"
+#include "HookClient.h"
 #include "WinTestSupport.h"
 #include "Startup.h"
 #include "frmMain.h"
@@ -41,9 +42,17 @@ protected:
         DeleteClientValue(key, "Initialized");
         DeleteClientValue(key, "Update");
     }
-    HWND StartClient() {
-        EXPECT_TRUE(client.Start("\"" + exe + "\"", dir.Path()));
+    HWND StartClient(const std::string& options = {}) {
+        EXPECT_TRUE(client.Start("\"" + exe + "\"" + options, dir.Path()));
         return WaitForProcessWindow(client.Pid(), skx::MainWindowClass, "Skirmex", StartTimeout);
+    }
+    // For a client started with the test hook: waits until its start-up has started the frame
+    // timer, which it does after a first run's agreement would have been shown.
+    bool PastTheAgreement() {
+        testsupport::HookClient hook;
+        return hook.Attach(client.Pid(), StartTimeout) &&
+               hook.WaitForDump("frmMain", [](const std::string& d) { return d.find("timer DXTimer enabled=1") != std::string::npos; },
+                                StartTimeout);
     }
 
     ScratchDir dir{"startup"};
@@ -54,16 +63,19 @@ protected:
 
 TEST_F(ClientStart, SavedSettingsRunShowsNoAgreementAndMakesTheFolders) {
     SetClientValue(key, "Initialized", "False");
-    HWND main = StartClient();
+    HWND main = StartClient(" --test-hook");
     ASSERT_NE(main, nullptr);
-    testsupport::PumpFor(500);
+    ASSERT_TRUE(PastTheAgreement());
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_EQ(FindProcessWindow(client.Pid(), nullptr, AgreementTitle), nullptr);
     EXPECT_TRUE(FolderExists(dir.File("Dat")));
     EXPECT_TRUE(FolderExists(dir.File("Map")));
     // The title bar's close is refused: the window stays.
     PostMessageA(main, WM_CLOSE, 0, 0);
-    testsupport::PumpFor(500);
+    // A minimize posted behind it (a thread's posted messages keep their order): once the
+    // window is minimized, the close has been handled.
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return IsIconic(main) != FALSE; }, StartTimeout));
     EXPECT_TRUE(IsWindow(main));
     EXPECT_TRUE(client.Running());
 }
@@ -71,9 +83,9 @@ TEST_F(ClientStart, SavedSettingsRunShowsNoAgreementAndMakesTheFolders) {
 TEST_F(ClientStart, InitializedMustBeExactlyTrue) {
     for (const char* value : {"true", "True ", "TRUE", "1"}) {
         SetClientValue(key, "Initialized", value);
-        HWND main = StartClient();
+        HWND main = StartClient(" --test-hook");
         ASSERT_NE(main, nullptr) << value;
-        testsupport::PumpFor(500);
+        ASSERT_TRUE(PastTheAgreement()) << value;
         EXPECT_EQ(FindProcessWindow(client.Pid(), nullptr, AgreementTitle), nullptr) << value;
         EXPECT_TRUE(IsWindowEnabled(main)) << value;
         client.Kill();
@@ -93,7 +105,15 @@ TEST_F(ClientStart, FirstRunAgreementRefusesCloseAndOkWritesFalse) {
     EXPECT_NE(WindowText(text).find("Skirmora End User License Agreement"), std::string::npos) << WindowText(text);
 
     PostMessageA(agreement, WM_CLOSE, 0, 0);
-    testsupport::PumpFor(500);
+    // The Cancel button pushed in by a message posted behind it: once it shows so, the close
+    // has been handled. (A minimize would show again a window that the close had hidden.)
+    HWND cancel = FindChild(agreement, "Button", "Cancel");
+    ASSERT_NE(cancel, nullptr);
+    PostMessageA(cancel, BM_SETSTATE, TRUE, 0);
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        DWORD_PTR state = 0;
+        return SendMessageTimeoutA(cancel, BM_GETSTATE, 0, 0, SMTO_ABORTIFHUNG, 1000, &state) && (state & BST_PUSHED);
+    }, StartTimeout));
     EXPECT_TRUE(IsWindowVisible(agreement));
     EXPECT_EQ(testsupport::RegReadString(HKEY_LOCAL_MACHINE, key, "Initialized").value_or(""), "True");
 

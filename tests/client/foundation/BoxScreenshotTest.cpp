@@ -44,9 +44,15 @@ TEST(MessageBoxSkin, EachButtonSetIsPaintedWithItsSkin) {
                       return true;
                   },
                   [&] {
-                      if (GetTickCount() - shownAt < 400) return false;
+                      // Captured again until it shows what is checked below, for at most 5 s.
                       frmMsgBox* box = FindBox(title);
                       shot = CaptureWindow(box->Handle());
+                      const bool painted = shot.width > 40 && shot.height > TitleBandHeight + 8 &&
+                                           shot.At(shot.width / 4, 2) == TitleBandColour &&
+                                           shot.At(shot.width / 2, TitleBandHeight - 1) == TitleBandColour &&
+                                           shot.At(shot.width - 6, TitleBandHeight + 8) == GetSysColor(COLOR_BTNFACE) &&
+                                           shot.At(0, 0) != TitleBandColour;
+                      if (!painted && GetTickCount() - shownAt < 5000) return false;
                       PostMessageA(box->Button(0), BM_CLICK, 0, 0);
                       return true;
                   }});

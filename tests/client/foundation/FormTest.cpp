@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "MessageOrder.h"
 #include "WinTestSupport.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/Form.h"
@@ -156,17 +157,18 @@ TEST(FormTimers, FireAtTheirIntervalAndStop) {
     int ticks = 0;
     FormTimer t("test", "tmrCount", [&] { ++ticks; });
     t.SetInterval(20);
-    testsupport::PumpFor(100);
+    // A timer of the test's own at the same interval ticks where this one would.
+    EXPECT_TRUE(testsupport::PumpWhileATimerTicks(20, 3));
     EXPECT_EQ(ticks, 0);  // not enabled
     t.SetEnabled(true);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return ticks >= 3; }, 3000));
     t.SetEnabled(false);
     int at = ticks;
-    testsupport::PumpFor(150);
+    EXPECT_TRUE(testsupport::PumpWhileATimerTicks(20, 3));
     EXPECT_EQ(ticks, at);
     t.SetInterval(0);
     t.SetEnabled(true);
-    testsupport::PumpFor(100);
+    EXPECT_TRUE(testsupport::PumpWhileATimerTicks(0, 3));  // the platform's shortest interval
     EXPECT_EQ(ticks, at);  // interval 0 never fires
 }
 
@@ -192,7 +194,8 @@ TEST(MessagePump, DoEventsRunsPostedMessagesAndKeepsQuit) {
     FormTimer t("test", "tmrOnce", [&] { ++ticks; });
     t.SetInterval(1);
     t.SetEnabled(true);
-    Sleep(30);
+    // Until the tick is due, handling nothing.
+    ASSERT_EQ(MsgWaitForMultipleObjectsEx(0, nullptr, 5000, QS_TIMER, MWMO_INPUTAVAILABLE), WAIT_OBJECT_0);
     int count = DoEvents();  // the due tick runs inside
     t.SetEnabled(false);
     EXPECT_GE(ticks, 1);

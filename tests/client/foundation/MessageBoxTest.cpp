@@ -20,6 +20,7 @@ using boxtest::TextOf;
 namespace {
 
 bool Shown(frmMsgBox* box) { return box && IsWindowVisible(box->Handle()); }
+constexpr UINT KeyHandledMarker = WM_APP + 0x3f1;
 
 std::vector<std::string> VisibleCaptions(frmMsgBox* box) {
     std::vector<std::string> captions;
@@ -76,7 +77,6 @@ TEST(ClientMessageBox, ButtonSetsAndEscape) {
         std::vector<std::string> captions;
         std::vector<int16_t> results;
         bool stillOpenAfterEscape = false;
-        int escapeSent = 0;
         Driver d({[&] {
                       frmMsgBox* box = FindBox(title);
                       if (!Shown(box)) return false;
@@ -85,11 +85,14 @@ TEST(ClientMessageBox, ButtonSetsAndEscape) {
                           if (IsWindowVisible(box->Button(i))) results.push_back(box->ButtonResult(i));
                       }
                       boxtest::PressKey(box, VK_ESCAPE);
-                      escapeSent = GetTickCount();
+                      // A thread message behind the key: once the box's loop has taken it, the
+                      // key has been handled (a thread's posted messages keep their order).
+                      PostThreadMessageA(GetCurrentThreadId(), KeyHandledMarker, 0, 0);
                       return true;
                   },
                   [&] {
-                      if (GetTickCount() - escapeSent < 300) return false;
+                      MSG marker;
+                      if (PeekMessageA(&marker, reinterpret_cast<HWND>(-1), KeyHandledMarker, KeyHandledMarker, PM_NOREMOVE)) return false;
                       frmMsgBox* box = FindBox(title);
                       if (!Shown(box)) return true;  // Escape closed it
                       stillOpenAfterEscape = true;

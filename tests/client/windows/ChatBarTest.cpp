@@ -213,8 +213,7 @@ TEST_F(ChatBar, TheScreenShowsAHighlightedTab) {
     chat.SetSplitter(6000);
     chat.tabChat.Select(1);
     chat.tabChat.SetHighlighted(4, true);
-    testsupport::PumpFor(300);
-    const testsupport::ScreenPicture shot = testsupport::CaptureWindow(chat.tabChat.hWnd());
+    testsupport::ScreenPicture shot;
     // The share of a tab's pixels that stand out from the button face.
     auto marked = [&](int tab) {
         RECT r{};
@@ -230,6 +229,11 @@ TEST_F(ChatBar, TheScreenShowsAHighlightedTab) {
         }
         return all ? apart * 100 / all : 0;
     };
+    // Captured again until the strip has been painted so.
+    PumpUntil([&] {
+        shot = testsupport::CaptureWindow(chat.tabChat.hWnd());
+        return marked(4) > 50 && marked(3) < 30;
+    }, 5000);
     EXPECT_GT(marked(4), 50);
     EXPECT_LT(marked(3), 30);
     chat.Hide();
