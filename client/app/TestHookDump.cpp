@@ -105,10 +105,12 @@ std::string HookName(const Control& control) {
 }
 
 Form* FindLoadedForm(const std::string& name) {
+    // Of several (a box shown while an earlier one is still loaded), the last one shown.
+    Form* found = nullptr;
     for (Form* f : LoadedForms()) {
-        if (f->Name() == name && f->Handle()) return f;
+        if (f->Name() == name && f->Handle() && (!found || IsWindowVisible(f->Handle()))) found = f;
     }
-    return nullptr;
+    return found;
 }
 
 std::string DumpForm(const std::string& name) {

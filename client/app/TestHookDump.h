@@ -9,7 +9,7 @@ namespace skx {
 class Control;
 class Form;
 
-// The loaded form of that name, or null.
+// The loaded form of that name (of several, the last one shown), or null.
 Form* FindLoadedForm(const std::string& name);
 // The dump of a loaded form, or a line saying it is not loaded.
 std::string DumpForm(const std::string& name);

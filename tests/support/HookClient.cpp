@@ -1,5 +1,7 @@
 #include "HookClient.h"
 
+#include <cstring>
+
 #include "WinTestSupport.h"
 
 namespace testsupport {
@@ -41,7 +43,7 @@ bool HookClient::Attach(DWORD pid, uint32_t timeoutMs) {
         timeoutMs);
 }
 
-std::string HookClient::Ask(const std::string& request) {
+std::string HookClient::AskOnce(const std::string& request) {
     answer_.clear();
     if (!hook_) return {};
     COPYDATASTRUCT data{1, static_cast<DWORD>(request.size()), const_cast<char*>(request.data())};
@@ -49,6 +51,22 @@ std::string HookClient::Ask(const std::string& request) {
     SendMessageTimeoutA(hook_, WM_COPYDATA, reinterpret_cast<WPARAM>(self_), reinterpret_cast<LPARAM>(&data),
                         SMTO_NORMAL, 10000, &result);
     return answer_;
+}
+
+std::string HookClient::Ask(const std::string& request) {
+    std::string answer = AskOnce(request);
+    if (request.rfind("dump ", 0) == 0) return answer;
+    // A form that a posted command (a menu item's, a click's) is still opening: asked again
+    // until it is there, for 10 s at most.
+    auto notThereYet = [](const std::string& a) {
+        const auto endsWith = [&](const char* tail) {
+            const size_t n = std::strlen(tail);
+            return a.size() >= n && a.compare(a.size() - n, n, tail) == 0;
+        };
+        return a.rfind("error ", 0) == 0 && (endsWith(" not loaded") || endsWith(" has no window"));
+    };
+    if (notThereYet(answer)) PumpUntil([&] { return !notThereYet(answer = AskOnce(request)); }, 10000);
+    return answer;
 }
 
 bool HookClient::WaitForDump(const std::string& form, const std::function<bool(const std::string&)>& pred,

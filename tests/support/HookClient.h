@@ -18,13 +18,15 @@ public:
 
     // Finds the hook window of the process, waiting up to timeoutMs for it.
     bool Attach(DWORD pid, uint32_t timeoutMs);
-    // The hook's answer to one request ("" when there is no hook).
+    // The hook's answer to one request ("" when there is no hook). A request to a control of a
+    // form that is not open yet is asked again until the form is there (10 s at most).
     std::string Ask(const std::string& request);
     // Polls the dump of form (pumping this thread's messages) until pred holds on it.
     bool WaitForDump(const std::string& form, const std::function<bool(const std::string&)>& pred,
                      uint32_t timeoutMs, std::string* last = nullptr);
 
 private:
+    std::string AskOnce(const std::string& request);
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HWND self_ = nullptr;
     HWND hook_ = nullptr;
