@@ -771,14 +771,12 @@ class WebHandler {
 public:
     explicit WebHandler(std::string record) : record_(std::move(record)) {
         had_ = ReadCommand(saved_);
-        WriteCommand("cmd.exe /c echo %1> \"" + record_ + "\"");
+        WriteCommand("cmd.exe /c echo %1>> \"" + record_ + "\"");
     }
     ~WebHandler() {
         if (had_) WriteCommand(saved_);
         else RegDeleteKeyA(HKEY_LOCAL_MACHINE, Key);
     }
-    // True once anything was opened.
-    bool Opened() const { return testsupport::ReadFileBytes(record_).has_value(); }
     // Waits for the address handed to the handler (the command's output is complete once it
     // ends in a line break); empty when none came.
     std::string WaitForAddress() const {
@@ -851,8 +849,8 @@ TEST(MainMenusScenario, DISABLED_ChatPaneLinkOpensInTheBrowser) {
         EXPECT_EQ(RtbMousePointer(pane), 0);
         SendMessageA(pane.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, pointAt(1));
         SendMessageA(pane.hWnd(), WM_LBUTTONUP, 0, pointAt(1));
-        testsupport::PumpUntil([] { return false; }, 1500);
-        EXPECT_FALSE(handler.Opened()) << "plain text opened something";
+        // Plain text opens nothing: the handler, which adds each address it is handed to its
+        // record, holds only the link's once the link is clicked.
         SendMessageA(pane.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, pointAt(10));
         SendMessageA(pane.hWnd(), WM_LBUTTONUP, 0, pointAt(10));
         EXPECT_EQ(handler.WaitForAddress(), "http://skirmora.example/chat");
