@@ -14,7 +14,6 @@ namespace clienttest {
 namespace {
 void SendInputs(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    testsupport::PumpFor(30);
 }
 
 struct Found {

@@ -14,6 +14,7 @@
 #include "ArenaModel.h"
 #include "LetterPairCipher.h"
 #include "LoginTestSupport.h"
+#include "MessageOrder.h"
 #include "ProgramSettings.h"
 #include "ReceiveBuffer.h"
 #include "SettingsFiles.h"
@@ -179,7 +180,7 @@ TEST_F(LoginLifeCycle, LoginThroughTheDialogSendsLoginMovementNewsAndStoredVotes
         return frames;
     };
     ASSERT_TRUE(testsupport::PumpUntil([&] { return sequence().size() >= 6; }, 10000));
-    testsupport::PumpFor(300);  // nothing more follows
+    ASSERT_TRUE(SentSoFar());  // nothing more follows
 
     const std::string code = CStr(GetDriveInformation());
     std::vector<Frame> expected{{"!", "Alice", "secret1", code, "203"},
@@ -272,7 +273,7 @@ TEST_F(LoginLifeCycle, RefusedConnectShowsItsErrorOnceAndOffersTheDialogEachTime
     Click(Dialog().cmdOkay);
     EXPECT_FALSE(DialogShown());  // unloaded by its OK until the error offers it again
     ASSERT_TRUE(testsupport::PumpUntil([&] { return DialogShown(); }, 15000));
-    testsupport::PumpFor(500);
+    ASSERT_TRUE(testsupport::HandlePostedSoFar());  // the control's events so far
     EXPECT_EQ(boxes.Seen().size(), 1u);
     EXPECT_FALSE(ClientConnected());
     EXPECT_TRUE(Frames().empty());
@@ -292,7 +293,7 @@ TEST_F(LoginLifeCycle, UnregisteredAccountIsAskedBeforeItDisconnects) {
               "registration code your character will be deleted!\r\n\r\nAre you sure you want to disconnect?");
     EXPECT_TRUE(ClientConnected());  // No keeps the connection
     EXPECT_EQ(frmMain().mnuFileConnect.Caption(), "Disconnect");
-    testsupport::PumpFor(200);
+    ASSERT_TRUE(SentSoFar());
     EXPECT_TRUE(FramesOf("C").empty());
 
     DWORD closedAt = DisconnectWithServerClosingOnQuit();  // Yes
@@ -389,7 +390,7 @@ TEST_F(LoginLifeCycle, BoxFiltersKeepNamesPasswordsServerAndPortInShape) {
     EXPECT_EQ(SendMessageA(d.cmbServer.hWnd(), CB_GETCOUNT, 0, 0), 2);
     SendMessageA(d.lblLocalHost.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageA(d.lblLocalHost.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    testsupport::PumpFor(50);
+    testsupport::PumpUntil([&] { return d.cmbServer.Text() == "127.0.0.1"; }, 5000);
     EXPECT_EQ(d.cmbServer.Text(), "127.0.0.1");
 
     // Save Password has two states for the user; a click on a grey box unchecks it.
@@ -443,7 +444,8 @@ TEST_F(LoginLifeCycle, CancelAbortsAPendingConnectAndALaterConnectStillWorks) {
     Click(Dialog().cmdCancel);
     EXPECT_FALSE(DialogShown());
     EXPECT_EQ(sck.PropertyGet(18).ToLong(), -1);  // let go
-    testsupport::PumpFor(1000);
+    // A connected event the control had already posted for it is handled by now.
+    ASSERT_TRUE(testsupport::HandlePostedSoFar());
     EXPECT_FALSE(ClientConnected());
     EXPECT_EQ(PaneText(1).find("Connected to"), std::string::npos);
 
@@ -476,7 +478,7 @@ TEST_F(LoginLifeCycle, ConnectWhileConnectedClosesTheOldConnectionWithoutASecond
     });
     Click(Dialog().cmdOkay);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return FramesOf("!").size() == 2; }, 15000));
-    testsupport::PumpFor(500);
+    ASSERT_TRUE(SentSoFar());  // over the new connection, behind anything a poke set off
     EXPECT_TRUE(sawDisabled);
     EXPECT_FALSE(sawEnabled);
     EXPECT_GE(pokes, 1);
@@ -556,24 +558,34 @@ TEST_F(LoginLifeCycle, DialogShowsItsBoxesAndButtonsOnTheScreen) {
     Username = "Ivy";
     Password = "secret1";
     OpenDialog();
-    testsupport::PumpFor(500);
     HWND h = Dialog().Handle();
     SetForegroundWindow(h);
     RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    testsupport::PumpFor(300);
-    ScreenPicture picture = CaptureWindow(h);
+    // The face of the dialog, the white of its boxes and the dark of their text all show, once
+    // the screen has them.
+    ScreenPicture picture;
+    COLORREF faceAt = 0, nameAt = 0, portAt = 0;
+    int nameDark = 0;
+    testsupport::PumpUntil([&] {
+        picture = CaptureWindow(h);
+        if (picture.width <= 0) return false;
+        const RECT face = picture.ClientArea(h);
+        faceAt = picture.At(face.left + 4, face.bottom - 4);
+        const RECT name = picture.ClientArea(Dialog().txtUsername.hWnd());
+        nameAt = picture.At(name.right - 3, (name.top + name.bottom) / 2);
+        nameDark = picture.DarkPixels(name);
+        const RECT port = picture.ClientArea(Dialog().txtPort.hWnd());
+        portAt = picture.At(port.right - 3, (port.top + port.bottom) / 2);
+        return faceAt == GetSysColor(COLOR_BTNFACE) && nameAt == GetSysColor(COLOR_WINDOW) && nameDark > 10 &&
+               portAt == GetSysColor(COLOR_BTNFACE);
+    }, 10000);
     ASSERT_GT(picture.width, 0);
     SavePicture(picture, testsupport::ProgramFolder() + "\\login-dialog.bmp");
-    // The face of the dialog, the white of its boxes and the dark of their text all show.
-    const RECT face = picture.ClientArea(h);
-    EXPECT_EQ(picture.At(face.left + 4, face.bottom - 4), GetSysColor(COLOR_BTNFACE));
-    const RECT name = picture.ClientArea(Dialog().txtUsername.hWnd());
-    EXPECT_EQ(picture.At(name.right - 3, (name.top + name.bottom) / 2), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(faceAt, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(nameAt, GetSysColor(COLOR_WINDOW));
     // "Ivy" darkens twenty to forty pixels whatever the font and its smoothing; the empty box none.
-    EXPECT_GT(picture.DarkPixels(name), 10) << "the name is drawn, dark on its light box";
-    const RECT port = picture.ClientArea(Dialog().txtPort.hWnd());
-    EXPECT_EQ(picture.At(port.right - 3, (port.top + port.bottom) / 2), GetSysColor(COLOR_BTNFACE))
-        << "the locked port box is drawn in the button face";
+    EXPECT_GT(nameDark, 10) << "the name is drawn, dark on its light box";
+    EXPECT_EQ(portAt, GetSysColor(COLOR_BTNFACE)) << "the locked port box is drawn in the button face";
 }
 
 TEST_F(LoginLifeCycle, ConnectedEventWaitsForTheConnectionOnlyWhileItCanCome) {
@@ -614,8 +626,10 @@ TEST(LoginScenario, DISABLED_ShutdownWhileConnectedSaysQuitFirst) {
     sck.PropertyPut(wl::HostName, Variant(std::string("127.0.0.1")));
     sck.PropertyPut(wl::RemotePort, Variant(static_cast<int32_t>(std::stoi(port))));
     sck.Invoke(wl::Connect);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return sck.PropertyGet(wl::Connected).ToLong() == wl::True; }, 10000));
-    testsupport::PumpFor(200);
+    // Connected, and the connected event has logged in.
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        return sck.PropertyGet(wl::Connected).ToLong() == wl::True && frmMain().StatBar.PanelText(1) == "Connected";
+    }, 10000));
     frmMain().ReadyToClose = true;
     frmMain().Shutdown(false);
     EXPECT_NE(sck.IsCreated() ? sck.PropertyGet(wl::Connected).ToLong() : 0, wl::True);

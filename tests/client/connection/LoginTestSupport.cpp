@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "../foundation/BoxDriver.h"
+#include "MessageOrder.h"
 #include "ProgramSettings.h"
 #include "ReceiveBuffer.h"
 #include "Registry.h"
@@ -21,6 +24,9 @@ using namespace skx;
 namespace logintest {
 
 namespace {
+
+// The command of the frames SentSoFar sends; the client itself sends none of it.
+constexpr char kMarkerCommand[] = "~";
 
 void Collect(const std::string& module, const std::string& procedure, int16_t, int32_t number, const std::string&) {
     Reports().push_back({module, procedure, number});
@@ -153,9 +159,15 @@ void MainWindowTest::TearDown() {
     DropConnection();
     frmConnect().Unload();
     frmMain().tmrGameInfo.SetEnabled(false);
-    testsupport::PumpFor(50);
+    testsupport::HandlePostedSoFar();  // the ended connection's events, before the server goes
     server.Stop();
     SetReportErrorHook(nullptr);
+}
+
+std::vector<Frame> MainWindowTest::Frames() const {
+    std::vector<Frame> frames = ParseFrames(server.Frames());
+    std::erase_if(frames, [](const Frame& f) { return !f.empty() && f[0] == kMarkerCommand; });
+    return frames;
 }
 
 std::vector<Frame> MainWindowTest::FramesOf(const std::string& command) const {
@@ -173,13 +185,20 @@ bool MainWindowTest::ClientConnected() {
 
 bool MainWindowTest::ConnectDirectly() {
     DispatchObject& sck = frmMain().sckConnect;
+    const size_t logins = FramesOf("n").size();
     sck.PropertyPut(wl::HostName, Variant(std::string("127.0.0.1")));
     sck.PropertyPut(wl::RemotePort, Variant(static_cast<int32_t>(server.GamePort())));
     sck.Invoke(wl::Connect);
-    if (!testsupport::PumpUntil([&] { return ClientConnected(); }, 10000)) return false;
-    // The connected event has run with the event that connected the control.
-    testsupport::PumpFor(100);
-    return true;
+    // The connected event ends its login with "n" (stored votes aside).
+    return testsupport::PumpUntil([&] { return ClientConnected() && FramesOf("n").size() > logins; }, 10000);
+}
+
+bool MainWindowTest::SentSoFar() {
+    static int markers = 0;
+    if (!testsupport::HandlePostedSoFar()) return false;
+    const Frame marker{kMarkerCommand, std::to_string(++markers)};
+    frmMain().Server(marker[0], marker[1]);
+    return testsupport::PumpUntil([&] { return std::ranges::count(ParseFrames(server.Frames()), marker) > 0; }, 10000);
 }
 
 void MainWindowTest::DropConnection() {

@@ -47,12 +47,17 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    std::vector<Frame> Frames() const { return ParseFrames(server.Frames()); }
+    // The frames the server recorded, without the markers of SentSoFar.
+    std::vector<Frame> Frames() const;
     // Frames of one command letter.
     std::vector<Frame> FramesOf(const std::string& command) const;
     bool ClientConnected();
-    // Connects the main window's control to the server without the dialog; true once it is
-    // connected (its connected event has run by then).
+    // Handles the messages posted so far, then sends a marker frame and waits until the server
+    // has it: what the client sent before the marker is recorded by then, since one connection
+    // keeps its frames' order. False when the marker did not come (no connection).
+    bool SentSoFar();
+    // Connects the main window's control to the server without the dialog; true once its
+    // connected event has run (the login it sends is at the server).
     bool ConnectDirectly();
     // Ends the connection without the close sequence (no box, no wait).
     void DropConnection();
