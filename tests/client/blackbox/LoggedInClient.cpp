@@ -26,6 +26,9 @@ bool LoggedInClient::Start(const ClientSetup& setup) {
         setup.server ? "[LASTSERVER]\r\nHost=127.0.0.1\r\nPort=" + std::to_string(server.GamePort()) + "\r\n" : "";
     if (!lastServer.empty() || !setup.game.empty()) testsupport::WriteFileBytes(Game(), lastServer + setup.game);
     if (!setup.buttons.empty()) testsupport::WriteFileBytes(run.DatFile("Buttons.DAT"), setup.buttons);
+    // The pointer beside the client's windows (they keep to the screen's top left): where an
+    // earlier test left it, an opened list could take the item under it for the one chosen.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     return run.Start(hook) && (!setup.logIn || LogIn());
 }
 
