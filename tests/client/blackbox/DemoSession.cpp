@@ -45,7 +45,9 @@ bool DemoSession::LogIn() {
     ClickAt(FindChild(MainWindow(), "Button", "&Connect"));
     if (!Dump("frmConnect", "visible=1")) return false;
     for (auto [id, text] : {std::pair(101, "tester"), std::pair(102, "secret1")}) {
-        ClickAt(ClientControl(run.process.Pid(), id));
+        const HWND box = ClientControl(run.process.Pid(), id);
+        ClickAt(box);
+        if (!FocusIn(box)) return false;
         PressKey(VK_END);
         PressKey(VK_HOME, true, true);
         PressKey(VK_DELETE, true);
@@ -151,11 +153,22 @@ void ClickAt(HWND window, bool right, POINT at) {
     move.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
     move.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    // The press and the release carry the point too: pointer motion that comes late from the
+    // display (an earlier move's) cannot move them elsewhere.
     INPUT down = move, up = move;
-    down.mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    up.mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    down.mi.dwFlags |= right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    up.mi.dwFlags |= right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     SendInputs({move});
     SendInputs({down, up});
+}
+
+bool FocusIn(HWND window) {
+    return testsupport::PumpUntil([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus &&
+               (info.hwndFocus == window || IsChild(window, info.hwndFocus));
+    }, 60000);
 }
 
 namespace {

@@ -54,6 +54,9 @@ testing::AssertionResult OwnPlayerShown(const testsupport::ScreenPicture& screen
 HWND ClientControl(DWORD pid, int id);
 // A press and release of the mouse at a point of a window's client area (its middle when none).
 void ClickAt(HWND window, bool right = false, POINT at = {-1, -1});
+// Whether the keyboard's focus is in window (it or a child of it) within 60 s: keys go to the
+// window that has the focus when they come, so a box clicked must have it before they are sent.
+bool FocusIn(HWND window);
 // A press and release of a key by its virtual-key code, Shift held around it when asked, for a
 // window's own key messages.
 void PressKey(WORD vk, bool extended = false, bool shift = false);

@@ -95,6 +95,7 @@ TEST(Session, NewcomerLogsInSeesTheGameAndLeaves) {
     // A chat line and a command typed into the entry line and sent with Enter.
     const HWND entry = GetDlgItem(s.MainWindow(), 201);  // frmMain.txtSend
     ClickAt(entry);
+    ASSERT_TRUE(FocusIn(entry));
     // Enter once the line holds what was typed: the client would read Enter before typed
     // characters still on their way.
     for (auto [typed, sent] : {std::pair("hello  all", R"(["C", "c hello all"])"), {"/who", R"(["C", "who"])"}}) {
