@@ -89,10 +89,15 @@ skx::DispatchReport Counting(size_t& handled) {
     return report;
 }
 
-Round Unbudgeted(const std::string& wire) {
-    Round r;
+// The wire put into the receive buffer, to be handled by one round.
+void Receive(const std::string& wire) {
     skx::ClearReceiveBuffer();
     skx::ReceiveBuffer = wire;
+}
+
+Round Unbudgeted(const std::string& wire) {
+    Round r;
+    Receive(wire);
     const skx::DispatchReport report = Counting(r.handled);
     const double t0 = bench::NowMs();
     skx::DispatchReceived([] { return true; }, report);
@@ -104,8 +109,7 @@ Round Unbudgeted(const std::string& wire) {
 
 Round Budgeted(const std::string& wire) {
     Round r;
-    skx::ClearReceiveBuffer();
-    skx::ReceiveBuffer = wire;
+    Receive(wire);
     const skx::DispatchReport report = Counting(r.handled);
     auto pass = [&report] { return skx::DispatchReceived([] { return true; }, report, skx::kDispatchBudgetMs); };
     const double t0 = bench::NowMs();

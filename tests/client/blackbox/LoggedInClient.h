@@ -36,6 +36,11 @@ struct BurstOutcome {
     bool answered = false;  // the burst's closing "U" was answered with "M" within the limit
     uint32_t slowest = 0;   // the longest the main window took to answer, asked every 2 s (ms)
     int boxes = 0;          // message boxes a user clicked away until then
+    // What a user can bear: "U" answered, the window never slower than 2 s, 20 boxes at most.
+    testing::AssertionResult Bearable() const {
+        if (answered && slowest < 2000 && boxes <= 20) return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "answered " << answered << ", slowest " << slowest << " ms, " << boxes << " boxes";
+    }
 };
 
 class LoggedInClient {
