@@ -61,6 +61,11 @@ int ScriptedServer::FrameCount() const {
     return at == std::string::npos ? -1 : std::atoi(status.c_str() + at + 10);
 }
 
+bool ScriptedServer::WaitForClient(uint32_t timeoutMs) const {
+    return PumpUntil([&] { return Command("{\"cmd\": \"status\"}").find("\"connected\": true") != std::string::npos; },
+                     timeoutMs);
+}
+
 std::string ScriptedServer::Send(const std::vector<std::vector<std::string>>& frames) const {
     std::string json = "{\"cmd\": \"send\", \"frames\": [";
     for (size_t i = 0; i < frames.size(); ++i) {

@@ -36,6 +36,9 @@ public:
     std::string Frames() const { return Command("{\"cmd\": \"frames\"}"); }
     // How many frames it has recorded (-1 when it does not answer).
     int FrameCount() const;
+    // Whether it holds a client's connection within timeoutMs. It takes a connection from its
+    // queue a little after the client's connect has returned: what it sends before goes nowhere.
+    bool WaitForClient(uint32_t timeoutMs = 10000) const;
 
 private:
     ChildProcess child_;

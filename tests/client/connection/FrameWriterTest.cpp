@@ -37,6 +37,11 @@ protected:
         OleUninitialize();
     }
     std::string Frames() { return server.Frames(); }
+    // Connects, the server holding the connection too.
+    bool Connect() {
+        sck.Invoke(wl::Connect);
+        return sck.PropertyGet(wl::Connected).ToLong() == wl::True && server.WaitForClient();
+    }
 
     ScriptedServer server;
     DispatchObject sck;
@@ -57,8 +62,7 @@ TEST_F(FrameWriter, NothingIsSentWhileNotConnected) {
 }
 
 TEST_F(FrameWriter, ReadEventFillsTheReceiveBuffer) {
-    sck.Invoke(wl::Connect);
-    ASSERT_EQ(sck.PropertyGet(wl::Connected).ToLong(), wl::True);
+    ASSERT_TRUE(Connect());
     ReceiveBuffer.clear();
     server.Command("{\"cmd\": \"send\", \"frames\": [[\"M\", \"18\", \"1\"], [\"x\"]]}");
     const std::string expected = std::string("\x1BM\0" "18\0" "1\x01\x1Bx\0\x01", 12);
@@ -136,8 +140,7 @@ TEST_F(FrameWriter, ReceivedTextIsBounded) {
         ++closes;
         sck.Invoke(wl::Disconnect);
     };
-    sck.Invoke(wl::Connect);
-    ASSERT_EQ(sck.PropertyGet(wl::Connected).ToLong(), wl::True);
+    ASSERT_TRUE(Connect());
     ClearReceiveBuffer();
 
     // An unfinished frame of 70,000 characters, then a whole frame: the long one is dropped

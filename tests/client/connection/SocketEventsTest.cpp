@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FrameWriter.h"
+#include "MessageOrder.h"
 #include "ReceiveBuffer.h"
 #include "ScriptedServer.h"
 #include "WirelatchDispids.h"
@@ -67,6 +68,16 @@ protected:
         return seen.size();
     }
 
+    // The server sends a frame (and hangs up when asked), and the control has handled the
+    // notice of the data: its socket reads as readable, and what was posted since is handled.
+    bool DataHandled(bool thenClose) {
+        if (!server.WaitForClient()) return false;
+        server.Command("{\"cmd\": \"send\", \"frames\": [[\"x\"]]}");
+        if (thenClose) server.Command("{\"cmd\": \"close\"}");
+        return testsupport::PumpUntil([&] { return sck.PropertyGet(wl::IsReadable).ToLong() == wl::True; }, 15000) &&
+               testsupport::HandlePostedSoFar();
+    }
+
     ScriptedServer server;
     DispatchObject sck;
     EventConnection events;
@@ -83,6 +94,7 @@ TEST_F(SocketEvents, ConnectReadAndServerCloseArriveInOrder) {
     EXPECT_EQ(sck.PropertyGet(wl::Connected).ToLong(), wl::True);
     EXPECT_TRUE(seen[IndexOf(wl::OnConnect)].args.empty());
 
+    ASSERT_TRUE(server.WaitForClient());
     server.Command("{\"cmd\": \"send\", \"frames\": [[\"M\", \"18\", \"1\"], [\"x\"]]}");
     const std::string expected = std::string("\x1BM\0" "18\0" "1\x01\x1Bx\0\x01", 12);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return ReceiveBuffer.size() >= expected.size(); }, 15000));
@@ -117,9 +129,7 @@ TEST_F(SocketEvents, EndedConnectionHearsNothingMore) {
     events.Disconnect();
     EXPECT_FALSE(events.IsConnected());
     const size_t heard = seen.size();
-    server.Command("{\"cmd\": \"send\", \"frames\": [[\"x\"]]}");
-    server.Command("{\"cmd\": \"close\"}");
-    testsupport::PumpUntil([] { return false; }, 700);
+    ASSERT_TRUE(DataHandled(true));
     EXPECT_EQ(seen.size(), heard);
     EXPECT_EQ(Count(wl::OnRead) + Count(wl::OnDisconnect), 0);
     // A second sink on the same control hears the events from then on.
@@ -141,7 +151,7 @@ TEST_F(SocketEvents, HandlerFailureStaysWithTheClientAndLaterEventsStillArrive) 
         if (id == wl::OnRead) ReadInto(sck);
     }));
     sck.Invoke(wl::Connect);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return calls >= 1; }, 15000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return calls >= 1; }, 15000) && server.WaitForClient());
     server.Command("{\"cmd\": \"send\", \"frames\": [[\"x\"]]}");
     ASSERT_TRUE(testsupport::PumpUntil([&] { return !ReceiveBuffer.empty(); }, 15000));
     EXPECT_GE(calls, 2);
@@ -155,8 +165,7 @@ TEST_F(SocketEvents, HandlerMayEndItsOwnConnection) {
     }));
     sck.Invoke(wl::Connect);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return calls == 1; }, 15000));
-    server.Command("{\"cmd\": \"send\", \"frames\": [[\"x\"]]}");
-    testsupport::PumpUntil([] { return false; }, 500);
+    ASSERT_TRUE(DataHandled(false));
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(events.IsConnected());
 }
