@@ -62,18 +62,9 @@ void WaitTurn() {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
 }
 
-// Reads what the control still holds for a connection the server has closed (the read
-// events come after the close event), so that no text sent before the close is lost.
-void DrainControl(DispatchObject& sck) {
-    for (int reads = 0; reads < 64; ++reads) {
-        if (!sck.IsCreated() || sck.PropertyGet(wl::IsReadable).ToLong() != wl::True) return;
-        std::string buffer;
-        int16_t n = ReadFromControl(sck, buffer, 4096);
-        if (n < 1 || buffer.empty()) return;
-        UpdateDataLength(static_cast<int16_t>(buffer.size()));
-        AppendReceived(buffer);  // the connection is closing anyway
-    }
-}
+// The closes under way: the one that quits the connection waits for the server to hang up, and
+// the drain's close inside it only disconnects.
+int g_closesRunning = 0;
 
 }  // namespace
 
@@ -105,6 +96,12 @@ void frmMainForm::RequestConnect() {
 bool frmMainForm::CloseSocket() {
     bool ranToEnd = false;
     ProcLine line;
+    struct Running {
+        Running() { ++g_closesRunning; }
+        ~Running() { --g_closesRunning; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+    } running;
     Guard("frmMain", "CloseSocket", [&] {
         line.Line = 1;
         tmrGameInfo.SetEnabled(false);
@@ -122,7 +119,8 @@ bool frmMainForm::CloseSocket() {
         line.Line = 4;
         if (IsConnected(sckConnect)) Server("C", "quit");
         line.Line = 5;
-        // The server hangs up on "quit"; its close event may run this sequence once more inside.
+        // The server hangs up on "quit": what it sent before is handled meanwhile (the drain
+        // after its close), and the drain's end disconnects, which ends the wait.
         const DWORD closeStart = GetTickCount();
         for (int turn = 0; turn < CloseWaitTurns && IsConnected(sckConnect); ++turn) {
             if (GetTickCount() - closeStart >= CloseWaitMs) break;
@@ -133,12 +131,16 @@ bool frmMainForm::CloseSocket() {
         mnuFileConnect.SetEnabled(true);
         mnuFileExit.SetEnabled(true);
         for (int tries = 0; tries < 16 && IsConnected(sckConnect); ++tries) sckConnect.Invoke(wl::Disconnect);
+        // What the server's last words did not hand on in time goes with the socket.
+        EndDrainAfterServerClose();
         line.Line = 7;
         StatusLine("Disconnected.");
         cmdConnect.SetCaption("&Connect");
         StatBar.SetPanelText(1, "Disconnected");
         ranToEnd = true;
     }, &line);
+    // The close has ended: texts of the server raise boxes again (as the error reporter's do).
+    if (g_closesRunning == 1) QuietServerTextBoxes(false);
     return ranToEnd;
 }
 
@@ -201,18 +203,17 @@ void frmMainForm::sckConnect_OnConnect() {
 }
 
 void frmMainForm::sckConnect_OnDisconnect() {
-    ProcLine line;
     Guard("frmMain", "sckConnect_OnDisconnect", [&] {
-        line.Line = 1;
         // What the server sent just before it hung up ("You have been banned.") is read and
-        // handled before the close empties the receive buffer.
-        DrainControl(sckConnect);
-        if (HasReceivedData()) ProcessBufferedFrames();
-        line.Line = 2;
-        if (sckConnect.IsCreated()) sckConnect.Invoke(wl::Disconnect);
-        line.Line = 3;
-        CloseSocket();
-    }, &line);
+        // handled first, in the dispatcher's own turns; then the connection closes, unless a
+        // Clean_Up (the user's close, a new login) has come meanwhile.
+        DrainAfterServerClose([this] {
+            if (sckConnect.IsCreated()) sckConnect.Invoke(wl::Disconnect);
+            // Inside a close waiting for the hang-up, the disconnect ends that wait, and that
+            // close goes on to its end.
+            if (g_closesRunning == 0) CloseSocket();
+        });
+    });
 }
 
 void frmMainForm::sckConnect_OnError(int32_t Error, const std::string& Description) {

@@ -193,6 +193,8 @@ void frmMainForm::Shutdown(bool) {
                 sckConnect.Invoke(DispAbort);
             }
         }
+        // Nothing more is read or handled, nor does a fetch or a drain finish later.
+        StopReceiving();
         line.Line = 3;
         tmrGameInfo.SetEnabled(false);
         DXTimer.SetEnabled(false);

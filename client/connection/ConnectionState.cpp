@@ -56,7 +56,14 @@ std::string LevelOf(const KeyedListView::Item& item) { return item.SubItem("leve
 
 }  // namespace
 
+namespace {
+uint64_t g_generation = 1;
+}  // namespace
+
+uint64_t ConnectionGeneration() { return g_generation; }
+
 void Clean_Up() {
+    ++g_generation;  // first: nothing of the connection before acts on what follows
     ProcLine line;
     Guard(Module, "Clean_Up", [&] {
         // What the server set in its last second goes to the files; the next connection may

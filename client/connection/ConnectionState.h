@@ -9,6 +9,10 @@
 namespace skx {
 
 void Clean_Up();
+// The present connection's number, new at every Clean_Up (before each connect and at each
+// close): work that outlives a turn of the message loop (a map fetch, the drain after the
+// server's close) acts only while the number it began with is still the present one.
+uint64_t ConnectionGeneration();
 void Screen_Center(bool& Announce);
 void Logged_In(std::string Name, std::string Info, int16_t Index);
 void Logged_Out(int16_t Index);

@@ -145,6 +145,12 @@ bool AppendReceived(const std::string& text) {
 }
 
 void ReadInto(DispatchObject& sck) {
+    // Past the backlog's bound the socket keeps what it holds (and holds the server back) until
+    // the dispatcher has worked the backlog down; the read then goes on from there.
+    if (!RoomToRead()) {
+        SetReadingPaused(true);
+        return;
+    }
     bool overflow = false;
     Guard("frmMain", "sckConnect_OnRead", [&] {
         if (!sck.IsCreated()) return;
@@ -183,55 +189,6 @@ void UpdateDataLength(int16_t iDataLength) {
         total += iDataLength;
         if (main.ShowTraffic) main.ShowTraffic(TrafficText(total));
     });
-}
-
-namespace {
-DispatchReport ClientDispatchReport() {
-    DispatchReport report;
-    report.unimplemented = [](char command) {
-        if (!MayWriteFloodLine()) return;  // counted, and the count written once they stop
-        frmChatBar().Load();
-        AddToRTB(ChatTimeStamp() + UnimplementedCommandText(command), frmChatBar().txtStatus[1], 255, true, true,
-                 false, true);
-    };
-    report.dropped = [](size_t count) {
-        ReportCaught("frmMain", "ProcessData", 0, errInvalidProcedureCall, "frmMain",
-                     std::to_string(count) + " received characters were not part of a frame and were dropped");
-    };
-    return report;
-}
-}  // namespace
-
-namespace {
-// One budgeted pass while connected; true when whole frames are left for the next.
-bool ProcessDataPass() {
-    // A pass already under way (its handler turned the message loop) goes on with the rest
-    // itself once the handler returns: the timers start no pass inside it.
-    if (DispatchPassRunning()) return false;
-    bool more = false;
-    Guard("frmMain", "ProcessData", [&more] {
-        DispatchObject& sck = MainSocket();
-        more = DispatchReceived([&sck] { return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() != 0; },
-                                ClientDispatchReport(), kDispatchBudgetMs);
-    });
-    return more;
-}
-}  // namespace
-
-void ProcessData() {
-    if (ProcessDataPass()) ContinueDispatchSoon(&ProcessDataPass);
-}
-
-void ProcessBufferedFrames() {
-    // The passes keep their budget here too: the message loop turns between them, so the
-    // window answers, and a Disconnect meanwhile empties the buffer and ends the loop.
-    for (;;) {
-        bool more = false;
-        Guard("frmMain", "ProcessData",
-              [&more] { more = DispatchReceived([] { return true; }, ClientDispatchReport(), kDispatchBudgetMs); });
-        if (!more || QuitSeen()) return;
-        DoEvents();
-    }
 }
 
 }  // namespace skx

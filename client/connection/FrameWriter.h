@@ -30,12 +30,21 @@ std::string TrafficText(int64_t total);
 // One dispatcher pass over ReceiveBuffer (the frame timer calls it when the buffer is not
 // empty); unknown commands write the unimplemented-command line into the "Game" pane. A pass
 // runs for at most kDispatchBudgetMs; what it leaves follows in further passes as soon as the
-// message loop has served input and painting.
+// message loop has served input and painting. After a pass, reading goes on when it was held
+// back for the backlog and the backlog has room again.
 void ProcessData();
-// Hands on the whole frames already received whatever the connection's state: the disconnect
-// event runs it before the clean-up, so the server's last words are shown. It too runs in
-// passes with the message loop's turn between them.
-void ProcessBufferedFrames();
+
+// After the server's close: what the socket still holds is read and handled in such passes, as
+// any other frames (the server's last words are shown), and then close runs, only while the
+// connection is still the one that closed. A Clean_Up meanwhile (the user's own close, a new
+// login) ends the drain without its close.
+void DrainAfterServerClose(std::function<void()> close);
+// True while such a drain is under way.
+bool DrainingAfterServerClose();
+// Ends the drain without its close (the user's close has disconnected the socket).
+void EndDrainAfterServerClose();
+// Nothing more is read or handled: the program is ending.
+void StopReceiving();
 
 // A write that found the connection reset by the peer runs this (the app links the connect toggle).
 extern std::function<void()> OnConnectionReset;

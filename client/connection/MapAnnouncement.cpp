@@ -7,6 +7,8 @@
 
 #include "ArenaHooks.h"
 #include "ChatTimeStamp.h"
+#include "ConnectionState.h"
+#include "FrameWriter.h"
 #include "FileServices.h"
 #include "InternetFile.h"
 #include "MainWindowLinks.h"
@@ -14,6 +16,7 @@
 #include "MapRequest.h"
 #include "ProgramSettings.h"
 #include "ProtocolFrame.h"
+#include "ReceiveBuffer.h"
 #include "SettingsFiles.h"
 #include "TextUtilities.h"
 #include "WirelatchDispids.h"
@@ -44,29 +47,60 @@ MapDownloadBudget& Downloads() {
     return budget;
 }
 
-// Downloads the map into path; true when the file now holds exactly size bytes from the host.
+void MapFailed(const std::string& name) {
+    if (ArenaHooks().GameLine) ArenaHooks().GameLine(ChatTimeStamp() + "Receiving Map '" + name + "' FAILED!", 255);
+}
+
+// The fetch's end, on the GUI thread: the map is loaded (or has failed) and the frames after its
+// announcement go on, all only while the connection is still the one that asked for it (a
+// Clean_Up since then has let the frames go and the fetch as well).
+void MapFetched(uint64_t generation, const std::string& name, const std::string& path, int32_t size, bool saved) {
+    if (generation != ConnectionGeneration()) return;
+    HoldFrames(false);
+    ProcLine line;
+    Guard("modEvents", "EventMAP", [&] {
+        line.Line = 6;
+        const ArenaHookTable& hooks = ArenaHooks();
+        if (!saved && hooks.MapTransfer && hooks.MapTransfer().LastError() == ERROR_INTERNET_TIMEOUT) {
+            Downloads().RanOutOfTime(GetTickCount());
+        }
+        if (saved && HasLength(path, size)) {
+            LoadMap(name);
+            return;
+        }
+        line.Line = 5;
+        MapFailed(name);
+    }, &line);
+    ProcessData();
+}
+
+// Starts downloading the map into path, the frames held until it ends; false when no download
+// may start (too large, the connection's budget spent, a transfer still running).
 bool FetchMap(const std::string& name, const std::string& path, int32_t size) {
     const ArenaHookTable& hooks = ArenaHooks();
     if (size < 0 || size > MaxMapDownload || !hooks.MapTransfer || !Downloads().Allows(GetTickCount())) return false;
     // The settings may name the web host's map folder; else it is the game server's own host.
     std::string base = Trim(mfncGetFromIni(DatPath + GameDat, "LASTSERVER", "MapURL", false, ""));
     if (base.empty()) base = "http://" + MainSocket().PropertyGet(wl::HostName).ToString() + "/maps/";
-    InternetTransfer& transfer = hooks.MapTransfer();
+    const uint64_t generation = ConnectionGeneration();
+    const bool started = GetInternetFile(hooks.MapTransfer(), base + PercentEncode(name) + ".map", path,
+                                         static_cast<uint32_t>(size), [generation, name, path, size](bool saved) {
+                                             MapFetched(generation, name, path, size, saved);
+                                         });
+    if (!started) return false;
     Downloads().Started();
-    const bool fetched =
-        GetInternetFile(transfer, base + PercentEncode(name) + ".map", path, static_cast<uint32_t>(size)) &&
-        HasLength(path, size);
-    if (!fetched && transfer.LastError() == ERROR_INTERNET_TIMEOUT) Downloads().RanOutOfTime(GetTickCount());
-    return fetched;
-}
-
-void MapFailed(const std::string& name) {
-    if (ArenaHooks().GameLine) ArenaHooks().GameLine(ChatTimeStamp() + "Receiving Map '" + name + "' FAILED!", 255);
+    HoldFrames(true);
+    return true;
 }
 
 }  // namespace
 
-void NewMapDownloads() { Downloads() = MapDownloadBudget{}; }
+void NewMapDownloads() {
+    Downloads() = MapDownloadBudget{};
+    // A fetch of the connection before is let go: its result is never loaded, and the next
+    // connection's map is asked for afresh.
+    if (ArenaHooks().MapTransfer) ArenaHooks().MapTransfer().Abandon();
+}
 
 void EventMAP(std::string& data) {
     ProcLine line;
@@ -90,10 +124,8 @@ void EventMAP(std::string& data) {
             return;
         }
         line.Line = 4;
-        if (FetchMap(name, path, size)) {
-            LoadMap(name);
-            return;
-        }
+        // The download ends on its own (MapFetched); the frames after this one wait for it.
+        if (FetchMap(name, path, size)) return;
         line.Line = 5;
         MapFailed(name);
     }, &line);

@@ -1,5 +1,6 @@
 #include "ReceiveBuffer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <utility>
@@ -14,8 +15,14 @@ std::string ReceiveBuffer;
 namespace {
 // Frames already cut off the buffer and not yet handled, oldest first: shared by nested passes.
 std::deque<ServerFrame> pendingFrames;
+size_t pendingBytes = 0;  // the wire characters of pendingFrames
 int passDepth = 0;
 bool droppedReported = false;
+bool readingPaused = false;
+bool framesHeld = false;
+
+// What a frame took on the wire: start, command, separator, data, end.
+size_t WireSize(const ServerFrame& f) { return f.data.size() + 4; }
 
 struct PassLevel {
     PassLevel() { ++passDepth; }
@@ -32,10 +39,25 @@ std::string UnimplementedCommandText(char command) {
 void ClearReceiveBuffer() {
     ReceiveBuffer.clear();
     pendingFrames.clear();
+    pendingBytes = 0;
     droppedReported = false;
+    readingPaused = false;
+    framesHeld = false;
 }
 
 bool HasReceivedData() { return !ReceiveBuffer.empty() || !pendingFrames.empty(); }
+
+size_t WaitingBytes() { return ReceiveBuffer.size() + pendingBytes; }
+
+bool RoomToRead() { return WaitingBytes() + kReadPiece <= kReadPauseBytes; }
+
+void SetReadingPaused(bool paused) { readingPaused = paused; }
+
+bool ReadingPaused() { return readingPaused; }
+
+void HoldFrames(bool hold) { framesHeld = hold; }
+
+bool FramesHeld() { return framesHeld; }
 
 bool DispatchPassRunning() { return passDepth > 0; }
 
@@ -49,7 +71,7 @@ bool DispatchReceived(const std::function<bool()>& connected, const DispatchRepo
     using Clock = std::chrono::steady_clock;
     const Clock::time_point until = Clock::now() + std::chrono::milliseconds(budgetMs);
     for (bool first = true;; first = false) {
-        if (!connected()) return false;  // what is left waits (or goes with Clean_Up)
+        if (framesHeld || !connected()) return false;  // what is left waits (or goes with Clean_Up)
         if (budgetMs && !first && Clock::now() >= until) return HasWholeFrames();
         if (pendingFrames.empty()) {
             size_t dropped = 0;
@@ -59,10 +81,14 @@ bool DispatchReceived(const std::function<bool()>& connected, const DispatchRepo
                 if (report.dropped) report.dropped(dropped);
             }
             if (cut.empty()) return false;
-            for (ServerFrame& f : cut) pendingFrames.push_back(std::move(f));
+            for (ServerFrame& f : cut) {
+                pendingBytes += WireSize(f);
+                pendingFrames.push_back(std::move(f));
+            }
         }
         ServerFrame frame = std::move(pendingFrames.front());
         pendingFrames.pop_front();
+        pendingBytes -= std::min(pendingBytes, WireSize(frame));
         CommandRoute route = RouteCommand(frame.command);
         switch (route.kind) {
             case CommandKind::Handler:

@@ -22,12 +22,31 @@ inline constexpr int kMaxDispatchDepth = 4;
 inline constexpr uint32_t kDispatchBudgetMs = 50;
 // How much of the buffer is cut into frames at a time (a pass then cuts the next piece).
 inline constexpr size_t kCutPiece = 64 * 1024;
+// Reading from the socket stops while more than this would wait for the dispatcher after the
+// next read (a read takes at most kReadPiece characters), and goes on once the dispatcher has
+// worked the backlog down: a server faster than the client is held back by the connection
+// itself instead of filling the buffer.
+inline constexpr size_t kReadPiece = 4096;
+inline constexpr size_t kReadPauseBytes = 1024 * 1024;
 
 // Empties the buffer and the frames cut but not yet handled, and starts a new connection's
 // reporting (Clean_Up uses it at every connect and disconnect).
 void ClearReceiveBuffer();
 // True while received text or cut frames wait for the dispatcher.
 bool HasReceivedData();
+// The characters that wait: the buffer's and those of the frames cut but not yet handled.
+size_t WaitingBytes();
+// True when another read may add to what waits without passing kReadPauseBytes.
+bool RoomToRead();
+// Reading held back: set when a read was left for want of room, cleared when reading goes on
+// (and by ClearReceiveBuffer).
+void SetReadingPaused(bool paused);
+bool ReadingPaused();
+
+// While held (a map is fetched for the arena), no pass hands on a frame: the frames after the
+// one that holds them wait, in order, until it lets go. ClearReceiveBuffer lets go as well.
+void HoldFrames(bool hold);
+bool FramesHeld();
 
 struct DispatchReport {
     std::function<void(char command)> unimplemented;  // a command without a handler
@@ -35,7 +54,7 @@ struct DispatchReport {
     std::function<void(char command)> handled;        // a frame whose handler has run (for measurements)
 };
 
-// One dispatcher pass: while connected() holds, takes the oldest whole frame and hands it to
+// One dispatcher pass: while connected() holds and the frames are not held, takes the oldest whole frame and hands it to
 // its command's handler, until none is left or, with a budget, until budgetMs have passed
 // (after at least one frame); the unfinished tail stays in the buffer, and frames left for
 // the budget wait, in order, for the next pass. True when whole frames are left waiting. A

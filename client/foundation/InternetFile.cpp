@@ -4,14 +4,17 @@
 #include <wininet.h>
 
 #include <algorithm>
-#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "WholeFile.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/LateBound.h"
-#include "runtime/MessagePump.h"
+#include "runtime/GuiThreadCalls.h"
 
 namespace skx {
 
@@ -131,8 +134,10 @@ struct Outcome {
     DWORD error = 0;
 };
 struct Job {
+    std::mutex lock;
+    std::condition_variable finished;
     Outcome outcome;
-    std::atomic<bool> done{false};
+    bool done = false;
 };
 
 // One transfer, run on a thread of its own: it touches nothing but its arguments and result.
@@ -196,47 +201,80 @@ Outcome Fetch(const std::string& address, size_t limit, DWORD timeoutMs) {
 
 }  // namespace
 
-std::optional<std::string> InternetTransfer::OpenURL(const std::string& address, size_t limit) {
-    struct Running {
-        bool& flag;
-        explicit Running(bool& f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    } running(executing_);
-    responseCode_ = 0;
-    lastError_ = 0;
+bool InternetTransfer::Begin(const std::string& address, size_t limit, Done done) {
+    State& state = *state_;
+    if (state.current) return false;
+    static uint64_t transfers = 0;
+    const uint64_t id = ++transfers;
+    PrepareGuiThreadCalls();
+    // Delivered on the GUI thread, and only while this is still the transfer the object waits for.
+    auto deliver = [weak = std::weak_ptr<State>(state_), id, done = std::move(done)](Outcome outcome) {
+        const std::shared_ptr<State> s = weak.lock();
+        if (!s || s->current != id) return;
+        s->current = 0;
+        s->responseCode = outcome.status;
+        s->lastError = outcome.error;
+        if (done) done(std::move(outcome.body));
+    };
+    state.current = id;
+    state.responseCode = 0;
+    state.lastError = 0;
     if (!Inet().Complete()) {
-        lastError_ = ERROR_MOD_NOT_FOUND;
-        return std::nullopt;
+        if (PostToGuiThread([deliver] { deliver(Outcome{std::nullopt, 0, ERROR_MOD_NOT_FOUND}); })) return true;
+        state.current = 0;
+        state.lastError = ERROR_MOD_NOT_FOUND;
+        return false;
     }
-    // The transfer runs beside the window thread, which keeps answering meanwhile; a transfer
-    // still running when the time is up is left to end by its own time-outs, unheard.
+    // The transfer runs on one thread; a second one keeps its time and posts what came, or the
+    // time-out when the time is up (a transfer still running then is left to end by its own
+    // time-outs, unheard).
     auto job = std::make_shared<Job>();
-    std::thread([job, address, limit, timeout = static_cast<DWORD>(timeoutMs_)] {
-        try {
-            job->outcome = Fetch(address, limit, timeout);
-        } catch (...) {  // out of memory: no answer
-            job->outcome = Outcome{std::nullopt, 0, ERROR_NOT_ENOUGH_MEMORY};
-        }
-        job->done.store(true, std::memory_order_release);
-    }).detach();
-    if (!PumpUntilWithoutTimers([&] { return job->done.load(std::memory_order_acquire); }, timeoutMs_)) {
-        lastError_ = ERROR_INTERNET_TIMEOUT;
-        return std::nullopt;
+    const DWORD timeout = timeoutMs_;
+    try {
+        std::thread([job, address, limit, timeout] {
+            Outcome outcome;
+            try {
+                outcome = Fetch(address, limit, timeout);
+            } catch (...) {  // out of memory: no answer
+                outcome = Outcome{std::nullopt, 0, ERROR_NOT_ENOUGH_MEMORY};
+            }
+            std::lock_guard<std::mutex> hold(job->lock);
+            job->outcome = std::move(outcome);
+            job->done = true;
+            job->finished.notify_all();
+        }).detach();
+        std::thread([job, timeout, deliver] {
+            Outcome outcome{std::nullopt, 0, ERROR_INTERNET_TIMEOUT};
+            {
+                std::unique_lock<std::mutex> hold(job->lock);
+                if (job->finished.wait_for(hold, std::chrono::milliseconds(timeout), [&] { return job->done; })) {
+                    outcome = std::move(job->outcome);
+                }
+            }
+            PostToGuiThread([deliver, outcome = std::move(outcome)]() mutable { deliver(std::move(outcome)); });
+        }).detach();
+    } catch (const std::system_error&) {  // no thread could be made: nothing was started
+        state.current = 0;
+        state.lastError = ERROR_NOT_ENOUGH_MEMORY;
+        return false;
     }
-    responseCode_ = job->outcome.status;
-    lastError_ = job->outcome.error;
-    return std::move(job->outcome.body);
+    return true;
 }
 
-bool GetInternetFile(InternetTransfer& Inet, const std::string& Address, const std::string& FileName, uint32_t Size) {
-    bool result = false;
+bool GetInternetFile(InternetTransfer& Inet, const std::string& Address, const std::string& FileName, uint32_t Size,
+                     std::function<void(bool saved)> done) {
+    bool started = false;
     Guard("modMiscFunctionsOne", "GetInternetFile", [&] {
         if (Inet.StillExecuting()) return;
-        std::optional<std::string> bytes = Inet.OpenURL(Address, Size);
-        if (!bytes || bytes->size() != Size) return;
-        result = ReplaceWholeFile(FileName, *bytes);
+        started = Inet.Begin(Address, Size, [FileName, Size, done](std::optional<std::string> bytes) {
+            bool saved = false;
+            Guard("modMiscFunctionsOne", "GetInternetFile", [&] {
+                saved = bytes && bytes->size() == Size && ReplaceWholeFile(FileName, *bytes);
+            });
+            if (done) done(saved);
+        });
     });
-    return result;
+    return started;
 }
 
 }  // namespace skx

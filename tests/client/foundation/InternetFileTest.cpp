@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "InternetFile.h"
 #include "WinTestSupport.h"
 
@@ -39,13 +41,22 @@ protected:
 uint16_t InternetFile::port_ = 0;
 testsupport::ChildProcess* InternetFile::server_ = nullptr;
 
+// Starts the download and handles the thread's messages until its result has come back (or 20 s
+// have passed): the result, false when it did not start or never came.
+bool Download(InternetTransfer& inet, const std::string& url, const std::string& file, uint32_t size) {
+    std::optional<bool> saved;
+    if (!GetInternetFile(inet, url, file, size, [&saved](bool ok) { saved = ok; })) return false;
+    testsupport::PumpUntil([&] { return saved.has_value(); }, 20000);
+    return saved.value_or(false);
+}
+
 }  // namespace
 
 TEST_F(InternetFile, OkAnswerReplacesTheFile) {
     const std::string file = dir_.File("arena.map");
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet;
-    EXPECT_TRUE(GetInternetFile(inet, Url("/file/22500"), file, 22500));
+    EXPECT_TRUE(Download(inet, Url("/file/22500"), file, 22500));
     EXPECT_EQ(Read(file), Pattern(22500));
     EXPECT_EQ(inet.ResponseCode(), 200);
     EXPECT_FALSE(inet.StillExecuting());
@@ -55,7 +66,7 @@ TEST_F(InternetFile, OkAnswerReplacesTheFile) {
 TEST_F(InternetFile, OkAnswerCreatesAMissingFile) {
     const std::string file = dir_.File("new.map");
     InternetTransfer inet;
-    EXPECT_TRUE(GetInternetFile(inet, Url("/file/10"), file, 10));
+    EXPECT_TRUE(Download(inet, Url("/file/10"), file, 10));
     EXPECT_EQ(Read(file), Pattern(10));
 }
 
@@ -63,7 +74,7 @@ TEST_F(InternetFile, EmptyAnswerMakesAnEmptyFile) {
     const std::string file = dir_.File("empty.map");
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet;
-    EXPECT_TRUE(GetInternetFile(inet, Url("/empty"), file, 0));
+    EXPECT_TRUE(Download(inet, Url("/empty"), file, 0));
     EXPECT_EQ(Read(file), "");
 }
 
@@ -71,18 +82,18 @@ TEST_F(InternetFile, ErrorStatusKeepsTheOldFile) {
     const std::string file = dir_.File("arena.map");
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet;
-    EXPECT_FALSE(GetInternetFile(inet, Url("/missing"), file, 1000));
+    EXPECT_FALSE(Download(inet, Url("/missing"), file, 1000));
     EXPECT_EQ(inet.ResponseCode(), 404);
     EXPECT_EQ(Read(file), "old map");
     // A whole answer of another size than the one expected, shorter or longer.
-    EXPECT_FALSE(GetInternetFile(inet, Url("/file/10"), file, 11));
-    EXPECT_FALSE(GetInternetFile(inet, Url("/file/22500"), file, 10));
+    EXPECT_FALSE(Download(inet, Url("/file/10"), file, 11));
+    EXPECT_FALSE(Download(inet, Url("/file/22500"), file, 10));
     EXPECT_EQ(Read(file), "old map");
-    EXPECT_FALSE(GetInternetFile(inet, Url("/error"), file, 1000));
+    EXPECT_FALSE(Download(inet, Url("/error"), file, 1000));
     EXPECT_EQ(inet.ResponseCode(), 500);
     EXPECT_EQ(Read(file), "old map");
     // No file appears where there was none.
-    EXPECT_FALSE(GetInternetFile(inet, Url("/missing"), dir_.File("none.map"), 1000));
+    EXPECT_FALSE(Download(inet, Url("/missing"), dir_.File("none.map"), 1000));
     EXPECT_FALSE(testsupport::FileExists(dir_.File("none.map")));
 }
 
@@ -90,9 +101,9 @@ TEST_F(InternetFile, DroppedConnectionKeepsTheOldFile) {
     const std::string file = dir_.File("arena.map");
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet;
-    EXPECT_FALSE(GetInternetFile(inet, Url("/drop"), file, 1000));
+    EXPECT_FALSE(Download(inet, Url("/drop"), file, 1000));
     EXPECT_EQ(Read(file), "old map");
-    EXPECT_FALSE(GetInternetFile(inet, Url("/reset"), file, 1000));
+    EXPECT_FALSE(Download(inet, Url("/reset"), file, 1000));
     EXPECT_EQ(Read(file), "old map");
     EXPECT_FALSE(testsupport::FileExists(file + ".download"));
 }
@@ -102,7 +113,7 @@ TEST_F(InternetFile, NoServerKeepsTheOldFile) {
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet;
     const std::string closed = "http://127.0.0.1:" + std::to_string(testsupport::FreePort()) + "/file/10";
-    EXPECT_FALSE(GetInternetFile(inet, closed, file, 1000));
+    EXPECT_FALSE(Download(inet, closed, file, 1000));
     EXPECT_EQ(Read(file), "old map");
 }
 
@@ -111,8 +122,31 @@ TEST_F(InternetFile, StalledTransferTimesOut) {
     ASSERT_TRUE(testsupport::WriteFileBytes(file, "old map"));
     InternetTransfer inet(2000);
     const DWORD start = GetTickCount();
-    EXPECT_FALSE(GetInternetFile(inet, Url("/stall"), file, 1000));
+    EXPECT_FALSE(Download(inet, Url("/stall"), file, 1000));
     EXPECT_LT(GetTickCount() - start, 4000u);  // the whole transfer, not each step
     EXPECT_EQ(inet.LastError(), 12002u);
     EXPECT_EQ(Read(file), "old map");
+}
+
+TEST_F(InternetFile, OneTransferAtATimeAndAnAbandonedOneIsNeverDelivered) {
+    const std::string file = dir_.File("arena.map");
+    InternetTransfer inet(3000);
+    int delivered = 0;
+    ASSERT_TRUE(GetInternetFile(inet, Url("/stall"), file, 1000, [&](bool) { ++delivered; }));
+    EXPECT_TRUE(inet.StillExecuting());
+    EXPECT_FALSE(GetInternetFile(inet, Url("/file/10"), file, 10, [&](bool) { ++delivered; }));
+    inet.Abandon();
+    EXPECT_FALSE(inet.StillExecuting());
+    // A new one starts at once and is the only one delivered, the stalled one's time-out never.
+    std::optional<bool> saved;
+    ASSERT_TRUE(GetInternetFile(inet, Url("/file/10"), file, 10, [&](bool ok) { saved = ok; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return saved.has_value(); }, 20000));
+    EXPECT_TRUE(*saved);
+    EXPECT_EQ(Read(file), Pattern(10));
+    // Past the stalled one's own time (3 s), asked as a marker of a later transfer of its own.
+    InternetTransfer later(3000);
+    std::optional<bool> late;
+    ASSERT_TRUE(GetInternetFile(later, Url("/stall"), dir_.File("late.map"), 1000, [&](bool ok) { late = ok; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return late.has_value(); }, 20000));
+    EXPECT_EQ(delivered, 0);
 }

@@ -1,0 +1,131 @@
+// The receiving side's turns on the message loop: budgeted dispatcher passes, reading resumed
+// once the backlog has room, and the drain after the server's close. Each turn runs from the
+// frame timer, a continuation timer or a posted completion, never from a wait inside a handler,
+// so input and painting are served between any two turns.
+#include <utility>
+
+#include "ChatTimeStamp.h"
+#include "ConnectionState.h"
+#include "DispatchTurns.h"
+#include "FrameWriter.h"
+#include "MainWindowLinks.h"
+#include "ReceiveBuffer.h"
+#include "ServerTextBoxes.h"
+#include "WirelatchDispids.h"
+#include "frmChatBar.h"
+#include "modRTFLinks.h"
+#include "runtime/DispatchObject.h"
+#include "runtime/ErrorGuard.h"
+
+namespace skx {
+
+namespace {
+
+DispatchReport ClientDispatchReport() {
+    DispatchReport report;
+    report.unimplemented = [](char command) {
+        if (!MayWriteFloodLine()) return;  // counted, and the count written once they stop
+        frmChatBar().Load();
+        AddToRTB(ChatTimeStamp() + UnimplementedCommandText(command), frmChatBar().txtStatus[1], 255, true, true,
+                 false, true);
+    };
+    report.dropped = [](size_t count) {
+        ReportCaught("frmMain", "ProcessData", 0, errInvalidProcedureCall, "frmMain",
+                     std::to_string(count) + " received characters were not part of a frame and were dropped");
+    };
+    return report;
+}
+
+// The drain after the server's close, for the connection that closed.
+struct Drain {
+    bool active = false;
+    uint64_t generation = 0;
+    bool exhausted = false;  // the socket has nothing more to read
+    std::function<void()> close;
+};
+Drain g_drain;
+bool g_stopped = false;
+
+bool IsConnected(DispatchObject& sck) { return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() != 0; }
+
+// Reads what the closed socket still holds, as far as the backlog has room (its read events
+// are not raised for a closed connection).
+void ReadClosedSocket(DispatchObject& sck) {
+    Guard("frmMain", "sckConnect_OnRead", [&] {
+        while (!g_drain.exhausted && RoomToRead()) {
+            if (!sck.IsCreated() || sck.PropertyGet(wl::IsReadable).ToLong() != wl::True) {
+                g_drain.exhausted = true;
+                return;
+            }
+            std::string buffer;
+            g_drain.exhausted = true;  // stays so when the read fails
+            const int16_t n = ReadFromControl(sck, buffer, static_cast<int32_t>(kReadPiece));
+            if (n < 1 || buffer.empty()) return;
+            g_drain.exhausted = false;
+            UpdateDataLength(static_cast<int16_t>(buffer.size()));
+            AppendReceived(buffer);
+        }
+    });
+}
+
+// Goes on reading a socket that was held back for the backlog, once it has room: one read
+// takes up its notices again, and what else the socket holds follows as they come.
+bool ResumeReading(DispatchObject& sck) {
+    if (!ReadingPaused() || !RoomToRead()) return false;
+    SetReadingPaused(false);
+    ReadInto(sck);
+    return true;
+}
+
+// One turn; true when another should follow soon (frames are left, or the drain goes on).
+bool ReceiveTurn() {
+    // A pass already under way (its handler turned the message loop) goes on with the rest
+    // itself once the handler returns: no turn starts inside it.
+    if (g_stopped || DispatchPassRunning() || !MainWindowLinks().Socket) return g_drain.active && !g_stopped;
+    if (g_drain.active && g_drain.generation != ConnectionGeneration()) g_drain = Drain{};
+    DispatchObject& sck = MainSocket();
+    if (g_drain.active) ReadClosedSocket(sck);
+    bool more = false;
+    Guard("frmMain", "ProcessData", [&more, &sck] {
+        more = DispatchReceived([&sck] { return IsConnected(sck); }, ClientDispatchReport(), kDispatchBudgetMs);
+    });
+    if (g_stopped) return false;
+    if (!g_drain.active) {
+        const bool resumed = ResumeReading(sck);
+        return more || (resumed && HasWholeFrames() && !FramesHeld());
+    }
+    if (g_drain.generation != ConnectionGeneration()) {  // a handler's Clean_Up took over
+        g_drain = Drain{};
+        return more;
+    }
+    if (more || FramesHeld() || !g_drain.exhausted || HasWholeFrames()) return true;
+    // Everything the server sent before it hung up has been handled: the close.
+    std::function<void()> close = std::move(g_drain.close);
+    g_drain = Drain{};
+    if (close) Guard("frmMain", "sckConnect_OnDisconnect", close);
+    return false;
+}
+
+}  // namespace
+
+void ProcessData() {
+    if (ReceiveTurn()) ContinueDispatchSoon(&ReceiveTurn);
+}
+
+void DrainAfterServerClose(std::function<void()> close) {
+    if (g_stopped) return;
+    if (g_drain.active && g_drain.generation == ConnectionGeneration()) return;  // told once already
+    g_drain = Drain{true, ConnectionGeneration(), false, std::move(close)};
+    ProcessData();
+}
+
+bool DrainingAfterServerClose() { return g_drain.active && g_drain.generation == ConnectionGeneration(); }
+
+void EndDrainAfterServerClose() { g_drain = Drain{}; }
+
+void StopReceiving() {
+    g_stopped = true;
+    g_drain = Drain{};
+}
+
+}  // namespace skx
