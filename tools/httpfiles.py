@@ -10,7 +10,8 @@
   /stall...   200 announcing 1000 bytes, sends 10, then sends nothing for a minute
   /silent...  reads the request and answers nothing for a minute
   /maps/<n>   with --root DIR: 200 with the bytes of the file DIR/<n> (n percent-decoded, a plain
-              file name), 404 when there is none
+              file name), 404 when there is none; a name that begins with "silent" is read and
+              answered nothing for a minute
 With --log FILE every request's path is appended to FILE, one line each, before it is answered.
 With --port 0 it binds a free port itself; its first output line names the port, "HTTP files on
 127.0.0.1:<port>".
@@ -51,7 +52,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if path.startswith("/maps/") and self.server.root:
             name = urllib.parse.unquote(path[len("/maps/"):], encoding="latin-1")
             full = os.path.join(self.server.root, name)
-            if "/" in name or name in ("", ".", "..") or not os.path.isfile(full):
+            if name.startswith("silent"):
+                time.sleep(60)
+            elif "/" in name or name in ("", ".", "..") or not os.path.isfile(full):
                 self.reply(404, b"")
             else:
                 with open(full, "rb") as f:

@@ -122,7 +122,12 @@ bool frmMainForm::CloseSocket() {
         // The server hangs up on "quit": what it sent before is handled meanwhile (the drain
         // after its close), and the drain's end disconnects, which ends the wait.
         const DWORD closeStart = GetTickCount();
-        for (int turn = 0; turn < CloseWaitTurns && IsConnected(sckConnect); ++turn) {
+        // A server that has hung up already, its drain over, sends nothing more to wait for.
+        auto waiting = [this] {
+            return IsConnected(sckConnect) &&
+                   (sckConnect.PropertyGet(wl::IsClosed).ToLong() == 0 || DrainingAfterServerClose());
+        };
+        for (int turn = 0; turn < CloseWaitTurns && waiting(); ++turn) {
             if (GetTickCount() - closeStart >= CloseWaitMs) break;
             WaitTurn();
         }

@@ -16,6 +16,11 @@ names both ports, "Skirmora test server on 127.0.0.1:<port>, control port <port>
   {"cmd": "burst", "frames": [...], "count": n, "then": [...]}  n frames taken in turn from
                                "frames", then those of "then", sent at once from a thread of
                                their own (the answer does not wait for the client to read them)
+  {"cmd": "burst", ..., "close": true}  the same, and the connection dropped after them
+  {"cmd": "stream", "frames": [...], "seconds": s, "then": [...]}  "frames" over and over for s
+                               seconds, as fast as the client takes them, then those of "then",
+                               from a thread of their own; "status" tells "streaming" (bool) and
+                               "streamed" (frames sent so far)
   {"cmd": "random", "count": n, "seed": s}  n random frames of every server letter (or of
                                those of "letters" only)
 A script is a JSON object (the default is demo.json beside this file):
@@ -139,6 +144,7 @@ class GameServer:
         self.dropped = set()  # connections ended by the server, read until the client closes
         self.client = None
         self.connections = 0
+        self.streaming, self.streamed = False, 0
         self.listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
         self.listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
         self.listener.bind(("127.0.0.1", port))
@@ -188,6 +194,28 @@ class GameServer:
                 self.drop(session.conn)
                 return
             self.send(encode_frame(fill(frame, {"user": session.user})), session.conn)
+
+    def stream(self, conn, req):
+        """Sends the frames over and over for the given seconds: a send blocks while the client
+        reads no more, so the client's pace sets how many go."""
+        frames = [encode_frame(f) for f in req["frames"]]
+        chunk, count = b"", 0
+        while len(chunk) < 65536:
+            chunk += frames[count % len(frames)]
+            count += 1
+        with self.lock:
+            self.streaming, self.streamed = True, 0
+        until = time.monotonic() + float(req.get("seconds", 1))
+        try:
+            while time.monotonic() < until:
+                conn.sendall(chunk)
+                with self.lock:
+                    self.streamed += count
+            conn.sendall(b"".join(encode_frame(f) for f in req.get("then", [])))
+        except OSError:
+            pass
+        with self.lock:
+            self.streaming = False
 
     def drop(self, conn):
         """Ends the connection as a server closing it does: the client reads the end of the
@@ -302,8 +330,21 @@ class GameServer:
             count = int(req.get("count", len(frames)))
             data = b"".join(frames[i % len(frames)] for i in range(count)) if frames else b""
             data += b"".join(encode_frame(f) for f in req.get("then", []))
-            threading.Thread(target=self.send, args=(data,), daemon=True).start()
-            return {"ok": self.client is not None, "bytes": len(data)}
+            with self.lock:
+                conn = self.client
+
+            def send_all():
+                if self.send(data, conn) and req.get("close"):
+                    self.drop(conn)
+            threading.Thread(target=send_all, daemon=True).start()
+            return {"ok": conn is not None, "bytes": len(data)}
+        if cmd == "stream":
+            with self.lock:
+                conn = self.client
+            if conn is None or not req.get("frames"):
+                return {"ok": False}
+            threading.Thread(target=self.stream, args=(conn, req), daemon=True).start()
+            return {"ok": True}
         if cmd == "random":
             rng = random.Random(req.get("seed", 0))
             letters = req.get("letters") or RANDOM_LETTERS
@@ -328,7 +369,8 @@ class GameServer:
         if cmd == "status":
             with self.lock:
                 return {"ok": True, "connected": self.client is not None,
-                        "connections": self.connections, "frames": len(self.frames)}
+                        "connections": self.connections, "frames": len(self.frames),
+                        "streaming": self.streaming, "streamed": self.streamed}
         return {"ok": False, "error": "unknown command"}
 
 
