@@ -152,16 +152,19 @@ bool frmMainForm::CloseSocket() {
 void frmMainForm::SetVoteInformation() {
     Guard("frmMain", "SetVoteInformation", [&] {
         const std::string file = DatPath + GameDat;
-        // Stored by an older client or by hand, the game may hold what would end the command.
-        std::string vote = Trim(VoteGameText(mfncGetFromIni(file, "Vote", "Game", false, "")));
-        if (!vote.empty()) Server("C", "vote '" + vote + "'");
-        std::string list = mfncGetFromIni(file, "Hate", "List", false, "");
+        // Stored by an older client or by hand, a game's name may hold what would end the vote
+        // command's argument or the command: such a name is not sent, nor another made of it.
+        const std::string vote = Trim(mfncGetFromIni(file, "Vote", "Game", false, ""));
+        if (!vote.empty() && IsVoteGameText(vote)) Server("C", "vote '" + vote + "'");
+        std::string list = mfncGetFromIni(file, "Hate", HateListKey, false, "");
         if (Trim(list).empty()) return;
         for (const std::string& game : SplitB2(list, "@")) {
-            // An empty item names no game: "game like " alone would be a command without one.
-            if (Trim(game).empty()) continue;
-            bool hate = CBool(mfncGetFromIni(file, "Hate", game, false, "False"));
-            Server("C", (hate ? "game hate " : "game like ") + Replace(VoteGameText(game), " ", ""));
+            // Each game's flag under the key its writers use; an empty item or one named as the
+            // list's key has none ("game like " alone would be a command without a game).
+            const std::string key = HateKey(game);
+            if (key.empty() || !IsVoteGameText(game)) continue;
+            const bool hate = CBool(mfncGetFromIni(file, "Hate", key, false, "False"));
+            Server("C", (hate ? "game hate " : "game like ") + Replace(game, " ", ""));
         }
     });
 }

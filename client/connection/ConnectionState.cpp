@@ -177,10 +177,10 @@ void HandleVoteInformation(std::string& Data) {
         const std::string file = DatPath + GameDat;
         line.Line = 2;
         if (code == "v") {
-            // The game voted for goes back to the server in one vote command after each login:
-            // nothing that would end its argument or the command, and never an empty value.
-            std::string game = Trim(VoteGameText(parts[1]));
-            if (game.empty()) return;
+            // The game voted for goes back to the server in one vote command after each login: a
+            // name that could not stand as its one argument, or an empty one, keeps the stored vote.
+            const std::string game = Trim(parts[1]);
+            if (game.empty() || !IsVoteGameText(game)) return;
             WriteServerSetting(file, "Vote", "Game", game);
             if (frmVote().Visible() && frmVote().gridVoteWindow.Count() >= 1) {
                 VoteList& list = frmVote().gridVoteWindow;
@@ -188,14 +188,14 @@ void HandleVoteInformation(std::string& Data) {
                 list.SetSmallIcon(game, VoteList::IconVoted);
             }
         } else if (code == "h" || code == "l") {
-            // The game's name becomes a key of [Hate]: nothing that could end it or open a section.
-            std::string game = IniKeyText(parts[1]);
-            const std::string key = Left(game, MostHateKeyLength);
-            if (Trim(key).empty() || IsSameText2(Trim(key), HateListKey, 1)) return;
+            // The game's key of [Hate], as every reader of the flags makes it; none for the list's own.
+            const std::string game = IniKeyText(parts[1]);
+            const std::string key = HateKey(game);
+            if (key.empty()) return;
             // Every server notice of a new game would add a key: the section keeps a bounded number.
             const std::vector<std::string> keys = IniKeys(file, "Hate");
             const bool known = std::any_of(keys.begin(), keys.end(),
-                                           [&](const std::string& k) { return IsSameText2(Trim(k), Trim(key), 1); });
+                                           [&](const std::string& k) { return IsSameText2(Trim(k), key, 1); });
             if (keys.size() >= MostHateKeys && !known) {
                 static bool reported = false;
                 if (!std::exchange(reported, true)) Raise(errOverflow);

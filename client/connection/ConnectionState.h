@@ -17,13 +17,11 @@ void Screen_Center(bool& Announce);
 void Logged_In(std::string Name, std::string Info, int16_t Index);
 void Logged_Out(int16_t Index);
 // The vote preferences the server confirms, stored in Game.DAT as server-set values
-// (ServerSettings.h): [Hate] keeps at most MostHateKeys keys (the games' own and List), each a
-// game's name cut to MostHateKeyLength characters; a notice for another game beyond them is
-// refused, the first refusal reported, and a game named as the list's own key is never stored
-// over it. The vote's game loses "'", "&" and line breaks.
+// (ServerSettings.h): [Hate] keeps at most MostHateKeys keys (the games' own and List), each the
+// game's HateKey (SettingsText.h); a notice for another game beyond them is refused, the first
+// refusal reported, and a game named as the list's own key is never stored over it. A vote for
+// a game that IsVoteGameText refuses leaves the stored vote as it was.
 inline constexpr size_t MostHateKeys = 64;
-inline constexpr int64_t MostHateKeyLength = 64;
-inline constexpr const char* HateListKey = "List";
 void HandleVoteInformation(std::string& Data);
 
 }  // namespace skx

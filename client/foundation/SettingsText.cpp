@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "runtime/Conversions.h"
+
 namespace skx {
 
 namespace {
@@ -21,6 +23,14 @@ std::string IniKeyText(const std::string& text) {
 
 std::string IniValueText(const std::string& text) { return Without(text, std::string_view("\r\n\0", 3)); }
 
-std::string VoteGameText(const std::string& text) { return Without(text, std::string_view("\r\n\0'&", 5)); }
+bool IsVoteGameText(const std::string& text) {
+    return text.find_first_of(std::string_view("'\r\n\0", 4)) == std::string::npos &&
+           text.find(" & ") == std::string::npos;
+}
+
+std::string HateKey(const std::string& game) {
+    const std::string key = Trim(Left(Trim(IniKeyText(game)), MostHateKeyLength));
+    return TextEquals(key, HateListKey) ? std::string() : key;
+}
 
 }  // namespace skx

@@ -1,13 +1,12 @@
 #include "frmVote.h"
 
 #include "ClientLinks.h"
-#include "IniText.h"
 #include "MessageBox.h"
 #include "ProgramSettings.h"
 #include "SettingsFiles.h"
+#include "SettingsSnapshot.h"
 #include "SettingsText.h"
 #include "VoteTally.h"
-#include "WholeFile.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 
@@ -72,18 +71,14 @@ void frmVoteForm::Update(const std::string& Data) {
             ReportCaught("frmVote", "Update", 0, tally.FirstSkippedRepeats ? 35602 : errSubscriptOutOfRange,
                          "frmVote", "Record passed over: " + tally.FirstSkipped);
         }
-        // Game.DAT read once for the whole fill, not once a row.
-        std::string text;
-        const bool present = ReadWholeFile(GameDatFile(), text);
-        const IniText file(text);
-        auto stored = [&](const char* section, const std::string& key, const char* missing) {
-            std::string value = present ? file.Get(section, key) : std::string();
-            return Trim(value).empty() ? std::string(missing) : value;
-        };
-        const std::string vote = stored("Vote", "Game", "None");
+        // Game.DAT read once for the whole fill, not once a row; a value the server set that
+        // still waits for its write counts (a vote confirmed within the last second).
+        const SettingsSnapshot file(GameDatFile());
+        const std::string vote = file.Get("Vote", "Game", "None");
         for (const VoteRecord& r : tally.Records) {
             if (!cap_.Room(gridVoteWindow.Count())) break;
-            const std::string hate = stored("Hate", IniKeyText(r.Game), "False");
+            const std::string key = HateKey(r.Game);
+            const std::string hate = key.empty() ? "False" : file.Get("Hate", key, "False");
             const int row = gridVoteWindow.Add(r.Game, "", static_cast<int>(VoteIconFor(r.Game, vote, hate)));
             if (!row) continue;
             gridVoteWindow.SetSubItem(row, "game", r.Game);
@@ -109,7 +104,9 @@ void frmVoteForm::cmdVote_Click() {
 void frmVoteForm::gridVoteWindow_ItemClick(int Index) {
     const KeyedListView::Item item = gridVoteWindow.ItemAt(Index);
     const std::string game = item.SubItem("game");
-    if (game == "None") return;
+    // A game without a [Hate] key of its own (one named as the list's key) keeps no flag.
+    const std::string key = HateKey(game);
+    if (game == "None" || key.empty()) return;
     int icon = item.SmallIcon;
     // The row as the click left it: a selected row toggles, one the click deselected re-sends.
     if (gridVoteWindow.IsSelected(Index)) {
@@ -122,7 +119,7 @@ void frmVoteForm::gridVoteWindow_ItemClick(int Index) {
     }
     if (icon == VoteList::IconVoted) return;
     const bool hate = icon == VoteList::IconHated;
-    mfncWriteIni(GameDatFile(), "Hate", IniKeyText(game), BoolText(hate), false);
+    mfncWriteIni(GameDatFile(), "Hate", key, BoolText(hate), false);
     SendCommand(HateCommand(game, hate));
 }
 

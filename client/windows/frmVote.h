@@ -27,8 +27,9 @@ public:
     FormTimer tmrVote;
 
     // Refills the list from a vote tally: records separated by ";", each the game's name and its
-    // vote count separated by ":". The own vote ([Vote] Game) and the hated games ([Hate] <game>)
-    // of Game.DAT choose the icons; the caption then counts the rows.
+    // vote count separated by ":". The own vote ([Vote] Game) and the hated games ([Hate] under
+    // each game's HateKey) of Game.DAT, values still waiting for their write included, choose
+    // the icons; the caption then counts the rows.
     void Update(const std::string& Data);
 
 protected:

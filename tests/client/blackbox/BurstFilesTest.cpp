@@ -100,16 +100,18 @@ TEST_F(BurstFiles, ServerSetValuesAreWrittenAtMostOnceASecondTheLatestKeptAtExit
 
 TEST_F(BurstFiles, VoteNoticesKeepHateKeysShortAndFewAndTheStoredVoteOneCommand) {
     ASSERT_TRUE(Start());
-    std::string frames = R"(["M", "50", "h:Alpha"], ["M", "50", "l:Beta"], ["M", "50", "g:Alpha@Beta"], )"
-                         R"(["M", "50", "h:List"], ["M", "50", "l: list "], )"
+    const std::string longGame = "Long" + std::string(96, 'g');  // its key cut, its flag kept
+    std::string frames = R"(["M", "50", "h:Alpha"], ["M", "50", "l:Beta"], ["M", "50", "g:Alpha@Beta@)" + longGame +
+                         R"("], ["M", "50", "h:List"], ["M", "50", "l: list "], ["M", "50", "h:)" + longGame +
+                         R"("], ["M", "50", "v:Gamma"], ["M", "50", "v:King's Hill"], )"
                          R"(["M", "50", "v:Alpha' & quit\r\n & vote 'Beta"])";
     for (int i = 0; i < 300; ++i) {  // games of 300-character names, each a new one
         frames += R"(, ["M", "50", "h:G)" + std::to_string(i) + std::string(300, 'x') + R"("])";
     }
-    ExpectBounded(Burst(frames, 306));
+    ExpectBounded(Burst(frames, 309));
     server.Command(R"({"cmd": "close"})");
     ASSERT_TRUE(Dump("frmMain", "panel 1 \"Disconnected\"", 10000)) << last;
-    EXPECT_EQ(IniValue(Game(), "Hate", "List"), "Alpha@Beta");
+    EXPECT_EQ(IniValue(Game(), "Hate", "List"), "Alpha@Beta@" + longGame);
     char names[65536] = {};
     GetPrivateProfileStringA("Hate", nullptr, "", names, sizeof names, Game().c_str());
     size_t keys = 0;
@@ -118,8 +120,8 @@ TEST_F(BurstFiles, VoteNoticesKeepHateKeysShortAndFewAndTheStoredVoteOneCommand)
 
     Clear();
     ASSERT_TRUE(LogIn());
-    EXPECT_TRUE(WaitSent(R"(["C", "game like Beta"])")) << server.Frames();
+    EXPECT_TRUE(WaitSent(R"(["C", "game hate )" + longGame + R"("])")) << server.Frames();
     EXPECT_EQ(Sent(R"(["C", "vote)"), 1) << server.Frames();
-    EXPECT_EQ(Sent(R"(["C", "vote 'Alpha  quit  vote Beta'"])"), 1) << server.Frames();
-    EXPECT_EQ(Sent(R"(["C", "game hate Alpha"])"), 1) << server.Frames();
+    EXPECT_EQ(Sent(R"(["C", "vote 'Gamma'"])"), 1) << server.Frames();  // the refused ones kept it
+    EXPECT_EQ(Sent(R"(["C", "game hate Alpha"])") + Sent(R"(["C", "game like Beta"])"), 2) << server.Frames();
 }

@@ -53,6 +53,16 @@ TEST_F(Community, VoteWindowVotesHatesRefreshesAndSkipsARepeatedGame) {
     Send(R"(["n", "A:1;A:2;B:3"])");
     ASSERT_TRUE(Dump("frmVote", R"(row gridVoteWindow 2 key="B")")) << last;
     EXPECT_TRUE(DumpLineHas(last, "form", "caption=\"2 Game(s).\"") && Has(last, R"(game="A" vote="1")")) << last;
+
+    // A vote for A, then B within the second A's write holds B back: the next tally shows B.
+    Send(R"(["M", "50", "v:A"], ["M", "50", "v:B"], ["n", "A:1;B:2; list :0"])");
+    ASSERT_TRUE(Dump("frmVote", R"(row gridVoteWindow 3 key=" list ")")) << last;
+    EXPECT_TRUE(Has(last, R"(key="A" text="" icon=3)") && Has(last, R"(key="B" text="" icon=1)")) << last;
+    // The row named as the hate list's key keeps the list; the later click's command marks the end.
+    ASSERT_TRUE(WritePrivateProfileStringA("Hate", "List", "A@B", Game().c_str()));
+    Ask({"frmVote.gridVoteWindow click 3", "frmVote.gridVoteWindow click 1"});
+    EXPECT_TRUE(WaitSent(R"(["C", "game hate A"])")) << server.Frames();
+    EXPECT_TRUE(IniValue(Game(), "Hate", "List") == "A@B" && Sent("game hate list") == 0) << server.Frames();
     EXPECT_EQ(Reports(), 1);  // the repeated game, reported once
 }
 

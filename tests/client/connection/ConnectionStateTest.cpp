@@ -258,9 +258,12 @@ TEST_F(ConnectionState, VoteNoticesAreStoredCleanedAndShownInTheVoteList) {
     HandleVoteInformation(data);
     EXPECT_EQ(Ini("Hate", "EvilVoteGame"), "True");
     EXPECT_EQ(Ini("Vote", "Game"), "Capture The Flag");
-    data = "v:Hunt\r\nGame=Survival";
-    HandleVoteInformation(data);
-    EXPECT_EQ(Ini("Vote", "Game"), "HuntGame=Survival");
+    // A game that could not be the vote command's one argument keeps the stored vote.
+    for (const std::string refused : {"v:Hunt\r\nGame=Survival", "v:King's Hill", "v:Hunt & quit", "v:A\nB"}) {
+        data = refused;
+        HandleVoteInformation(data);
+        EXPECT_EQ(Ini("Vote", "Game"), "Capture The Flag") << refused;
+    }
     FlushServerSettings();
     std::string file = testsupport::ReadFileBytes(GameDat()).value_or("");
     EXPECT_EQ(Occurrences(file, "[Vote]"), 1);
@@ -299,6 +302,9 @@ TEST_F(ConnectionState, VoteNoticesSetTheIconsOfTheVisibleVoteList) {
     EXPECT_EQ(list.ItemAt(2).SmallIcon, 3);
     EXPECT_EQ(list.ItemAt(3).SmallIcon, 1);
     EXPECT_EQ(list.ShownIcon(3), 0);  // the list draws image 1
+    data = "v:King's Hill";  // refused: no icon moves, and no key the list lacks is asked for
+    HandleVoteInformation(data);
+    EXPECT_EQ(list.ItemAt(3).SmallIcon, 1);
     data = "h:Hunt";
     HandleVoteInformation(data);
     EXPECT_EQ(list.ItemAt(2).SmallIcon, 2);
@@ -306,6 +312,13 @@ TEST_F(ConnectionState, VoteNoticesSetTheIconsOfTheVisibleVoteList) {
     data = "l:Hunt";
     HandleVoteInformation(data);
     EXPECT_EQ(list.ItemAt(2).SmallIcon, 3);
+    // A game of a long name: the next fill reads its flag under the key it was stored under.
+    const std::string tally = "Hunt:5;Long " + std::string(95, 'g') + ":1";
+    frmVote().Update(tally);
+    data = "h:Long " + std::string(95, 'g');
+    HandleVoteInformation(data);
+    frmVote().Update(tally);
+    EXPECT_EQ(list.ItemAt(2).SmallIcon, 2);
     EXPECT_TRUE(Reports().empty());
 
     // A game the list does not hold: stored, then the error goes to the reporter.
