@@ -17,6 +17,7 @@
 #include "MessageOrder.h"
 #include "ProgramSettings.h"
 #include "ReceiveBuffer.h"
+#include "ServerTextBoxes.h"
 #include "SettingsFiles.h"
 #include "runtime/DispatchObject.h"
 #include "WirelatchDispids.h"
@@ -547,6 +548,11 @@ TEST_F(LoginLifeCycle, CloseGivesUpOnAServerThatStaysAndHangsUpItself) {
     EXPECT_FALSE(ClientConnected());
     EXPECT_EQ(Occurrences(PaneText(1), "Please Wait... Disconnecting..."), 1);
     EXPECT_EQ(Occurrences(PaneText(1), "Disconnected."), 1);
+    // The close has ended: a text of the server (or of the error reporter) raises its box again.
+    BoxWatcher boxes([](const SeenBox&) { return 0; });
+    ServerTextBox("CloseTest", "after the close", 0, "Late");
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].text, "after the close");
     // The client hung up itself: the server sees its connection end.
     EXPECT_TRUE(testsupport::PumpUntil(
         [&] { return server.Command("{\"cmd\": \"status\"}").find("\"connected\": false") != std::string::npos; },
