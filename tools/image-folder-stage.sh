@@ -27,6 +27,6 @@ fi
 . "$tools/wine-env.sh"
 cd "$tree"
 status=0
-ctest --output-on-failure -R '^shipped_client_tests$' "$@" || status=$?
+ctest --output-on-failure --no-tests=error -R '^shipped_client_tests$' "$@" || status=$?
 echo "image-folder stage: $(($(date +%s) - started)) s in all (its build included)"
 exit $status
