@@ -42,7 +42,7 @@ outcome() {  # name status log
   last=$(tail -n1 "$3" 2>/dev/null || true)
   if [ "$2" -eq 0 ]; then echo "$1 passed"
   elif [[ $last == *" s in all"* ]]; then echo "$1 failed"
-  else echo "$1 DID NOT RUN: ${last#"$1: "}"; fi
+  else last=${last#"$1: "}; echo "$1 DID NOT RUN: ${last:-it wrote nothing}"; fi
 }
 # The image-folder build's client (built beside the others by tools/build.sh), on a whole run.
 if [[ " $* " != *" -R "* ]]; then
