@@ -4,7 +4,8 @@
 # which reads its atlases and sounds from the "images" and "sounds" folders that the resource
 # generator writes beside it. Only that client and the one test that starts it are built, in
 # $SKIRMORA_BUILD/x64-images (tools/build.sh builds them beside the other builds); the test (shipped_client_tests) logs in to the scripted server's
-# demo and checks in a capture of the display that the map is drawn. It uses the running Wine
+# demo and checks in a capture of the display that the map is drawn from the terrain atlas of
+# inverted colours it put in the client's images folder. It uses the running Wine
 # session of the 64-bit tests, or starts one of its own and stops it again.
 set -euo pipefail
 tools=$(cd "$(dirname "$0")" && pwd)
@@ -27,6 +28,6 @@ fi
 . "$tools/wine-env.sh"
 cd "$tree"
 status=0
-ctest --output-on-failure -R '^shipped_client_tests$' "$@" || status=$?
+ctest --output-on-failure --no-tests=error -R '^shipped_client_tests$' "$@" || status=$?
 echo "image-folder stage: $(($(date +%s) - started)) s in all (its build included)"
 exit $status

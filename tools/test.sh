@@ -2,8 +2,10 @@
 # Sets up the machine, builds both architectures, checks the shipped 32-bit binaries and runs
 # every test under Wine: the 64-bit tests (ctest arguments go to them), and beside them the
 # 32-bit stage, which runs the shipped binaries under emulation (tools/win32-stage.sh; its output
-# is shown after the 64-bit tests'). SKIRMORA_SKIP_WIN32_RUN=1 skips that stage, saying so at the
-# start and again in the run's last line. A selection that names no test fails, as a typo would.
+# is shown after the 64-bit tests'), and on a whole run (no -R) the image-folder stage. The run's
+# last line tells each stage's outcome, naming each that did not run and why (SKIRMORA_SKIP_WIN32_RUN=1
+# skips the 32-bit stage, saying so at the start too). A selection that names no test fails, as a
+# typo would.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export SKIRMORA_BUILD=${SKIRMORA_BUILD:-$root/build}
@@ -32,10 +34,24 @@ if [[ " $* " != *" -L "* ]]; then set -- -LE soak "$@"; fi
 status=0
 ctest --output-on-failure --no-tests=error -j "${CTEST_JOBS:-4}" "$@" || status=$?
 summary="64-bit tests $([ $status -eq 0 ] && echo passed || echo failed)"
+# A stage's part of the last line: passed, failed, or did not run and why. A stage that ran its
+# tests ends its output with its time ("... s in all"); one that stopped before ends it with the
+# reason.
+outcome() {  # name status log
+  local last
+  last=$(tail -n1 "$3" 2>/dev/null || true)
+  if [ "$2" -eq 0 ]; then echo "$1 passed"
+  elif [[ $last == *" s in all"* ]]; then echo "$1 failed"
+  else last=${last#"$1: "}; echo "$1 DID NOT RUN: ${last:-it wrote nothing}"; fi
+}
 # The image-folder build's client (built beside the others by tools/build.sh), on a whole run.
 if [[ " $* " != *" -R "* ]]; then
-  if "$root/tools/image-folder-stage.sh" </dev/null; then summary+=", image-folder stage passed"
-  else summary+=", image-folder stage failed"; status=1; fi
+  folder=0
+  "$root/tools/image-folder-stage.sh" </dev/null 2>&1 | tee "$SKIRMORA_BUILD/image-folder-stage.log" || folder=$?
+  summary+=", $(outcome "image-folder stage" $folder "$SKIRMORA_BUILD/image-folder-stage.log")"
+  [ $folder -eq 0 ] || status=1
+else
+  summary+=", image-folder stage NOT RUN (-R selects among the 64-bit tests; the stage runs on a whole run)"
 fi
 
 if [ -n "$stage32" ]; then
@@ -43,9 +59,10 @@ if [ -n "$stage32" ]; then
   wait "$stage32" || status32=$?
   echo "=== 32-bit stage (the shipped binaries under emulation) ==="
   cat "$SKIRMORA_BUILD/win32-stage.log"
-  if [ "$status32" -eq 0 ]; then summary+=", 32-bit stage passed"; else summary+=", 32-bit stage failed"; status=1; fi
+  summary+=", $(outcome "32-bit stage" $status32 "$SKIRMORA_BUILD/win32-stage.log")"
+  [ $status32 -eq 0 ] || status=1
 else
-  summary+=", 32-bit stage SKIPPED (SKIRMORA_SKIP_WIN32_RUN=1)"
+  summary+=", 32-bit stage NOT RUN (SKIRMORA_SKIP_WIN32_RUN=1)"
 fi
 echo "test.sh: $summary"
 exit $status

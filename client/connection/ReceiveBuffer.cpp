@@ -92,6 +92,7 @@ bool DispatchReceived(const std::function<bool()>& connected, const DispatchRepo
         CommandRoute route = RouteCommand(frame.command);
         switch (route.kind) {
             case CommandKind::Handler:
+                if (report.starting) report.starting(frame.command);
                 route.handler(frame.data);
                 if (report.handled) report.handled(frame.command);
                 break;

@@ -51,6 +51,7 @@ bool FramesHeld();
 struct DispatchReport {
     std::function<void(char command)> unimplemented;  // a command without a handler
     std::function<void(size_t count)> dropped;        // text that was no frame (once a connection)
+    std::function<void(char command)> starting;       // a frame whose handler is about to run (for measurements)
     std::function<void(char command)> handled;        // a frame whose handler has run (for measurements)
 };
 

@@ -148,4 +148,13 @@ std::vector<int> AtlasCells::Find(int slot, const PixelView& picture, int left, 
     return found;
 }
 
+void AtlasCells::Recolour(int slot, uint32_t (*recolour)(uint32_t)) {
+    for (uint32_t& t : texels_[static_cast<size_t>(slot)]) t = recolour(t) & 0xFFFFFF;
+}
+
+ScreenPicture AtlasCells::Picture(int slot) const {
+    const int size = size_[static_cast<size_t>(slot)];
+    return {0, 0, size, size, texels_[static_cast<size_t>(slot)]};
+}
+
 }  // namespace testsupport

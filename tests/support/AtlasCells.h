@@ -89,6 +89,10 @@ public:
     }
     // The cells of an atlas that the part at (left, top) shows exactly (none when it shows none).
     std::vector<int> Find(int slot, const PixelView& picture, int left, int top) const;
+    // Every texel of an atlas as recolour makes it, and the atlas as a picture (for SavePicture):
+    // an atlas no program ships, for a test to hand a program and then look for.
+    void Recolour(int slot, uint32_t (*recolour)(uint32_t texel));
+    ScreenPicture Picture(int slot) const;
 
 private:
     std::array<std::vector<uint32_t>, AtlasSlots> texels_;

@@ -2,6 +2,9 @@
 // through the connect dialog with a person's mouse and keys, the demo's map received and drawn
 // (a capture of the display shows its squares' terrain cells, texel for texel, and the own
 // player on its square), and Main > Exit saying "quit" to the server before the program ends.
+// The images folder of the client's copy holds a terrain atlas of inverted colours: the
+// development build (SKIRMEX_IMAGE_FOLDER), which reads its atlases from there, shows those
+// cells, and the shipped one, which reads its resources, never does.
 #include <gtest/gtest.h>
 
 #include "DemoSession.h"
@@ -11,8 +14,23 @@
 
 using namespace clienttest;
 
+namespace {
+#ifdef SKIRMEX_IMAGE_FOLDER
+constexpr bool kReadsImagesFolder = true;
+#else
+constexpr bool kReadsImagesFolder = false;
+#endif
+uint32_t Inverted(uint32_t texel) { return ~texel; }
+}  // namespace
+
 TEST(ShippedClient, LogsInDrawsTheDemoMapAndExits) {
     DemoSession s("shipped");
+    testsupport::AtlasCells cells, folder;
+    ASSERT_TRUE(cells.Loaded());
+    folder.Recolour(testsupport::Terrain16, Inverted);
+    CreateDirectoryA(s.dir.File("images").c_str(), nullptr);
+    ASSERT_TRUE(testsupport::SavePicture(folder.Picture(testsupport::Terrain16), s.dir.File("images\\terrain_lo.bmp")));
+    if (kReadsImagesFolder) cells = folder;
     ASSERT_TRUE(s.Start({}, DemoLayout));
     ASSERT_TRUE(s.LogIn()) << s.server.Frames();
 
@@ -22,8 +40,6 @@ TEST(ShippedClient, LogsInDrawsTheDemoMapAndExits) {
     skx::ParseMap(map);
     const HWND picture = s.ChildOf("Map Display [Demo Arena]");
     ASSERT_NE(picture, nullptr) << s.hook.Ask("dump frmMapDisp");
-    const testsupport::AtlasCells cells;
-    ASSERT_TRUE(cells.Loaded());
     const RECT area = testsupport::ShownClientArea(picture);
     testsupport::ScreenPicture shown;
     MapView view;

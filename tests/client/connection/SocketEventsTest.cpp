@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "FrameWriter.h"
-#include "MessageOrder.h"
 #include "ReceiveBuffer.h"
 #include "ScriptedServer.h"
 #include "WirelatchDispids.h"
@@ -68,14 +67,27 @@ protected:
         return seen.size();
     }
 
-    // The server sends a frame (and hangs up when asked), and the control has handled the
-    // notice of the data: its socket reads as readable, and what was posted since is handled.
+    // The server sends a frame (and hangs up when asked), and the control has been told all
+    // that brought. The anchor is a second control on a server of its own, sent a frame once
+    // the first one's data has come in: its read event comes behind the notices of that data.
     bool DataHandled(bool thenClose) {
-        if (!server.WaitForClient()) return false;
+        ScriptedServer markServer;
+        DispatchObject mark;
+        EventConnection markEvents;
+        bool markRead = false;
+        if (!markServer.Start()) return false;
+        MakeControl(mark, markServer.GamePort());
+        if (!markEvents.Connect(mark.Get(), wl::EventsInterfaceId,
+                                [&](DISPID id, std::vector<Variant>&) { markRead = markRead || id == wl::OnRead; }))
+            return false;
+        mark.Invoke(wl::Connect);
+        if (!markServer.WaitForClient() || !server.WaitForClient()) return false;
         server.Command("{\"cmd\": \"send\", \"frames\": [[\"x\"]]}");
         if (thenClose) server.Command("{\"cmd\": \"close\"}");
-        return testsupport::PumpUntil([&] { return sck.PropertyGet(wl::IsReadable).ToLong() == wl::True; }, 15000) &&
-               testsupport::HandlePostedSoFar();
+        if (!testsupport::PumpUntil([&] { return sck.PropertyGet(wl::IsReadable).ToLong() == wl::True; }, 15000))
+            return false;
+        markServer.Command("{\"cmd\": \"send\", \"frames\": [[\"x\"]]}");
+        return testsupport::PumpUntil([&] { return markRead; }, 15000);
     }
 
     ScriptedServer server;
