@@ -48,11 +48,12 @@ bool g_stopped = false;
 
 bool IsConnected(DispatchObject& sck) { return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() != 0; }
 
-// Reads what the closed socket still holds, as far as the backlog has room (its read events
-// are not raised for a closed connection).
+// Reads what the closed socket still holds (its read events are not raised for a closed
+// connection), as far as the backlog has room and at most kDrainReads pieces a turn.
+constexpr int kDrainReads = 64;
 void ReadClosedSocket(DispatchObject& sck) {
     Guard("frmMain", "sckConnect_OnRead", [&] {
-        while (!g_drain.exhausted && RoomToRead()) {
+        for (int reads = 0; reads < kDrainReads && !g_drain.exhausted && RoomToRead(); ++reads) {
             if (!sck.IsCreated() || sck.PropertyGet(wl::IsReadable).ToLong() != wl::True) {
                 g_drain.exhausted = true;
                 return;
