@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ChatTimeStamp.h"
+#include "ChatWriteBatch.h"
 #include "DispatchTurns.h"
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
@@ -209,6 +210,7 @@ bool ProcessDataPass() {
     // itself once the handler returns: the timers start no pass inside it.
     if (DispatchPassRunning()) return false;
     bool more = false;
+    ChatWriteBatch lines;  // the pass's chat lines are drawn once, at its end
     Guard("frmMain", "ProcessData", [&more] {
         DispatchObject& sck = MainSocket();
         more = DispatchReceived([&sck] { return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() != 0; },
@@ -227,8 +229,11 @@ void ProcessBufferedFrames() {
     // window answers, and a Disconnect meanwhile empties the buffer and ends the loop.
     for (;;) {
         bool more = false;
-        Guard("frmMain", "ProcessData",
-              [&more] { more = DispatchReceived([] { return true; }, ClientDispatchReport(), kDispatchBudgetMs); });
+        {
+            ChatWriteBatch lines;
+            Guard("frmMain", "ProcessData",
+                  [&more] { more = DispatchReceived([] { return true; }, ClientDispatchReport(), kDispatchBudgetMs); });
+        }
         if (!more || QuitSeen()) return;
         DoEvents();
     }
