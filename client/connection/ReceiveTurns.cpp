@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ChatTimeStamp.h"
+#include "ChatWriteBatch.h"
 #include "ConnectionState.h"
 #include "DispatchTurns.h"
 #include "FrameWriter.h"
@@ -87,9 +88,12 @@ bool ReceiveTurn() {
     DispatchObject& sck = MainSocket();
     if (g_drain.active) ReadClosedSocket(sck);
     bool more = false;
-    Guard("frmMain", "ProcessData", [&more, &sck] {
-        more = DispatchReceived([&sck] { return IsConnected(sck); }, ClientDispatchReport(), kDispatchBudgetMs);
-    });
+    {
+        ChatWriteBatch lines;  // the pass's chat lines are drawn once, at its end
+        Guard("frmMain", "ProcessData", [&more, &sck] {
+            more = DispatchReceived([&sck] { return IsConnected(sck); }, ClientDispatchReport(), kDispatchBudgetMs);
+        });
+    }
     if (g_stopped) return false;
     if (!g_drain.active) {
         const bool resumed = ResumeReading(sck);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "ChatWriteBatch.h"
 #include "ClientLinks.h"
 #include "MessageBox.h"
 #include "OptionMenuItems.h"
@@ -76,6 +77,7 @@ void AddToRTB(std::string Text, RichTextBox& RTB, int32_t Color, bool NewLine, b
         Text = Bounded(Text);
         const std::string original = Text;
         const uint32_t colour = static_cast<uint32_t>(Color);
+        HoldForChatBatch(RTB);
         if (RtbTextLength(RTB) >= kChatBoxLimit) RtbClear(RTB);
         for (int links = 0;; ++links) {
             int32_t p = links < kMostLinks ? InStr(1, Text, kLinkPrefix, Compare::Text) : 0;

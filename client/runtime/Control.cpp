@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "ControlHost.h"
+#include "DrawingHold.h"
 #include "ErrorGuard.h"
 #include "Form.h"
 #include "RunTimeError.h"
@@ -225,6 +226,9 @@ void Control::ApplyTip() {
 void Control::SetVisible(bool visible) {
     visible_ = visible;
     visibleSet_ = true;
+    // A held window looks hidden already: hiding it would do nothing and letting it go later would
+    // show it again, so it is let go first.
+    if (DrawingHeld(hwnd_)) LetDrawingGo(hwnd_);
     if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 

@@ -202,6 +202,7 @@ BOOL CALLBACK DisableOne(HWND hwnd, LPARAM lp) {
 }  // namespace
 
 void Form::RunModal() {
+    LoopTurn turn;
     DisableContext ctx{hwnd_, {}};
     EnumThreadWindows(GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(&ctx));
     HWND self = hwnd_;

@@ -9,7 +9,20 @@ namespace skx {
 
 namespace {
 bool g_quitSeen = false;
+int g_turnDepth = 0;
+void (*g_turnHook)() = nullptr;
+}  // namespace
+
+LoopTurn::LoopTurn() {
+    if (g_turnHook) g_turnHook();
+    ++g_turnDepth;
 }
+
+LoopTurn::~LoopTurn() { --g_turnDepth; }
+
+int LoopTurnDepth() { return g_turnDepth; }
+
+void SetLoopTurnHook(void (*hook)()) { g_turnHook = hook; }
 
 bool QuitSeen() { return g_quitSeen; }
 
@@ -24,6 +37,7 @@ void DispatchOne(MSG& msg) {
 }
 
 int DoEvents() {
+    LoopTurn turn;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
@@ -37,6 +51,7 @@ int DoEvents() {
 }
 
 bool PumpUntil(const std::function<bool()>& pred, uint32_t timeoutMs) {
+    LoopTurn turn;
     DWORD start = GetTickCount();
     for (;;) {
         if (pred()) return true;
@@ -50,6 +65,7 @@ bool PumpUntil(const std::function<bool()>& pred, uint32_t timeoutMs) {
 }
 
 bool PumpUntilWithoutTimers(const std::function<bool()>& pred, uint32_t timeoutMs) {
+    LoopTurn turn;
     const DWORD start = GetTickCount();
     for (;;) {
         if (pred()) return true;

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "runtime/DrawingHold.h"
+
 namespace skx {
 
 namespace {
@@ -64,21 +66,17 @@ void RtbClear(RichTextBox& box) {
     if (!h) return;
     // Emptying a long text in one piece costs the box time that grows faster than the text
     // (each run removed is looked up through the paragraphs before it): a full chat pane took
-    // some 50 ms so, about half that in pieces cut from the front. Drawing is held off until the
-    // box is empty, and only for a shown box, since turning drawing back on shows the window.
+    // some 50 ms so, about half that in pieces cut from the front. A shown box's drawing is held
+    // off until it is empty (one that a batch of writes holds already stays held for that batch).
     constexpr int32_t kPiece = 4096;
-    const bool shown = (GetWindowLongPtrA(h, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (shown) SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+    const bool held = HoldDrawing(h);
     for (int32_t n = RtbEndPosition(box); n > kPiece; n = RtbEndPosition(box)) {
         RtbSetSelection(box, 0, kPiece);
         Send(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
         if (RtbEndPosition(box) >= n) break;  // nothing went: let the whole text go at once
     }
     SetWindowTextA(h, "");
-    if (shown) {
-        SendMessageA(h, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(h, nullptr, TRUE);
-    }
+    if (held) LetDrawingGo(h);
 }
 
 void RtbSetSelection(RichTextBox& box, int32_t start, int32_t length) {
@@ -185,12 +183,17 @@ DWORD CALLBACK StreamIn(DWORD_PTR cookie, LPBYTE buf, LONG n, LONG* done) {
 }
 }  // namespace
 
-void RtbCopyRichText(const RichTextBox& source, RichTextBox& target) {
+std::string RtbRichText(const RichTextBox& box) {
     std::string rtf;
     EDITSTREAM out{};
     out.dwCookie = reinterpret_cast<DWORD_PTR>(&rtf);
     out.pfnCallback = &StreamOut;
-    Send(source, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&out));
+    Send(box, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&out));
+    return rtf;
+}
+
+void RtbCopyRichText(const RichTextBox& source, RichTextBox& target) {
+    const std::string rtf = RtbRichText(source);
     InCursor cur{&rtf, 0};
     EDITSTREAM in{};
     in.dwCookie = reinterpret_cast<DWORD_PTR>(&cur);

@@ -51,6 +51,8 @@ int32_t RtbCharFromPos(const RichTextBox& box, int x, int y);
 // The client-area position of the character at index pos (pixels).
 POINT RtbPosFromChar(const RichTextBox& box, int32_t pos);
 
+// The box's content as rich text (RTF).
+std::string RtbRichText(const RichTextBox& box);
 // Replaces target's content with a copy of source's rich text.
 void RtbCopyRichText(const RichTextBox& source, RichTextBox& target);
 
