@@ -91,7 +91,10 @@ void ApplyFirstRunDefaults() {
 
 void SetProgramEndHook(ProgramEndHook hook) { g_endHook = hook ? hook : &DefaultEnd; }
 
-void EndProgram(int exitCode) { g_endHook(exitCode); }
+void EndProgram(int exitCode) {
+    WritePendingErrorCount();
+    g_endHook(exitCode);
+}
 
 bool Program_Running() {
     bool running = false;
@@ -139,11 +142,14 @@ int Main() {
     if (!frmMain().IsLoaded() || frmMain().Released()) {
         RemoveExceptionHandler();
         UnloadAllForms();
+        WritePendingErrorCount();
         return 0;
     }
     int code = RunMessageLoop();
     UnloadAllForms();
     RemoveExceptionHandler();
+    // The last errors' count, when the report file does not hold it yet.
+    WritePendingErrorCount();
     return code;
 }
 

@@ -36,6 +36,7 @@ constexpr UINT RunAction = WM_APP + 1;
 
 HWND g_hook = nullptr;
 std::deque<std::function<void()>> g_actions;
+LRESULT g_pingsTaken = 0;
 
 // What a request acts on: a named control, or just a window found by its id.
 struct Target {
@@ -287,6 +288,11 @@ LRESULT CALLBACK HookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                      reinterpret_cast<LPARAM>(&back));
         return TRUE;
     }
+    if (msg == TestHookPing) {
+        ++g_pingsTaken;
+        return 0;
+    }
+    if (msg == TestHookPingTaken) return g_pingsTaken;
     if (msg == RunAction) {
         if (g_actions.empty()) return 0;
         std::function<void()> action = std::move(g_actions.front());

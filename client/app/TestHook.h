@@ -9,6 +9,11 @@
 
 namespace skx {
 
+// A probe of whether the program's message loops take posted messages: a TestHookPingTaken sent
+// to the hook window answers how many TestHookPing messages posted to it have been taken.
+inline constexpr unsigned TestHookPing = 0x8000 + 2;  // WM_APP + 2
+inline constexpr unsigned TestHookPingTaken = 0x8000 + 3;
+
 // True when the command line asks for the hook.
 bool TestHookRequested(const std::string& commandLine);
 void StartTestHook();

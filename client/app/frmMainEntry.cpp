@@ -1,8 +1,6 @@
 // The main window's game input: the DirectInput keyboard (movement keys and Enter), the chat
 // entry line txtSend, the targeting menu and buttons, and the custom command buttons, which
 // act on the press of a mouse button.
-#include <algorithm>
-
 #include "ConnectionState.h"
 #include "FileServices.h"
 #include "KeyboardMovement.h"
@@ -80,11 +78,15 @@ void frmMainForm::DirectXEvent8_DXCallback(int32_t) {
     const std::array<uint8_t, 256> state = keyboard_.ReadState();
     if (!events.empty() && OnKeyEvents) OnKeyEvents(events);
     if (!ForegroundIsOurs()) return;
-    const bool keyWentDown = std::any_of(events.begin(), events.end(), [](const KeyEvent& e) { return e.Down; });
+    // A key that went down acts even when it was let go before the state was read.
+    std::vector<uint32_t> wentDown;
+    for (const KeyEvent& e : events) {
+        if (e.Down) wentDown.push_back(e.ScanCode);
+    }
     const MovementKeys mode = mnuOptionsKeypad.Checked() ? MovementKeys::Keypad
                               : mnuOptionsWASD.Checked() ? MovementKeys::WASD
                                                           : MovementKeys::None;
-    for (const KeyAction& action : KeyActions(state, keyWentDown, mode)) {
+    for (const KeyAction& action : KeyActions(state, wentDown, mode)) {
         switch (action.kind) {
             case KeyAction::Kind::Move:
                 Server("m", action.steps);

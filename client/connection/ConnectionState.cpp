@@ -10,6 +10,7 @@
 #include "ProgramSettings.h"
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
+#include "RowCap.h"
 #include "SettingsFiles.h"
 #include "ServerSettings.h"
 #include "SettingsText.h"
@@ -147,8 +148,9 @@ void Logged_Out(int16_t Index) {
         KeyedListView& list = frmChatBar().WhoList;
         if (list.Count() == 0) return;
         line.Line = 1;
-        // The list's rows are keyed and captioned by name: the keyed look-up finds the row.
-        if (!list.IndexOf(PlayerAt(Index).Name)) return;
+        // The list's rows are keyed and captioned by name: the keyed look-up finds the row. A
+        // full list may have been cut short of the player, who then goes all the same.
+        if (!list.IndexOf(PlayerAt(Index).Name) && list.Count() < MostListRows) return;
         PlayerRecord& player = PlayerAt(Index);
         player.Name.clear();
         player.Sprite = -1;

@@ -67,9 +67,13 @@ void AddLogLine(const std::string& line) {
         return;
     }
     // The log is read back only when its length lets it equal the line (with one line break
-    // at its end at most): a long log is not copied out again for every line.
-    const int64_t extra = static_cast<int64_t>(RtbTextLength(console.rtbTLog)) - static_cast<int64_t>(line.size());
-    if (extra >= 0 && extra <= 2 && TournamentLogHolds(RtbTextCrLf(console.rtbTLog), line)) return;
+    // at its end at most): a long log is not copied out again for every line. The box counts
+    // characters and the line is bytes, of which a double-byte code page has up to two a character.
+    CPINFO codePage{};
+    const int maxCharBytes = GetCPInfo(CP_ACP, &codePage) ? static_cast<int>(codePage.MaxCharSize) : 2;
+    if (TournamentLogMayHold(RtbTextLength(console.rtbTLog), line.size(), maxCharBytes) &&
+        TournamentLogHolds(RtbTextCrLf(console.rtbTLog), line))
+        return;
     AddToRTB(line, console.rtbTLog, Black, true, false, false, false);
 }
 

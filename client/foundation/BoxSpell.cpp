@@ -2,12 +2,27 @@
 
 namespace skx {
 
-bool BoxSpell::MayOpen(uint32_t now, bool blocked) {
+bool BoxSpell::Room(uint32_t now) {
     if (!anyText_ || now - lastText_ >= kBoxSpellMs) shown_ = 0;  // a new spell
     anyText_ = true;
     lastText_ = now;
-    if (blocked || open_ > 0 || shown_ >= kBoxesPerSpell) return false;
-    ++shown_;
+    return shown_ < most_;
+}
+
+bool BoxSpell::MayOpen(uint32_t now, bool blocked) {
+    if (!Room(now) || blocked || open_ > 0) return false;
+    Shown();
+    return true;
+}
+
+bool BoxGate::MayOpen(const std::string& kind, uint32_t now, bool quiet) {
+    BoxSpell& own = kinds_[kind];
+    // Every text carries both spells on, whether or not it gets a box.
+    const bool ownRoom = own.Room(now);
+    const bool allRoom = all_.Room(now);
+    if (!ownRoom || !allRoom || quiet || all_.Open()) return false;
+    own.Shown();
+    all_.Shown();
     return true;
 }
 
@@ -16,15 +31,15 @@ bool BoxSpell::Diverted(uint32_t now) {
     return ++diverted_ <= kDivertedLines;
 }
 
-int BoxSpell::TakeCount(uint32_t now, bool force) {
+int64_t BoxSpell::TakeCount(uint32_t now, bool force) {
     if (!diverted_) return 0;
     if (!force && (open_ > 0 || now - lastDiverted_ < kDivertedQuietMs)) return 0;
-    const int n = diverted_;
+    const int64_t n = diverted_;
     diverted_ = 0;
     return n;
 }
 
-std::string DivertedCountText(int count) {
+std::string DivertedCountText(int64_t count) {
     if (count > kDivertedLines) {
         return std::to_string(count) + " further messages of the server came instead of boxes; the first " +
                std::to_string(kDivertedLines) + " are written above.";
@@ -33,7 +48,7 @@ std::string DivertedCountText(int count) {
            " of the server " + (count == 1 ? "was" : "were") + " put here instead of in a box.";
 }
 
-std::string LeftOutCountText(int count) {
+std::string LeftOutCountText(int64_t count) {
     return std::to_string(count) + (count == 1 ? " further line" : " further lines") +
            " of commands without a handler " + (count == 1 ? "was" : "were") + " left out.";
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "ErrorReportText.h"
@@ -19,7 +20,11 @@ namespace skx {
 
 namespace {
 
-int32_t g_lastErrorNumber = 0;
+// Where an error happened: its number, module and procedure.
+using ErrorPlace = std::tuple<int32_t, std::string, std::string>;
+
+// The last error reported; the same error again in the same place is dropped.
+ErrorPlace g_lastError{0, {}, {}};
 ErrorReporterPeers g_peers = ClientErrorReporterPeers();
 
 // Reports running on this thread (a report may run inside another one's message box).
@@ -30,13 +35,15 @@ thread_local int t_helperDepth = 0;
 thread_local int t_boxDepth = 0;
 constexpr int kMaxReportDepth = 3;
 
-// The files of a run: one per error number and procedure, at most kMaxReportFiles; errors past
-// that are counted in a line added to the last file written (rewritten at most once a second).
+// The files of a run: one per error number, module and procedure, at most kMaxReportFiles;
+// errors past that are counted in a line added to the last file written (rewritten at most once
+// a second; a count not written yet goes in before the next file, or at the program's end).
 struct RunReports {
-    std::set<std::pair<int32_t, std::string>> written;
+    std::set<ErrorPlace> written;
     int files = 0;
     std::string lastPath, lastText;
-    int64_t further = 0;
+    int64_t further = 0;         // errors counted in the last file
+    int64_t furtherWritten = 0;  // the count the file holds
     DWORD lastRewrite = 0;
 };
 RunReports g_run;
@@ -109,6 +116,19 @@ std::string DecimalSeparator() {
 std::string FolderOf(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+// Rewrites the last file with the count of the errors past it, when it does not hold that count.
+void WriteFurther() {
+    if (g_run.lastPath.empty() || g_run.further == g_run.furtherWritten) return;
+    g_run.furtherWritten = g_run.further;
+    g_run.lastRewrite = GetTickCount();
+    const std::string text = g_run.lastText + FurtherErrorsLine(g_run.further);
+    Step([&] {
+        if (!WriteWholeFile(g_run.lastPath, text + "\r\n")) return;
+        DepthScope helper(t_helperDepth);
+        DoEncrypt(g_run.lastPath, kLogPassword);
+    });
 }
 
 void WriteReport(const std::string& ModuleName, const std::string& ProcedureName, int16_t LineNumber,
@@ -184,9 +204,10 @@ void WriteReport(const std::string& ModuleName, const std::string& ProcedureName
         g_peers.ShowBox(ErrorBoxText(path), 22, ErrorBoxTitle(ErrorNumber, description));
     });
 
+    WriteFurther();  // the file before this one gets its count first
     g_run.lastPath = path;
     g_run.lastText = text;
-    g_run.further = 0;
+    g_run.further = g_run.furtherWritten = 0;
     Step([&] {
         if (IsFilePresent(path)) DeleteFileA(path.c_str());
         if (!WriteWholeFile(path, text + "\r\n")) return;
@@ -196,19 +217,12 @@ void WriteReport(const std::string& ModuleName, const std::string& ProcedureName
     });
 }
 
-// An error the run's files already cover: counted in the last file.
+// An error the run's files already cover: counted in the last file, which is rewritten with the
+// count for the first such error and then at most once a second.
 void CountFurther() {
     ++g_run.further;
-    if (g_run.lastPath.empty()) return;
-    const DWORD now = GetTickCount();
-    if (g_run.further > 1 && now - g_run.lastRewrite < 1000) return;
-    g_run.lastRewrite = now;
-    const std::string text = g_run.lastText + FurtherErrorsLine(g_run.further);
-    Step([&] {
-        if (!WriteWholeFile(g_run.lastPath, text + "\r\n")) return;
-        DepthScope helper(t_helperDepth);
-        DoEncrypt(g_run.lastPath, kLogPassword);
-    });
+    if (g_run.further > 1 && GetTickCount() - g_run.lastRewrite < 1000) return;
+    WriteFurther();
 }
 
 }  // namespace
@@ -224,23 +238,27 @@ void ReportError(const std::string& ModuleName, const std::string& ProcedureName
     if (t_helperDepth > 0) return;
     if (t_boxDepth > 0 && IsFromErrorBox(ModuleName, ProcedureName)) return;
     if (t_reportDepth >= kMaxReportDepth) return;
-    if (ErrorNumber == g_lastErrorNumber) return;
+    ErrorPlace place{ErrorNumber, ModuleName, ProcedureName};
+    if (place == g_lastError) return;
     DepthScope depth(t_reportDepth);
-    if (g_run.files >= kMaxReportFiles || !g_run.written.emplace(ErrorNumber, ProcedureName).second) {
+    if (g_run.files >= kMaxReportFiles || g_run.written.count(place)) {
         CountFurther();
     } else {
+        g_run.written.insert(place);
         ++g_run.files;
         Step([&] { WriteReport(ModuleName, ProcedureName, LineNumber, ErrorNumber, Details); });
     }
-    g_lastErrorNumber = ErrorNumber;
+    g_lastError = std::move(place);
 }
+
+void WritePendingErrorCount() { Step([] { WriteFurther(); }); }
 
 void InstallErrorReporter() { SetReportErrorHook(&ReportError); }
 
 void SetErrorReporterPeers(const ErrorReporterPeers& peers) { g_peers = peers; }
 const ErrorReporterPeers& GetErrorReporterPeers() { return g_peers; }
 void ResetLastReportedError() {
-    g_lastErrorNumber = 0;
+    g_lastError = ErrorPlace{0, {}, {}};
     g_run = RunReports{};
 }
 

@@ -6,6 +6,8 @@
 
 namespace skx {
 
+// Reports one error; the same error number again from the same module and procedure as the
+// last one is dropped.
 void ReportError(const std::string& ModuleName, const std::string& ProcedureName, int16_t LineNumber,
                  int32_t ErrorNumber, const std::string& Details);
 
@@ -35,13 +37,16 @@ ErrorReporterPeers ClientErrorReporterPeers();
 void SetErrorReporterPeers(const ErrorReporterPeers& peers);
 const ErrorReporterPeers& GetErrorReporterPeers();
 
-// A run writes one report file per error number and procedure, and at most this many files;
-// the errors past them are counted in a line added to the last file.
+// A run writes one report file per error number, module and procedure, and at most this many
+// files; the errors past them are counted in a line added to the last file.
 inline constexpr int kMaxReportFiles = 10;
 // That line: "Further errors since this report (not reported in files of their own): 7", CR LF.
 std::string FurtherErrorsLine(int64_t count);
+// Writes that line's latest count into the last file when the file does not hold it yet (the
+// file is rewritten at most once a second while errors come); the program's end calls it.
+void WritePendingErrorCount();
 
-// Forgets the last reported error number and the run's files (a new session of the reporter).
+// Forgets the last reported error and the run's files (a new session of the reporter).
 void ResetLastReportedError();
 
 }  // namespace skx

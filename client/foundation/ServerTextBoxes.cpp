@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <map>
-
 #include "ClientLinks.h"
 #include "MessageBox.h"
 #include "modRTFLinks.h"
@@ -13,16 +11,12 @@
 namespace skx {
 
 namespace {
+BoxGate& Boxes() {
+    static BoxGate gate;
+    return gate;
+}
 // All boxes: the one open, and the texts put into the pane.
-BoxSpell& Spell() {
-    static BoxSpell spell;
-    return spell;
-}
-// The spells of each kind (a handful of procedures raise such boxes).
-BoxSpell& KindSpell(const std::string& kind) {
-    static std::map<std::string, BoxSpell> spells;
-    return spells[kind];
-}
+BoxSpell& Spell() { return Boxes().All(); }
 BoxSpell& FloodSpell() {
     static BoxSpell spell;
     return spell;
@@ -42,14 +36,14 @@ void PaneLine(const std::string& line) {
 }
 
 void WriteCount(bool force) {
-    if (int n = Spell().TakeCount(GetTickCount(), force)) PaneLine(DivertedCountText(n));
+    if (int64_t n = Spell().TakeCount(GetTickCount(), force)) PaneLine(DivertedCountText(n));
 }
 
 // Opens the box through show when the rule lets it, else writes the pane's line.
 template <class Show>
 int32_t Gate(const std::string& kind, const std::string& title, const std::string& text, Show show) {
     BoxSpell& spell = Spell();
-    if (!KindSpell(kind).MayOpen(GetTickCount(), Quiet() || spell.Open())) {
+    if (!Boxes().MayOpen(kind, GetTickCount(), Quiet())) {
         if (spell.Diverted(GetTickCount())) PaneLine(DivertedLine(title, text));
         return 0;
     }
@@ -81,7 +75,7 @@ void QuietServerTextBoxes(bool quiet) { Quiet() = quiet; }
 
 void FlushServerTextCount() {
     WriteCount(false);
-    if (int n = FloodSpell().TakeCount(GetTickCount())) PaneLine(LeftOutCountText(n));
+    if (int64_t n = FloodSpell().TakeCount(GetTickCount())) PaneLine(LeftOutCountText(n));
 }
 
 bool MayWriteFloodLine() {

@@ -27,19 +27,29 @@ const MoveKey* Find(const MoveKey (&keys)[N], int code) {
 
 }  // namespace
 
-std::vector<KeyAction> KeyActions(const std::array<uint8_t, 256>& state, bool keyWentDown, MovementKeys mode) {
+std::vector<KeyAction> KeyActions(const std::array<uint8_t, 256>& state, const std::vector<uint32_t>& wentDown,
+                                  MovementKeys mode) {
     std::vector<KeyAction> actions;
-    if (!keyWentDown) return actions;
-    for (int code = 0; code < static_cast<int>(state.size()); ++code) {
-        if (state[static_cast<size_t>(code)] != 0x80) continue;
+    if (wentDown.empty()) return actions;
+    // How often each key acts: once for each key-down, and once at least while held.
+    std::array<size_t, 256> presses{};
+    for (uint32_t code : wentDown) {
+        if (code < presses.size()) ++presses[code];
+    }
+    for (size_t code = 0; code < state.size(); ++code) {
+        if (state[code] == 0x80 && presses[code] == 0) presses[code] = 1;
+    }
+    for (int code = 0; code < static_cast<int>(presses.size()); ++code) {
         const MoveKey* key = mode == MovementKeys::Keypad ? Find(KeypadKeys, code)
                              : mode == MovementKeys::WASD ? Find(WasdKeys, code)
                                                           : nullptr;
-        if (key) {
-            if (key->steps) actions.push_back({KeyAction::Kind::Move, key->steps});
-            else actions.push_back({KeyAction::Kind::Center, {}});
-        } else if (code == GameKey::Enter) {
-            actions.push_back({KeyAction::Kind::SendEntryLine, {}});
+        for (size_t n = 0; n < presses[static_cast<size_t>(code)]; ++n) {
+            if (key) {
+                if (key->steps) actions.push_back({KeyAction::Kind::Move, key->steps});
+                else actions.push_back({KeyAction::Kind::Center, {}});
+            } else if (code == GameKey::Enter) {
+                actions.push_back({KeyAction::Kind::SendEntryLine, {}});
+            }
         }
     }
     return actions;

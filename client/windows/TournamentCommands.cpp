@@ -63,4 +63,10 @@ bool TournamentLogHolds(const std::string& logText, const std::string& line) {
     return log == line;
 }
 
+bool TournamentLogMayHold(int64_t logChars, size_t lineBytes, int maxCharBytes) {
+    // The log's bytes lie between its characters and maxCharBytes times as many.
+    const auto line = static_cast<int64_t>(lineBytes);
+    return logChars <= line + 2 && logChars * maxCharBytes >= line;
+}
+
 }  // namespace skx

@@ -2,6 +2,8 @@
 // and the rule that keeps a log line out of the log when it already is all the log holds.
 // User text is cleaned (CleanString) and trimmed where a command says so.
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,5 +42,9 @@ std::string TournamentButtonCommand(const std::string& command, const std::strin
 
 // Whether a log line is kept out: the log's text without its one trailing line break equals it.
 bool TournamentLogHolds(const std::string& logText, const std::string& line);
+// Whether a log of logChars characters (line breaks as CR LF) can be a line of lineBytes bytes
+// with a line break at most, in a code page of at most maxCharBytes bytes a character: only then
+// is the log read back to compare, not for every line.
+bool TournamentLogMayHold(int64_t logChars, size_t lineBytes, int maxCharBytes);
 
 }  // namespace skx

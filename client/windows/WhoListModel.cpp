@@ -1,6 +1,9 @@
 #include "WhoListModel.h"
 
 #include <string_view>
+#include <unordered_set>
+
+#include "runtime/Conversions.h"
 
 namespace skx {
 
@@ -28,6 +31,14 @@ WhoListModel::WhoListModel(const std::string& data) {
         records_.push_back(WhoRecord{std::string(f[0]), std::string(f[1]), std::string(f[2]), std::string(f[3]),
                                      std::string(f[4]), std::string(f[5]), std::string(f[6])});
     }
+}
+
+int64_t WhoListModel::Players() const {
+    std::unordered_set<std::string> names;
+    for (const WhoRecord& r : records_) {
+        if (!r.Name.empty()) names.insert(LCase(r.Name));
+    }
+    return static_cast<int64_t>(names.size());
 }
 
 }  // namespace skx

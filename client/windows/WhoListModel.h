@@ -3,6 +3,7 @@
 // seven fields is left out; further fields are ignored. Shared by the who window and the chat
 // window's player list.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ class WhoListModel {
 public:
     explicit WhoListModel(const std::string& data);
     const std::vector<WhoRecord>& Records() const { return records_; }
+    // The players the list names: its records' names, each counted once (letter case ignored,
+    // as the lists' keys are), an empty name not at all.
+    int64_t Players() const;
 
 private:
     std::vector<WhoRecord> records_;

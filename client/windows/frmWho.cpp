@@ -95,7 +95,8 @@ void frmWhoForm::Update(const std::string& Data) {
             gridWhoWindow.SetSubItem(row, "game", r.GamesLeft);
             gridWhoWindow.SetSubItem(row, "idle", r.Idle);
         }
-        SetCaption("Who's Online - " + CStr(static_cast<int64_t>(gridWhoWindow.Count())) + " Players Online.");
+        // The players online, also those past the list's cut.
+        SetCaption("Who's Online - " + CStr(model.Players()) + " Players Online.");
         SetStatus("Updated");
     });
 }

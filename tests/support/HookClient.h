@@ -18,6 +18,8 @@ public:
 
     // Finds the hook window of the process, waiting up to timeoutMs for it.
     bool Attach(DWORD pid, uint32_t timeoutMs);
+    // The hook window found (null before).
+    HWND Window() const { return hook_; }
     // The hook's answer to one request ("" when there is no hook). A request to a control of a
     // form that is not open yet is asked again until the form is there (10 s at most).
     std::string Ask(const std::string& request);

@@ -1,6 +1,10 @@
 // Bursts of frames whose work grows with a number they carry: the client answers its user
 // throughout, and each list filled from one reply stops at 2,000 rows.
+#include <filesystem>
+
+#include "ErrorReporter.h"
 #include "LoggedInClient.h"
+#include "clsCrypto.h"
 
 using namespace clienttest;
 namespace {
@@ -35,16 +39,35 @@ TEST_F(BurstLists, EveryListFilledFromOneReplyStopsAtTwoThousandRowsAndIsReporte
         {{"menu mnuOptionsGameInformation"}, Join(R"(["e", "2", ")", 2100, [](int i) { return "p" + N(i) + ":R:1"; }, "~", R"("])"), "frmGame", "row lstPlayers "},
         {{}, Join(R"(["l", ")", 2100, [](int i) { return "[2]x" + N(i) + ":1:1"; }, "\\r", R"(\rx"])"), "frmShop", "node ListView ", 6006},
         {{"frmChatBar.WhoList select 1", "menu mnuMiscProfile"}, Join(R"(["h", "2", ")", 700, [](int) { return std::string("a3"); }, ";", R"("])"), "frmProfile", "row lsvAwards "}};
-    for (const Case& c : cases) {
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
         for (const char* r : c.open) ASSERT_EQ(hook.Ask(r), "ok") << r;
         ASSERT_TRUE(c.open.empty() || Shown(c.form)) << last;
         Expect(c.frame, 2);
         EXPECT_TRUE(Holds(c.form, c.prefix, c.rows)) << c.form << last.substr(0, 2000);
+        // Each list's cut is reported in a file of its own (the who reply's by the chat bar's list),
+        // whose name is the second it was written in: the next cut comes in a later second.
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return Reports() == static_cast<int>(i) + 1; }, kComes)) << c.form << " " << Reports();
+        SYSTEMTIME then{}, now{};
+        GetLocalTime(&then);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return GetLocalTime(&now), now.wSecond != then.wSecond; }, 5000));
     }
-    // The cuts are reported, and the run's reports stay within their bound however many lists cut.
-    EXPECT_GE(Reports(), 1);
-    EXPECT_LE(Reports(), 10);
     EXPECT_TRUE(Holds("frmChatBar", "row WhoList ", 2000)) << last.substr(0, 2000);
+    EXPECT_TRUE(Dump("frmWho", "caption=\"Who's Online - 5900 Players Online.\"")) << last.substr(0, 300);
+    // Errors past the run's last file are counted in it; their count, written at most once a
+    // second, is complete at the program's end.
+    Expect(R"(["V", "x"], ["V", "1e10"])", 6);
+    ASSERT_TRUE(Exit());
+    std::vector<std::string> counts;
+    for (const auto& f : std::filesystem::directory_iterator(dir.Path())) {
+        if (f.path().extension() != ".log") continue;
+        skx::clsCrypto c;
+        c.SetPassword(skx::kLogPassword);
+        c.SetInBuffer(testsupport::ReadFileBytes(f.path().string()).value_or(""));
+        if (c.GeneratePasswordKey() && c.DecryptFileData() && Has(c.OutBuffer(), "Further errors")) counts.push_back(c.OutBuffer());
+    }
+    ASSERT_EQ(counts.size(), 1u);
+    EXPECT_TRUE(Has(counts[0], "Further errors since this report (not reported in files of their own): 6\r\n")) << counts[0];
 }
 
 TEST_F(BurstLists, LoginsOutlinesLogLinesAndFilteredChatCostLittleEach) {

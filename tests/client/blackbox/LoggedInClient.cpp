@@ -1,7 +1,8 @@
 #include "LoggedInClient.h"
 
-#include <algorithm>
 #include <cctype>
+
+#include "frmMain.h"
 
 namespace clienttest {
 
@@ -69,33 +70,58 @@ BurstOutcome LoggedInClient::Burst(const std::string& framesJson, int count, uin
     const std::string sent = server.Command(R"({"cmd": "burst", "frames": [)" + framesJson +
                                             R"(], "count": )" + std::to_string(count) + R"(, "then": [["U"]]})");
     if (!Has(sent, "\"ok\": true")) return out;
+    ClientProbe probe(MainWindow(), hook.Window());
     const DWORD start = GetTickCount();
-    DWORD nextAsk = start;
-    while (GetTickCount() - start < limitMs) {
-        if (Sent(R"(["M", )") > 0) return out.answered = true, out;
-        if (GetTickCount() - nextAsk < 0x80000000u) {  // due: ask, as a user clicking about would
-            const DWORD asked = GetTickCount();
-            const std::string box = hook.Ask("dump frmMsgBox");
-            out.slowest = std::max<uint32_t>(out.slowest, GetTickCount() - asked);
-            nextAsk = asked + 2000;
-            const size_t at = box.find(" class=Button text=\"");
-            if (testsupport::DumpLineHas(box, "form", "visible=1") && at != std::string::npos) {
-                const size_t id = box.rfind('#', at);
-                if (hook.Ask("frmMsgBox." + box.substr(id, at - id) + " click") == "ok") ++out.boxes;
-                nextAsk = GetTickCount();  // the next box, as soon as it shows
-            }
-            // The platform's plain box (a dialog with an OK button) is clicked away as well.
-            if (HWND plain = FindProcessWindow(run.process.Pid(), "#32770", nullptr)) {
-                if (HWND ok = FindChild(plain, "Button", "OK")) {
-                    PostMessageA(plain, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED), reinterpret_cast<LPARAM>(ok));
-                    ++out.boxes;
-                    nextAsk = GetTickCount();
-                }
-            }
-        }
-        testsupport::PumpFor(50);
+    DWORD answeredAt = 0;
+    for (bool clicked = false; GetTickCount() - start < limitMs;) {
+        if (!out.answered && Sent(R"(["M", )") > 0) out.answered = true, answeredAt = GetTickCount();
+        if (out.answered && !clicked && GetTickCount() - answeredAt >= 3000) break;
+        // Each box as soon as it shows, as a user clicking them away would.
+        clicked = ClickBoxAway();
+        if (clicked) ++out.boxes;
+        else testsupport::PumpFor(100);
     }
+    probe.Stop();
+    out.gaps = probe.Longest();
     return out;
+}
+
+bool LoggedInClient::ClickBoxAway() {
+    const auto gone = [](HWND box) {
+        return PumpUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, kComes);
+    };
+    if (HWND box = FindProcessWindow(run.process.Pid(), "SkirmexMsgBox", nullptr)) {
+        const std::string dump = hook.Ask("dump frmMsgBox");
+        const size_t at = dump.find(" class=Button text=\"");
+        if (at == std::string::npos) return false;
+        const size_t id = dump.rfind('#', at);
+        return hook.Ask("frmMsgBox." + dump.substr(id, at - id) + " click") == "ok" && gone(box);
+    }
+    // The platform's plain box (a dialog with an OK button).
+    if (HWND plain = FindProcessWindow(run.process.Pid(), "#32770", nullptr)) {
+        if (HWND ok = FindChild(plain, "Button", "OK")) {
+            PostMessageA(plain, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok), BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+            return gone(plain);
+        }
+    }
+    return false;
+}
+
+HWND LoggedInClient::MainWindow() const {
+    return FindProcessWindow(run.process.Pid(), skx::MainWindowClassName(), nullptr);
+}
+
+int64_t LoggedInClient::DivertedCount(const std::string& chatBarDump) {
+    const size_t line = chatBarDump.find(" txtStatus(1) class=");  // the Game pane
+    if (line == std::string::npos) return -1;
+    const std::string pane = chatBarDump.substr(line, chatBarDump.find('\n', line) - line);
+    int64_t sum = 0;
+    for (size_t at = pane.find(" further message"); at != std::string::npos; at = pane.find(" further message", at + 1)) {
+        size_t digits = at;
+        while (digits > 0 && std::isdigit(static_cast<unsigned char>(pane[digits - 1]))) --digits;
+        if (digits < at) sum += std::stoll(pane.substr(digits, at - digits));
+    }
+    return sum;
 }
 
 int LoggedInClient::Count(const std::string& text, const std::string& piece) {

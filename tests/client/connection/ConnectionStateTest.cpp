@@ -226,6 +226,14 @@ TEST_F(ConnectionState, LoggedOutClearsTheEntryAndItsSquaresInTheView) {
     ASSERT_EQ(Reports().size(), 1u);
     EXPECT_EQ(Reports()[0].procedure, "Logged_Out");
     EXPECT_EQ(Reports()[0].number, 9);
+
+    // A player the list was cut short of goes all the same.
+    std::string who;
+    for (int i = 0; i < MostListRows; ++i) who += "p" + std::to_string(i) + ":1:0:x:-:0:0;";
+    frmChatBar().Update(who + "Zed:2:0:x:-:0:0");
+    Logged_Out(100);
+    EXPECT_TRUE(Players[100].Name.empty());
+    EXPECT_EQ(MapPlayers(147, 3), -1);
 }
 
 TEST_F(ConnectionState, VoteNoticesAreStoredCleanedAndShownInTheVoteList) {

@@ -231,24 +231,27 @@ TEST_F(ErrorReporterTest, DetailsStandBetweenTheRulesUnchanged) {
               std::string::npos);
 }
 
-TEST_F(ErrorReporterTest, RepeatOfTheLastErrorNumberIsDroppedAndARunWritesOneFilePerErrorAndProcedure) {
+TEST_F(ErrorReporterTest, RepeatOfTheLastErrorIsDroppedAndARunWritesOneFilePerErrorModuleAndProcedure) {
     g_showErrors = true;
     g_account = "skxrepA1";
     Fail("m", "p", 5);
     g_account = "skxrepA2";
-    Fail("m", "q", 5);
+    Fail("m", "p", 5);
     EXPECT_EQ(FilesLike("skxrepA1-*.log").size(), 1u);
     EXPECT_EQ(FilesLike("skxrepA2-*.log").size(), 0u);
     g_account = "skxrepB";
     Fail("m", "p", 6);
-    // A run writes one file per error number and procedure: the second 5 of p is counted in a
-    // line of the last file instead.
+    // A run writes one file per error number, module and procedure: the second 5 of m's p is
+    // counted in a line of the last file instead; a 5 of n's p has a file of its own.
     g_account = "skxrepC";
     Fail("m", "p", 5);
     EXPECT_EQ(FilesLike("skxrepC-*.log").size(), 0u);
     EXPECT_EQ(g_boxes.size(), 2u);
     EXPECT_NE(Decipher(OnlyReport("skxrepB-*.log")).find("Further errors since this report (not reported in files of their own): 1\r\n"),
               std::string::npos);
+    g_account = "skxrepE";
+    Fail("n", "p", 5);
+    EXPECT_EQ(FilesLike("skxrepE-*.log").size(), 1u);
     // And at most 10 files a run.
     for (int n = 100; n < 120; ++n) {
         g_account = "skxrepD" + std::to_string(n);
@@ -256,6 +259,27 @@ TEST_F(ErrorReporterTest, RepeatOfTheLastErrorNumberIsDroppedAndARunWritesOneFil
     }
     EXPECT_EQ(FilesLike("skxrep*.log").size(), 10u);
     EXPECT_EQ(FilesLike("skxrepD119-*.log").size(), 0u);
+}
+
+TEST_F(ErrorReporterTest, AFurtherCountNotWrittenYetGoesInBeforeTheNextFileAndAtTheEnd) {
+    const auto further = [](const char* account) {
+        const std::string text = Decipher(OnlyReport(std::string(account) + "-*.log"));
+        const size_t at = text.rfind("): ");
+        return at == std::string::npos ? std::string("none") : text.substr(at + 3);
+    };
+    g_account = "skxrepF1";
+    Fail("m", "p", 80);
+    g_account = "skxrepF2";
+    Fail("m", "p", 81);
+    Fail("m", "p", 80);  // counted and written at once
+    Fail("m", "p", 81);  // counted, its file rewritten at most once a second
+    g_account = "skxrepF3";
+    Fail("m", "p", 82);
+    EXPECT_EQ(further("skxrepF2"), "2\r\n\r\n");
+    Fail("m", "p", 80);
+    Fail("m", "p", 81);
+    WritePendingErrorCount();
+    EXPECT_EQ(further("skxrepF3"), "2\r\n\r\n");
 }
 
 TEST_F(ErrorReporterTest, BoxOnlyWithShowErrorsAndBeforeTheFile) {

@@ -39,6 +39,11 @@ TEST(TournamentCommands, TeamTextGameStartButtonsAndTheLogRule) {
     EXPECT_TRUE(TournamentLogHolds("Round 1", "Round 1"));
     EXPECT_FALSE(TournamentLogHolds("Round 0\r\nRound 1\r\n", "Round 1"));
     EXPECT_FALSE(TournamentLogHolds("", "Round 1"));
+    // A log of 5 double-byte characters and its line break: 7 characters, the line 10 bytes.
+    EXPECT_TRUE(TournamentLogMayHold(7, 10, 2));
+    EXPECT_FALSE(TournamentLogMayHold(7, 10, 1));
+    EXPECT_FALSE(TournamentLogMayHold(13, 10, 2));
+    EXPECT_FALSE(TournamentLogMayHold(4, 10, 2));
 }
 
 TEST(TeamInfo, FieldsMembersRanksAndOwnName) {
