@@ -71,6 +71,10 @@ void ClientProbe::Probe(Track& track, Ask ask) {
     }
 }
 
+bool ClientProbe::AnsweredSince(DWORD since) const {
+    return static_cast<int32_t>(sent_.last - since) > 0 && static_cast<int32_t>(posted_.last - since) > 0;
+}
+
 ClientProbe::Gaps ClientProbe::Longest() const {
     const DWORD now = stoppedAt_ ? DWORD(stoppedAt_) : GetTickCount();
     return Gaps{sent_.Longest(now), posted_.Longest(now)};

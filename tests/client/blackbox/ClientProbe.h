@@ -26,6 +26,8 @@ public:
         uint32_t posted = 0;  // posted messages taken
     };
     Gaps Longest() const;
+    // True once both probes have had an answer after the tick count since.
+    bool AnsweredSince(DWORD since) const;
     // Ends the probing (the gaps stay as they were at the end).
     void Stop();
 
