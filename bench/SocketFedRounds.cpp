@@ -129,7 +129,9 @@ FedRound Turns(const std::function<bool()>& done) {
     MSG msg;
     while (!done() && NowMs() - t0 < 120000) {
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            // Nothing to take: the loop waits, ready to answer at once.
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            turn = NowMs();
             continue;
         }
         const double now = NowMs();

@@ -148,6 +148,7 @@ void ReadInto(DispatchObject& sck) {
     // Past the backlog's bound the socket keeps what it holds (and holds the server back) until
     // the dispatcher has worked the backlog down; the read then goes on from there.
     if (!RoomToRead()) {
+        if (!ReadingPaused()) WorkBacklogSoon();  // the backlog is worked down at once
         SetReadingPaused(true);
         return;
     }

@@ -33,6 +33,8 @@ std::string TrafficText(int64_t total);
 // message loop has served input and painting. After a pass, reading goes on when it was held
 // back for the backlog and the backlog has room again.
 void ProcessData();
+// Starts the passes without waiting for the frame timer (reading has stopped for a full backlog).
+void WorkBacklogSoon();
 
 // After the server's close: what the socket still holds is read and handled in such passes, as
 // any other frames (the server's last words are shown), and then close runs, only while the

@@ -117,6 +117,10 @@ void ProcessData() {
     if (ReceiveTurn()) ContinueDispatchSoon(&ReceiveTurn);
 }
 
+void WorkBacklogSoon() {
+    if (!g_stopped) ContinueDispatchSoon(&ReceiveTurn);
+}
+
 void DrainAfterServerClose(std::function<void()> close) {
     if (g_stopped) return;
     if (g_drain.active && g_drain.generation == ConnectionGeneration()) return;  // told once already
