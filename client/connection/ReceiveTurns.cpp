@@ -125,7 +125,7 @@ void DrainAfterServerClose(std::function<void()> close) {
     if (g_stopped) return;
     if (g_drain.active && g_drain.generation == ConnectionGeneration()) return;  // told once already
     g_drain = Drain{true, ConnectionGeneration(), false, std::move(close)};
-    ProcessData();
+    WorkBacklogSoon();  // in a turn of its own, not inside the control's close event
 }
 
 bool DrainingAfterServerClose() { return g_drain.active && g_drain.generation == ConnectionGeneration(); }

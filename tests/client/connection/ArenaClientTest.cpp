@@ -120,6 +120,7 @@ TEST_F(ArenaClient, ArenaCommandsFollowTheirFieldRules) {
 
 TEST_F(ArenaClient, OwnStepsSoundByTheTerrainUnderThemOneAtATime) {
     SetViewServices(nullptr);  // the program's own: the sounds go to the recording outputs
+    Send({{"r", "W", "0", "", "Calm"}});  // no lightning left from before, whose flashes thunder
     viewtest::RecordedSounds sounds;
     ASSERT_TRUE(LoadSounds());
     ParseMap(std::string(1057, '.') + ")(" + std::string(21441, '.'));  // (7, 7) water, (8, 7) snow
@@ -444,6 +445,7 @@ TEST_F(ArenaPicture, HostileFramesLeaveTheFramesComingWithOneReportPerFault) {
 
 TEST_F(ArenaClient, WeatherLoopsItsAmbienceAndAFlashThundersInTheFrameThatDrawsIt) {
     SetViewServices(nullptr);  // the program's own: the sounds go to the recording outputs
+    Send({{"r", "W", "0", "", "Calm"}});  // no lightning left from before, whose flashes thunder
     viewtest::RecordedSounds sounds;
     ASSERT_TRUE(LoadSounds() && LoadBkgrndSounds());
     RainOn = SnowOn = LightningOn = false;
