@@ -157,7 +157,16 @@ TEST_F(Consoles, TeamConsoleLooksUpShowsMembersAndSendsMemberCommands) {
     HWND list = ClientControl(run.process.Pid(), IDC_TEAMS_LISTTEAM);
     ASSERT_TRUE(list && SetForegroundWindow(GetParent(list)));
     ClickAt(list, true, RowMiddle(list, 1));
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return FindProcessWindow(run.process.Pid(), "#32768", nullptr); }, 5000));
+    // Keys reach the pop-up once its thread is in menu mode and holds the foreground; pressed
+    // before that (a loaded machine shows the window first) they go to whichever window had it.
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        HWND menu = FindProcessWindow(run.process.Pid(), "#32768", nullptr);
+        const DWORD thread = menu && IsWindowVisible(menu) ? GetWindowThreadProcessId(menu, nullptr) : 0;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return thread && GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) &&
+               GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == thread;
+    }, 10000));
     PressKey(VK_UP);
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitSent(R"(["C", "team kick 'Private ann'"])"));
