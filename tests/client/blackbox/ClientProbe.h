@@ -1,8 +1,8 @@
-// Whether the running client keeps answering, probed from threads of the test beside any step:
-// every 100 ms one thread sends the main window a message (waiting 2 s at most for its answer),
-// the other posts the test hook a numbered message and asks which number the client's message
-// loop has taken last (posted messages wait behind what the loop is doing, as input does). Each
-// notes the longest gap between two answers.
+// Whether the running client keeps answering, probed from a thread of the test beside any step:
+// every 100 ms it sends the main window a message (waiting 2 s at most for its answer), then posts
+// the test hook a ping and asks how many pings the client's message loop has taken (posted
+// messages wait behind what the loop is doing, as input does). Each probe notes the longest gap
+// between two of its answers.
 #pragma once
 #include <windows.h>
 
@@ -16,37 +16,31 @@ class ClientProbe {
 public:
     // Starts probing the main window and the hook window of one client.
     ClientProbe(HWND mainWindow, HWND hookWindow);
-    ~ClientProbe();
+    ~ClientProbe() { Stop(); }
     ClientProbe(const ClientProbe&) = delete;
     ClientProbe& operator=(const ClientProbe&) = delete;
 
-    // The longest gaps (ms) between two answers so far, the one still open included.
+    // The longest gaps (ms) between two answers, the one open at the end included.
     struct Gaps {
         uint32_t sent = 0;    // the main window's answers to sent messages
         uint32_t posted = 0;  // posted messages taken
     };
-    Gaps Longest() const;
     // True once both probes have had an answer after the tick count since.
     bool AnsweredSince(DWORD since) const;
-    // Ends the probing (the gaps stay as they were at the end).
-    void Stop();
+    // Ends the probing; the gaps as they were at its end.
+    Gaps Stop();
 
 private:
     struct Track {
         std::atomic<DWORD> last{GetTickCount()};
         std::atomic<uint32_t> longest{0};
-        void Answered(DWORD now);
+        void Answered();
         uint32_t Longest(DWORD now) const;
     };
-    // Asks every 100 ms until stopped; ask returns whether the client answered.
-    template <class Ask>
-    void Probe(Track& track, Ask ask);
-
     HWND main_, hook_;
-    HANDLE stop_;
-    std::atomic<DWORD> stoppedAt_{0};
+    std::atomic<bool> stop_{false};
     Track sent_, posted_;
-    std::thread sentThread_, postedThread_;
+    std::thread thread_;
 };
 
 }  // namespace clienttest

@@ -26,7 +26,6 @@ protected:
     bool Requested(const std::string& path) {
         return testsupport::PumpUntil([&] { return Has(testsupport::ReadFileBytes(log).value_or(""), path + "\n"); }, kComes);
     }
-    bool Connected() const { return Has(server.Command(R"({"cmd": "status"})"), R"("connected": true)"); }
     // The user's Disconnect from the File menu, through to its end.
     bool DisconnectByMenu() {
         return hook.Ask("menu mnuFileConnect") == "ok" && Dump("frmChatBar", "Disconnected.");

@@ -5,19 +5,18 @@
 
 #include <psapi.h>
 
+#include <memory>
+
 using namespace clienttest;
 using FastServer = ClientTest;
 
 namespace {
 // The client's private bytes (0 when they cannot be read).
 uint64_t PrivateBytes(DWORD pid) {
-    HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (!h) return 0;
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    const bool read = GetProcessMemoryInfo(h, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    CloseHandle(h);
-    return read ? counters.PrivateUsage : 0;
+    const std::unique_ptr<void, decltype(&CloseHandle)> h(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid), &CloseHandle);
+    PROCESS_MEMORY_COUNTERS counters{};
+    return h && GetProcessMemoryInfo(h.get(), &counters, sizeof counters) ? counters.PagefileUsage : 0;
 }
 
 // Moves, a square cleared, chat lines and now and then a who list of 30 players.
@@ -32,10 +31,6 @@ std::string ArenaTraffic() {
     }
     return frames + R"(["w", ")" + who + R"("])";
 }
-
-bool Streaming(const testsupport::ScriptedServer& server) {
-    return LoggedInClient::Has(server.Command(R"({"cmd": "status"})"), R"("streaming": true)");
-}
 }  // namespace
 
 TEST_F(FastServer, AMinuteOfTrafficFasterThanTheClientHandlesKeepsTheConnectionAndTheWindowAnswering) {
@@ -49,18 +44,19 @@ TEST_F(FastServer, AMinuteOfTrafficFasterThanTheClientHandlesKeepsTheConnectionA
     bool kept = true;
     ASSERT_TRUE(testsupport::PumpUntil([&] {
         most = std::max(most, PrivateBytes(run.process.Pid()));
-        kept = kept && Has(server.Command(R"({"cmd": "status"})"), R"("connected": true)");
-        return !Streaming(server) || !kept;
+        const std::string status = server.Command(R"({"cmd": "status"})");
+        kept = kept && Has(status, R"("connected": true)");
+        return !Has(status, R"("streaming": true)") || !kept;
     }, 90000));
     EXPECT_TRUE(kept);
     // Once the stream ends (what the connection still holds is worked down meanwhile), every
     // probe is answered.
     const DWORD end = GetTickCount();
     EXPECT_TRUE(testsupport::PumpUntil([&] { return probe.AnsweredSince(end); }, kComes));
-    probe.Stop();
-    EXPECT_LT(probe.Longest().sent, 2000u);
-    EXPECT_LT(probe.Longest().posted, 2000u);
-    EXPECT_TRUE(Has(server.Command(R"({"cmd": "status"})"), R"("connected": true)"));
+    const ClientProbe::Gaps gaps = probe.Stop();
+    EXPECT_LT(gaps.sent, 2000u);
+    EXPECT_LT(gaps.posted, 2000u);
+    EXPECT_TRUE(Connected());
     EXPECT_EQ(Reports(), 0);  // no report of a full buffer, nor of anything else
     EXPECT_TRUE(Dump("frmChatBar", "hello there, round 39")) << last;
     EXPECT_FALSE(Has(last, "Disconnected.")) << last;

@@ -1,6 +1,7 @@
 #include "LoggedInClient.h"
 
 #include <cctype>
+#include <regex>
 
 #include "frmMain.h"
 
@@ -81,8 +82,7 @@ BurstOutcome LoggedInClient::Burst(const std::string& framesJson, int count, uin
         if (clicked) ++out.boxes;
         else testsupport::PumpFor(100);
     }
-    probe.Stop();
-    out.gaps = probe.Longest();
+    out.gaps = probe.Stop();
     return out;
 }
 
@@ -115,12 +115,9 @@ int64_t LoggedInClient::DivertedCount(const std::string& chatBarDump) {
     const size_t line = chatBarDump.find(" txtStatus(1) class=");  // the Game pane
     if (line == std::string::npos) return -1;
     const std::string pane = chatBarDump.substr(line, chatBarDump.find('\n', line) - line);
+    static const std::regex count(R"((\d+) further message)");
     int64_t sum = 0;
-    for (size_t at = pane.find(" further message"); at != std::string::npos; at = pane.find(" further message", at + 1)) {
-        size_t digits = at;
-        while (digits > 0 && std::isdigit(static_cast<unsigned char>(pane[digits - 1]))) --digits;
-        if (digits < at) sum += std::stoll(pane.substr(digits, at - digits));
-    }
+    for (std::sregex_iterator m(pane.begin(), pane.end(), count), end; m != end; ++m) sum += std::stoll((*m)[1]);
     return sum;
 }
 

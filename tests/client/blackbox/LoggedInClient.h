@@ -104,6 +104,8 @@ public:
     std::string Game() const { return run.DatFile("Game.DAT"); }
     // How many error reports the client has written to its folder.
     int Reports() const;
+    // Whether the scripted server holds a connection of the client.
+    bool Connected() const { return Has(server.Command(R"({"cmd": "status"})"), R"("connected": true)"); }
 
     testsupport::ScratchDir dir;
     ClientRun run;
