@@ -1,6 +1,10 @@
-// Milliseconds from the performance counter, as the benchmarks time their work.
+// Milliseconds from the performance counter, as the benchmarks time their work, and the median
+// of their rounds.
 #pragma once
 #include <windows.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace bench {
 
@@ -19,6 +23,12 @@ inline double NowMs() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return Ms(LARGE_INTEGER{}, t);
+}
+
+// The middle of the rounds' times (the upper of the two middle ones for an even count; 0 for none).
+inline double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 }  // namespace bench

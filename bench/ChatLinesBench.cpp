@@ -150,10 +150,6 @@ Round Bare(HWND pane, HWND echo, int lines) {
     return r;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 }  // namespace
 
 int main() {
@@ -187,7 +183,7 @@ int main() {
         }
         (ours ? client : bare).push_back(r.ms);
     }
-    const double clientMs = Median(client), bareMs = Median(bare);
+    const double clientMs = bench::Median(client), bareMs = bench::Median(bare);
     const double ratio = bareMs > 0 ? clientMs / bareMs : 0;
     std::printf("%d chat lines, %d alternating rounds each, medians:\n", kLines, kRounds);
     std::printf("  client (dispatcher, batches, drawn): %8.1f ms = %.3f ms a line\n", clientMs, clientMs / kLines);

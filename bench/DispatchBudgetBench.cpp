@@ -135,11 +135,6 @@ Round Budgeted(const std::string& wire) {
     return r;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 // One chat write's cost where a pane is dearest: a line into a full pane (which empties it first)
 // and a text longer than a pane (which is cut to one) into a full pane; the dearest of five each.
 struct WriteCost {
@@ -197,7 +192,7 @@ struct RoundKind {
         if (r.dearest > dearest) dearest = r.dearest, dearestLetter = r.dearestLetter;
     }
     void Print() const {
-        const double median = Median(ms), mb = static_cast<double>(bytes) / (1 << 20);
+        const double median = bench::Median(ms), mb = static_cast<double>(bytes) / (1 << 20);
         std::printf("  %s: %zu rounds passed, median %8.1f ms = %6.2f MB/s; longest between two loop turns %.1f ms",
                     name.c_str(), ms.size(), median, median > 0 ? mb / (median / 1000) : 0, longest);
         if (dearestLetter != ' ') std::printf("; dearest frame %.1f ms, \"%c\"", dearest, dearestLetter);
@@ -267,7 +262,7 @@ int main() {
     int failed = 0;
     for (const RoundKind& k : kinds) k.Print(), failed += k.failed;
     const RoundKind &plain = kinds[0], &budget = kinds[1];
-    const double plainMs = Median(plain.ms), budgetMs = Median(budget.ms);
+    const double plainMs = bench::Median(plain.ms), budgetMs = bench::Median(budget.ms);
     const double ratio = budgetMs > 0 ? plainMs / budgetMs : 0;
     bool met = Goal("throughput with budget / without", ratio, ratio >= 0.9, ">= 0.9");
     met = Goal("longest time between two message-loop turns with budget (ms)", budget.longest,
@@ -276,7 +271,7 @@ int main() {
         met = false;
     } else {
         const RoundKind &received = kinds[2], &offered = kinds[3];
-        const double receivedMs = Median(received.ms), offeredMs = Median(offered.ms);
+        const double receivedMs = bench::Median(received.ms), offeredMs = bench::Median(offered.ms);
         const double held = offeredMs > 0 ? receivedMs / offeredMs : 0;
         met = Goal("overload: throughput offered through a socket / already received", held, held >= 0.9, ">= 0.9") && met;
         met = Goal("overload: longest time between two message-loop turns (ms)", offered.longest,

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
 
@@ -17,11 +18,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 constexpr int kRounds = 5;
 
@@ -79,7 +75,7 @@ int main() {
             }
             (splitting ? split : dispatch).push_back(ms);
         }
-        const double splitMs = Median(split), dispatchMs = Median(dispatch);
+        const double splitMs = bench::Median(split), dispatchMs = bench::Median(dispatch);
         std::printf("%8d frames (%9zu bytes, 4096-byte reads), medians of %d rounds: dispatch %9.3f ms = %11.0f "
                     "frames/s (%6.1f ns/frame), plain split %9.3f ms, ratio %.2f\n",
                     frames, wire.size(), kRounds, dispatchMs, frames / (dispatchMs / 1000.0),
@@ -105,7 +101,7 @@ int main() {
                 times.push_back(ms);
             }
         }
-        std::printf("one %8zu-byte frame in 4096-byte reads: %8.3f ms (median of %d rounds)\n", size, Median(times),
+        std::printf("one %8zu-byte frame in 4096-byte reads: %8.3f ms (median of %d rounds)\n", size, bench::Median(times),
                     kRounds);
     }
     std::printf("failed rounds: %d\n", failed);

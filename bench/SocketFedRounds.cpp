@@ -11,6 +11,7 @@
 #include "BenchClock.h"
 #include "DispatchTurns.h"
 #include "FrameWriter.h"
+#include "ReceiveTurns.h"
 #include "MainWindowLinks.h"
 #include "ReceiveBuffer.h"
 #include "ScriptedServer.h"
@@ -22,7 +23,6 @@
 namespace bench {
 
 namespace {
-constexpr const char* kControlClass = "{B94DC122-5EB7-4EED-8C6C-9E0022FD9AC3}";
 }  // namespace
 
 // The peer: a thread that accepts one connection and sends each wire it is handed, blocking
@@ -92,7 +92,7 @@ bool SocketFedRounds::Open() {
     }
     // The client's control as the main window sets it up: TCP, events, failures raised.
     OleInitialize(nullptr);
-    p.sck.Create(kControlClass);
+    p.sck.Create(skx::SocketControlClassId);
     if (!p.sck.IsCreated()) return false;
     p.sck.PropertyPut(skx::wl::Protocol, skx::Variant(static_cast<int32_t>(skx::wl::ProtocolTcp)));
     p.sck.PropertyPut(skx::wl::Blocking, skx::Variant(false));

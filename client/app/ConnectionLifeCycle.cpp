@@ -4,10 +4,10 @@
 #include "ChatTimeStamp.h"
 #include "ConnectionState.h"
 #include "FrameWriter.h"
+#include "ReceiveTurns.h"
 #include "MessageBox.h"
 #include "ProgramSettings.h"
 #include "ProtocolFrame.h"
-#include "ReceiveBuffer.h"
 #include "ServerTextBoxes.h"
 #include "SettingsFiles.h"
 #include "SettingsText.h"
@@ -38,10 +38,6 @@ constexpr DWORD CloseWaitMs = 3000;
 
 // The socket error number last shown in a box (a repeat shows none).
 int32_t g_lastErrorShown = 0;
-
-bool IsConnected(DispatchObject& sck) {
-    return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() == wl::True;
-}
 
 // The menus that need a connection.
 void EnableFeatureMenus(frmMainForm& m, bool enabled) {

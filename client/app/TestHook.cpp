@@ -24,6 +24,7 @@
 #include "runtime/KeyedListView.h"
 #include "runtime/KeyedTreeView.h"
 #include "runtime/MenuItem.h"
+#include "runtime/MessageWindow.h"
 #include "runtime/RichTextEditing.h"
 #include "runtime/ToolBar.h"
 
@@ -309,13 +310,7 @@ LRESULT CALLBACK HookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 bool TestHookRequested(const std::string& commandLine) { return commandLine.find("--test-hook") != std::string::npos; }
 
 void StartTestHook() {
-    if (g_hook) return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &HookProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = HookClass;
-    RegisterClassA(&wc);
-    g_hook = CreateWindowExA(0, HookClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    if (!g_hook) g_hook = CreateMessageWindow(HookClass, &HookProc);
 }
 
 }  // namespace skx

@@ -25,9 +25,6 @@ namespace skx {
 inline constexpr char MainWindowClass[] = "SkirmexMain";
 inline const char* MainWindowClassName() { return MainWindowClass; }
 
-// The socket control's class identifier.
-inline constexpr const char* SocketControlClassId = "{B94DC122-5EB7-4EED-8C6C-9E0022FD9AC3}";
-
 class frmMainForm : public Form {
 public:
     frmMainForm();

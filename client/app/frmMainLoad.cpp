@@ -7,7 +7,7 @@
 
 #include "AccountState.h"
 #include "CrashGuard.h"
-#include "FrameWriter.h"
+#include "ReceiveTurns.h"
 #include "ProgramSettings.h"
 #include "ReceiveBuffer.h"
 #include "Registry.h"
@@ -18,6 +18,7 @@
 #include "Startup.h"
 #include "SystemServices.h"
 #include "frmMain.h"
+#include "WirelatchDispids.h"
 #include "frmTip.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/MessagePump.h"

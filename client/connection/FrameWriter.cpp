@@ -4,15 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "ChatTimeStamp.h"
-#include "DispatchTurns.h"
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
-#include "ServerTextBoxes.h"
+#include "ReceiveTurns.h"
 #include "WirelatchDispids.h"
-#include "frmChatBar.h"
 #include "MainWindowLinks.h"
-#include "modRTFLinks.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/MessagePump.h"
@@ -157,12 +153,7 @@ void ReadInto(DispatchObject& sck) {
         if (!sck.IsCreated()) return;
         if (sck.PropertyGet(wl::IsClosed).ToLong() != 0) return;
         WaitWhileBusy(sck, wl::StatusRead, wl::StatusWrite);
-        if (!IsTrue(sck, wl::IsReadable)) return;
-        std::string buffer;
-        int16_t n = ReadFromControl(sck, buffer, 4096);
-        UpdateDataLength(static_cast<int16_t>(buffer.size()));
-        if (n < 1) return;
-        overflow = AppendReceived(buffer);
+        overflow = ReadPiece(sck) == PieceRead::Overflow;
     });
     if (overflow) {
         ReportCaught("frmMain", "sckConnect_OnRead", 0, errOverflow, "frmMain",
@@ -172,6 +163,17 @@ void ReadInto(DispatchObject& sck) {
         if (OnReceiveOverflow) Guard("frmMain", "CloseSocket", [] { OnReceiveOverflow(); });
     }
 }
+
+PieceRead ReadPiece(DispatchObject& sck) {
+    if (!sck.IsCreated() || !IsTrue(sck, wl::IsReadable)) return PieceRead::Nothing;
+    std::string buffer;
+    const int16_t n = ReadFromControl(sck, buffer, static_cast<int32_t>(kReadPiece));
+    UpdateDataLength(static_cast<int16_t>(buffer.size()));
+    if (n < 1 || buffer.empty()) return PieceRead::Nothing;
+    return AppendReceived(buffer) ? PieceRead::Overflow : PieceRead::Read;
+}
+
+bool IsConnected(DispatchObject& sck) { return sck.IsCreated() && IsTrue(sck, wl::Connected); }
 
 void sckConnect_OnRead() {
     if (MainWindowLinks().Socket) ReadInto(MainSocket());

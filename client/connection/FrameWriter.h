@@ -1,5 +1,5 @@
 // Sending to the game server (frmMain.Server), the read event that fills the receive buffer,
-// the traffic counter, and the dispatcher pass run by the frame timer.
+// and the traffic counter.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -15,9 +15,16 @@ namespace skx {
 void Server(const std::string& CtrlChar, const std::string& Msg);
 void ServerOn(DispatchObject& sck, const std::string& CtrlChar, const std::string& Msg);
 
-// The control's read event: reads up to 4096 characters into ReceiveBuffer.
+// The control's read event: reads up to kReadPiece characters into ReceiveBuffer.
 void sckConnect_OnRead();
 void ReadInto(DispatchObject& sck);
+// Reads one piece (up to kReadPiece characters) of what the socket holds into ReceiveBuffer and
+// counts it: Nothing when it held nothing readable or the read failed; Overflow when the buffer
+// is now past its bound.
+enum class PieceRead { Nothing, Read, Overflow };
+PieceRead ReadPiece(DispatchObject& sck);
+// Whether the control holds a connection.
+bool IsConnected(DispatchObject& sck);
 // Appends received text to ReceiveBuffer, dropping (and reporting) an unfinished frame that grew
 // past its bound; true when the buffer is past its own bound (the connection must close).
 bool AppendReceived(const std::string& text);
@@ -26,27 +33,6 @@ bool AppendReceived(const std::string& text);
 void UpdateDataLength(int16_t iDataLength);
 // "5120 (5 Kb)": the total and the total / 1024 rounded half to even.
 std::string TrafficText(int64_t total);
-
-// One dispatcher pass over ReceiveBuffer (the frame timer calls it when the buffer is not
-// empty); unknown commands write the unimplemented-command line into the "Game" pane. A pass
-// runs for at most kDispatchBudgetMs; what it leaves follows in further passes as soon as the
-// message loop has served input and painting. After a pass, reading goes on when it was held
-// back for the backlog and the backlog has room again.
-void ProcessData();
-// Starts the passes without waiting for the frame timer (reading has stopped for a full backlog).
-void WorkBacklogSoon();
-
-// After the server's close: what the socket still holds is read and handled in such passes, as
-// any other frames (the server's last words are shown), and then close runs, only while the
-// connection is still the one that closed. A Clean_Up meanwhile (the user's own close, a new
-// login) ends the drain without its close.
-void DrainAfterServerClose(std::function<void()> close);
-// True while such a drain is under way.
-bool DrainingAfterServerClose();
-// Ends the drain without its close (the user's close has disconnected the socket).
-void EndDrainAfterServerClose();
-// Nothing more is read or handled: the program is ending.
-void StopReceiving();
 
 // A write that found the connection reset by the peer runs this (the app links the connect toggle).
 extern std::function<void()> OnConnectionReset;

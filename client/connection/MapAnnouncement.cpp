@@ -8,7 +8,7 @@
 #include "ArenaHooks.h"
 #include "ChatTimeStamp.h"
 #include "ConnectionState.h"
-#include "FrameWriter.h"
+#include "ReceiveTurns.h"
 #include "FileServices.h"
 #include "InternetFile.h"
 #include "MainWindowLinks.h"

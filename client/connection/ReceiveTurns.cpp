@@ -11,8 +11,8 @@
 #include "FrameWriter.h"
 #include "MainWindowLinks.h"
 #include "ReceiveBuffer.h"
+#include "ReceiveTurns.h"
 #include "ServerTextBoxes.h"
-#include "WirelatchDispids.h"
 #include "frmChatBar.h"
 #include "modRTFLinks.h"
 #include "runtime/DispatchObject.h"
@@ -47,25 +47,13 @@ struct Drain {
 Drain g_drain;
 bool g_stopped = false;
 
-bool IsConnected(DispatchObject& sck) { return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() != 0; }
-
 // Reads what the closed socket still holds (its read events are not raised for a closed
 // connection), as far as the backlog has room and at most kDrainReads pieces a turn.
 constexpr int kDrainReads = 64;
 void ReadClosedSocket(DispatchObject& sck) {
     Guard("frmMain", "sckConnect_OnRead", [&] {
         for (int reads = 0; reads < kDrainReads && !g_drain.exhausted && RoomToRead(); ++reads) {
-            if (!sck.IsCreated() || sck.PropertyGet(wl::IsReadable).ToLong() != wl::True) {
-                g_drain.exhausted = true;
-                return;
-            }
-            std::string buffer;
-            g_drain.exhausted = true;  // stays so when the read fails
-            const int16_t n = ReadFromControl(sck, buffer, static_cast<int32_t>(kReadPiece));
-            if (n < 1 || buffer.empty()) return;
-            g_drain.exhausted = false;
-            UpdateDataLength(static_cast<int16_t>(buffer.size()));
-            AppendReceived(buffer);
+            g_drain.exhausted = ReadPiece(sck) == PieceRead::Nothing;
         }
     });
 }
@@ -103,7 +91,8 @@ bool ReceiveTurn() {
         g_drain = Drain{};
         return more;
     }
-    if (more || FramesHeld() || !g_drain.exhausted || HasWholeFrames()) return true;
+    if (FramesHeld()) return false;  // the map fetch's completion resumes the passes
+    if (more || !g_drain.exhausted || HasWholeFrames()) return true;
     // Everything the server sent before it hung up has been handled: the close.
     std::function<void()> close = std::move(g_drain.close);
     g_drain = Drain{};

@@ -69,8 +69,10 @@ void AddLogLine(const std::string& line) {
     // The log is read back only when its length lets it equal the line (with one line break
     // at its end at most): a long log is not copied out again for every line. The box counts
     // characters and the line is bytes, of which a double-byte code page has up to two a character.
-    CPINFO codePage{};
-    const int maxCharBytes = GetCPInfo(CP_ACP, &codePage) ? static_cast<int>(codePage.MaxCharSize) : 2;
+    static const int maxCharBytes = [] {
+        CPINFO codePage{};
+        return GetCPInfo(CP_ACP, &codePage) ? static_cast<int>(codePage.MaxCharSize) : 2;
+    }();
     if (TournamentLogMayHold(RtbTextLength(console.rtbTLog), line.size(), maxCharBytes) &&
         TournamentLogHolds(RtbTextCrLf(console.rtbTLog), line))
         return;

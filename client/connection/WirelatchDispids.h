@@ -4,6 +4,13 @@
 #include <windows.h>
 #include <oaidl.h>
 
+namespace skx {
+
+// The socket control's class identifier.
+inline constexpr const char* SocketControlClassId = "{B94DC122-5EB7-4EED-8C6C-9E0022FD9AC3}";
+
+}  // namespace skx
+
 namespace skx::wl {
 
 // Properties.

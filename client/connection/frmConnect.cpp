@@ -52,10 +52,6 @@ void SetBoxText(Control& box, const std::string& text) {
     if (HWND h = box.hWnd()) SendMessageA(h, EM_SETSEL, text.size(), text.size());
 }
 
-bool IsConnected(DispatchObject& sck) {
-    return sck.IsCreated() && sck.PropertyGet(wl::Connected).ToLong() == wl::True;
-}
-
 // The control's socket handle (-1 when it holds none).
 constexpr DISPID HandleProperty = 18;
 

@@ -253,7 +253,8 @@ bool InternetTransfer::Begin(const std::string& address, size_t limit, Done done
             }
             PostToGuiThread([deliver, outcome = std::move(outcome)]() mutable { deliver(std::move(outcome)); });
         }).detach();
-    } catch (const std::system_error&) {  // no thread could be made: nothing was started
+    } catch (const std::system_error&) {  // a thread could not be made: nothing is delivered
+        // (a fetch already running ends unheard, as it is no longer the transfer waited for)
         state.current = 0;
         state.lastError = ERROR_NOT_ENOUGH_MEMORY;
         return false;
@@ -265,7 +266,6 @@ bool GetInternetFile(InternetTransfer& Inet, const std::string& Address, const s
                      std::function<void(bool saved)> done) {
     bool started = false;
     Guard("modMiscFunctionsOne", "GetInternetFile", [&] {
-        if (Inet.StillExecuting()) return;
         started = Inet.Begin(Address, Size, [FileName, Size, done](std::optional<std::string> bytes) {
             bool saved = false;
             Guard("modMiscFunctionsOne", "GetInternetFile", [&] {

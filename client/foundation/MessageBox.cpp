@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "ChatWriteBatch.h"
 #include "frmMsgBox.h"
 #include "runtime/ErrorGuard.h"
 
@@ -12,7 +11,6 @@ int32_t CSendMessage(const std::string& sText, int32_t sIcon, const std::string&
                      int32_t lAutoCloseSeconds, bool bShowClose, bool bCenter, int32_t lWidth,
                      const std::string& sFont, Form* OwnerForm) {
     int32_t result = 0;
-    FlushChatWrites();  // the box's loop serves the user: no pane stays undrawn behind it
     Guard("modMiscFunctionsOne", "CSendMessage", [&] {
         // Each open box is its own window with its own result: boxes opened from timers or
         // events while another box waits must not share state with it.
@@ -26,7 +24,6 @@ int32_t CSendMessage(const std::string& sText, int32_t sIcon, const std::string&
 std::string CInputMessage(const std::string& sPrompt, std::string& sTitle, std::string& sDefault,
                           int32_t lAutoCloseSeconds, bool bCenter, const std::string& sFont) {
     std::string result;
-    FlushChatWrites();
     Guard("modMiscFunctionsOne", "CInputMessage", [&] {
         auto box = std::make_unique<frmMsgBox>();
         result = box->SInputBox(sPrompt, sTitle, sDefault, lAutoCloseSeconds, bCenter, sFont);

@@ -228,7 +228,7 @@ void Control::SetVisible(bool visible) {
     visibleSet_ = true;
     // A held window looks hidden already: hiding it would do nothing and letting it go later would
     // show it again, so it is let go first.
-    if (DrawingHeld(hwnd_)) LetDrawingGo(hwnd_);
+    LetDrawingGo(hwnd_);
     if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 

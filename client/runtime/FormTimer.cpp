@@ -6,6 +6,7 @@
 
 #include "ErrorGuard.h"
 #include "Form.h"
+#include "MessageWindow.h"
 
 namespace skx {
 
@@ -16,15 +17,7 @@ struct TimerHost {
     }
     static HWND Window() {
         static HWND hwnd = nullptr;
-        if (!hwnd) {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = &TimerHost::Proc;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = "SkirmexTimerHost";
-            RegisterClassA(&wc);
-            hwnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   wc.hInstance, nullptr);
-        }
+        if (!hwnd) hwnd = CreateMessageWindow("SkirmexTimerHost", &TimerHost::Proc);
         return hwnd;
     }
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <utility>
 
+#include "MessageWindow.h"
+
 namespace skx {
 
 namespace {
@@ -15,7 +17,7 @@ constexpr UINT kRunCalls = WM_APP + 0x51;
 struct CallQueue {
     std::mutex lock;
     std::deque<std::function<void()>> calls;
-    HWND window = nullptr;  // written once on the GUI thread, before any post
+    HWND window = nullptr;  // the receiving window's, while it stands
 };
 CallQueue& Queue() {
     static CallQueue queue;
@@ -40,21 +42,18 @@ LRESULT CALLBACK Receive(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // The receiving window, destroyed with the program.
 struct ReceivingWindow {
-    HWND hwnd = nullptr;
     ReceivingWindow() {
-        Queue();  // made first, so it outlives the window
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &Receive;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "SkxGuiThreadCalls";
-        RegisterClassA(&wc);
-        hwnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+        CallQueue& q = Queue();  // made first, so it outlives the window
+        HWND hwnd = CreateMessageWindow("SkxGuiThreadCalls", &Receive);
+        std::lock_guard<std::mutex> hold(q.lock);
+        q.window = hwnd;
     }
     ~ReceivingWindow() {
         CallQueue& q = Queue();
+        HWND hwnd = nullptr;
         {
             std::lock_guard<std::mutex> hold(q.lock);
-            q.window = nullptr;
+            std::swap(hwnd, q.window);
         }
         if (hwnd) DestroyWindow(hwnd);
     }
@@ -64,12 +63,7 @@ struct ReceivingWindow {
 
 }  // namespace
 
-void PrepareGuiThreadCalls() {
-    static ReceivingWindow receiver;
-    CallQueue& q = Queue();
-    std::lock_guard<std::mutex> hold(q.lock);
-    if (!q.window) q.window = receiver.hwnd;
-}
+void PrepareGuiThreadCalls() { static ReceivingWindow receiver; }
 
 bool PostToGuiThread(std::function<void()> call) {
     CallQueue& q = Queue();
