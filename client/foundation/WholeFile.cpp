@@ -45,7 +45,17 @@ bool IsFilePresent(const std::string& path) {
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
     TemporaryFile fresh(path + ".new");
     if (!WriteWholeFile(fresh.Path(), bytes)) return false;
-    if (!MoveFileExA(fresh.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+    // Another program reading the file at that moment (a virus scanner, an indexer) keeps it
+    // from being replaced: the move is tried again a few times (100 ms at most) before the
+    // write is given up.
+    constexpr int kTries = 6;
+    constexpr DWORD kRetryMs = 20;
+    for (int tries = 1;; ++tries) {
+        if (MoveFileExA(fresh.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) break;
+        const DWORD error = GetLastError();
+        if (tries == kTries || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) return false;
+        Sleep(kRetryMs);
+    }
     fresh.Keep();
     return true;
 }

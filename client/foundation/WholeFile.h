@@ -42,7 +42,8 @@ bool IsFilePresent(const std::string& path);
 
 // Replaces the file with one holding exactly bytes, safely: the bytes go to a temporary file
 // beside it, which then takes the file's place in one step. On any failure the old file
-// stays as it was and false comes back.
+// stays as it was and false comes back. A file another program holds open for a moment is
+// waited for (100 ms at most).
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes);
 
 // A file that is deleted when this goes, unless kept.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <windows.h>
 
 #include "TestDialogs.h"
@@ -196,4 +198,12 @@ TEST(SafeReplace, ReplacesWholeOrKeepsTheOldFile) {
     CreateDirectoryA((file + ".new").c_str(), nullptr);  // the temporary cannot be written
     EXPECT_FALSE(ReplaceWholeFile(file, "lost"));
     EXPECT_EQ(testsupport::ReadFileBytes(file), "new");
+    RemoveDirectoryA((file + ".new").c_str());
+    // Another program reading the file for a moment: the replace waits for it.
+    HANDLE reader = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread closer([reader] { Sleep(10), CloseHandle(reader); });
+    EXPECT_TRUE(ReplaceWholeFile(file, "newer"));
+    closer.join();
+    EXPECT_EQ(testsupport::ReadFileBytes(file), "newer");
 }
