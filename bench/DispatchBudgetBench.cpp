@@ -4,7 +4,9 @@
 // rounds. Goals: throughput with the budget at least 0.9 of that without, and no more than
 // 100 ms between two turns of the message loop. A round in which not every frame reached its
 // handler, or frames were left, fails and is counted apart. A missed goal or a failed round
-// makes the exit code 1. Each kind of round is a row of the table in main.
+// makes the exit code 1. Each kind of round is a row of the table in main. The overload rounds
+// count the frames the client's own passes handed on, and show that the peer was held back: the
+// backlog reached at least half of its bound.
 #include <windows.h>
 
 #include <algorithm>
@@ -235,7 +237,7 @@ int main() {
         Round r;
         r.ms = f.ms;
         r.longest = f.longest;
-        r.handled = f.complete ? 2 * frames : 0;
+        r.handled = f.handed;
         r.left = !f.complete;
         if (offered) mostWaiting = std::max(mostWaiting, f.mostWaiting);
         return r;
@@ -276,8 +278,9 @@ int main() {
         met = Goal("overload: throughput offered through a socket / already received", held, held >= 0.9, ">= 0.9") && met;
         met = Goal("overload: longest time between two message-loop turns (ms)", offered.longest,
                    !offered.ms.empty() && offered.longest < 100, "< 100") && met;
+        // The peer was faster than the client: the backlog reached at least half its bound, and no further.
         met = Goal("overload: most bytes waiting for the dispatcher (MB)", static_cast<double>(mostWaiting) / (1 << 20),
-                   mostWaiting <= skx::kReadPauseBytes, "<= 1") && met;
+                   mostWaiting >= skx::kReadPauseBytes / 2 && mostWaiting <= skx::kReadPauseBytes, ">= 0.5 and <= 1") && met;
     }
     std::printf("  failed rounds: %d\n", failed);
     return failed || !met ? 1 : 0;

@@ -123,6 +123,7 @@ void CALLBACK FrameTick(HWND, UINT, UINT_PTR, DWORD) {
 // runs the dispatcher when anything waits, as the main window's does.
 FedRound Turns(const std::function<bool()>& done) {
     FedRound r;
+    const uint64_t handedBefore = skx::FramesHandedOn();
     const UINT_PTR frameTimer = SetTimer(nullptr, 0, 200, &FrameTick);
     const double t0 = NowMs();
     double turn = t0;
@@ -144,6 +145,7 @@ FedRound Turns(const std::function<bool()>& done) {
     r.ms = NowMs() - t0;
     KillTimer(nullptr, frameTimer);
     r.complete = done();
+    r.handed = skx::FramesHandedOn() - handedBefore;
     return r;
 }
 
@@ -152,8 +154,12 @@ FedRound Turns(const std::function<bool()>& done) {
 FedRound SocketFedRounds::Preloaded(const std::string& wire) {
     skx::ClearReceiveBuffer();
     skx::ReceiveBuffer = wire;
+    const uint64_t before = skx::FramesHandedOn();
     skx::ProcessData();
-    return Turns([] { return !skx::HasWholeFrames() && !skx::DispatchContinues(); });
+    const uint64_t first = skx::FramesHandedOn() - before;
+    FedRound r = Turns([] { return !skx::HasWholeFrames() && !skx::DispatchContinues(); });
+    r.handed += first;
+    return r;
 }
 
 FedRound SocketFedRounds::Offered(const std::string& wire) {

@@ -4,6 +4,7 @@
 // socket takes them, so that only backpressure holds the peer back.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@ struct FedRound {
     double ms = 0;           // until every byte was received and every frame handled
     double longest = 0;      // the longest time between two turns of the message loop
     size_t mostWaiting = 0;  // the most bytes that waited for the dispatcher at a turn
+    uint64_t handed = 0;     // the frames the passes handed on
     bool complete = false;   // every byte came and nothing was left
 };
 

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "ReceiveTurns.h"
 #include "TestHookDump.h"
 #include "TestHookRequest.h"
 #include "runtime/ControlHost.h"
@@ -219,6 +220,7 @@ std::string Answer(const std::string& line) {
     }
     if (r.kind == HookRequest::Kind::Dump) return DumpForm(r.form);
     if (r.kind == HookRequest::Kind::Use) return Use();
+    if (r.kind == HookRequest::Kind::Receiving) return ReceivingState();
     if (r.kind == HookRequest::Kind::Menu) {
         // "name(i)": the i-th of the items sharing a name.
         std::string name = r.args[0];

@@ -25,8 +25,8 @@ HookRequest ParseHookRequest(const std::string& line) {
     const std::string head = text.substr(0, blank);
     const std::string rest = blank == std::string::npos ? std::string() : TrimBlanks(text.substr(blank + 1));
     HookRequest r;
-    if (head == "use") {
-        r.kind = HookRequest::Kind::Use;
+    if (head == "use" || head == "receiving") {
+        r.kind = head == "use" ? HookRequest::Kind::Use : HookRequest::Kind::Receiving;
         return r;
     }
     if (head == "dump" || head == "menu") {

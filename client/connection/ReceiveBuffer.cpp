@@ -20,13 +20,25 @@ int passDepth = 0;
 bool droppedReported = false;
 bool readingPaused = false;
 bool framesHeld = false;
+using Clock = std::chrono::steady_clock;
+Clock::time_point heldAt{}, lastPassAt{};
+bool passed = false;
+uint64_t handedOn = 0;
+
+int64_t MsSince(Clock::time_point then) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - then).count();
+}
 
 // What a frame took on the wire: start, command, separator, data, end.
 size_t WireSize(const ServerFrame& f) { return f.data.size() + 4; }
 
 struct PassLevel {
     PassLevel() { ++passDepth; }
-    ~PassLevel() { --passDepth; }
+    ~PassLevel() {
+        --passDepth;
+        lastPassAt = Clock::now();
+        passed = true;
+    }
     PassLevel(const PassLevel&) = delete;
     PassLevel& operator=(const PassLevel&) = delete;
 };
@@ -55,9 +67,18 @@ void SetReadingPaused(bool paused) { readingPaused = paused; }
 
 bool ReadingPaused() { return readingPaused; }
 
-void HoldFrames(bool hold) { framesHeld = hold; }
+void HoldFrames(bool hold) {
+    if (hold && !framesHeld) heldAt = Clock::now();
+    framesHeld = hold;
+}
 
 bool FramesHeld() { return framesHeld; }
+
+int64_t FramesHeldForMs() { return framesHeld ? MsSince(heldAt) : 0; }
+
+int64_t SinceLastPassMs() { return passed ? MsSince(lastPassAt) : -1; }
+
+uint64_t FramesHandedOn() { return handedOn; }
 
 bool DispatchPassRunning() { return passDepth > 0; }
 
@@ -68,7 +89,6 @@ bool HasWholeFrames() {
 bool DispatchReceived(const std::function<bool()>& connected, const DispatchReport& report, uint32_t budgetMs) {
     if (passDepth >= kMaxDispatchDepth) return false;  // the passes below go on with the frames
     PassLevel level;
-    using Clock = std::chrono::steady_clock;
     const Clock::time_point until = Clock::now() + std::chrono::milliseconds(budgetMs);
     for (bool first = true;; first = false) {
         if (framesHeld || !connected()) return false;  // what is left waits (or goes with Clean_Up)
@@ -89,6 +109,7 @@ bool DispatchReceived(const std::function<bool()>& connected, const DispatchRepo
         ServerFrame frame = std::move(pendingFrames.front());
         pendingFrames.pop_front();
         pendingBytes -= std::min(pendingBytes, WireSize(frame));
+        ++handedOn;
         CommandRoute route = RouteCommand(frame.command);
         switch (route.kind) {
             case CommandKind::Handler:

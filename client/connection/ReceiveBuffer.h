@@ -47,6 +47,13 @@ bool ReadingPaused();
 // one that holds them wait, in order, until it lets go. ClearReceiveBuffer lets go as well.
 void HoldFrames(bool hold);
 bool FramesHeld();
+// Milliseconds since the frames were held (0 while they are not), and since the last pass ended
+// (-1 before the first).
+int64_t FramesHeldForMs();
+int64_t SinceLastPassMs();
+// How many frames the passes have handed on (to a handler, or as unknown or ignored) since the
+// program started.
+uint64_t FramesHandedOn();
 
 struct DispatchReport {
     std::function<void(char command)> unimplemented;  // a command without a handler

@@ -4,11 +4,13 @@
 // so input and painting are served between any two turns.
 #include <utility>
 
+#include "ArenaHooks.h"
 #include "ChatTimeStamp.h"
 #include "ChatWriteBatch.h"
 #include "ConnectionState.h"
 #include "DispatchTurns.h"
 #include "FrameWriter.h"
+#include "InternetFile.h"
 #include "MainWindowLinks.h"
 #include "ReceiveBuffer.h"
 #include "ReceiveTurns.h"
@@ -124,6 +126,17 @@ void EndDrainAfterServerClose() { g_drain = Drain{}; }
 void StopReceiving() {
     g_stopped = true;
     g_drain = Drain{};
+}
+
+std::string ReceivingState() {
+    const bool fetching = ArenaHooks().MapTransfer && ArenaHooks().MapTransfer().StillExecuting();
+    const auto flag = [](bool b) { return b ? "1" : "0"; };
+    return std::string("held=") + flag(FramesHeld()) + " held_ms=" + std::to_string(FramesHeldForMs()) +
+           " fetching=" + flag(fetching) + " paused=" + flag(ReadingPaused()) + " waiting=" + std::to_string(WaitingBytes()) +
+           " whole=" + flag(HasWholeFrames()) + " handed_on=" + std::to_string(FramesHandedOn()) + " pass=" + flag(DispatchPassRunning()) +
+           " since_pass_ms=" + std::to_string(SinceLastPassMs()) + " continuing=" + flag(DispatchContinues()) +
+           " draining=" + flag(DrainingAfterServerClose()) + " stopped=" + flag(g_stopped) +
+           " generation=" + std::to_string(ConnectionGeneration());
 }
 
 }  // namespace skx

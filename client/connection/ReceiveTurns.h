@@ -2,6 +2,7 @@
 // the backlog has room, and the drain after the server's close.
 #pragma once
 #include <functional>
+#include <string>
 
 namespace skx {
 
@@ -25,5 +26,11 @@ bool DrainingAfterServerClose();
 void EndDrainAfterServerClose();
 // Nothing more is read or handled: the program is ending.
 void StopReceiving();
+
+// Where the receiving side stands, as one line of "name=value" words: the frames held for a map
+// fetch and for how long, a fetch running, reading paused, the characters waiting, whole frames
+// waiting, the frames handed on so far, a pass running, the time since the last pass, a
+// continuation armed, a drain under way, the connection's number.
+std::string ReceivingState();
 
 }  // namespace skx

@@ -30,17 +30,18 @@ LRESULT CALLBACK HookClient::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-bool HookClient::Attach(DWORD pid, uint32_t timeoutMs) {
-    return PumpUntil(
+bool HookClient::Attach(DWORD pid, uint32_t timeoutMs, const std::function<bool()>& giveUp) {
+    PumpUntil(
         [&] {
             for (HWND h = nullptr; (h = FindWindowExA(HWND_MESSAGE, h, "SkirmexTestHook", nullptr)) != nullptr;) {
                 DWORD owner = 0;
                 GetWindowThreadProcessId(h, &owner);
                 if (owner == pid) hook_ = h;
             }
-            return hook_ != nullptr;
+            return hook_ != nullptr || (giveUp && giveUp());
         },
         timeoutMs);
+    return hook_ != nullptr;
 }
 
 std::string HookClient::AskOnce(const std::string& request) {

@@ -16,8 +16,9 @@ public:
     HookClient(const HookClient&) = delete;
     HookClient& operator=(const HookClient&) = delete;
 
-    // Finds the hook window of the process, waiting up to timeoutMs for it.
-    bool Attach(DWORD pid, uint32_t timeoutMs);
+    // Finds the hook window of the process, waiting up to timeoutMs for it (or until giveUp,
+    // when given, holds: the process has ended).
+    bool Attach(DWORD pid, uint32_t timeoutMs, const std::function<bool()>& giveUp = {});
     // The hook window found (null before).
     HWND Window() const { return hook_; }
     // The hook's answer to one request ("" when there is no hook). A request to a control of a

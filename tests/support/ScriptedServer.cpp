@@ -6,14 +6,21 @@
 
 namespace testsupport {
 
-bool RegisterSocketControl() {
+testing::AssertionResult RegisterSocketControl() {
     ChildProcess reg;
-    if (!reg.Start("regsvr32.exe /s \"" + ProgramFolder() + "\\Tetherline.dll\"")) return false;
+    if (!reg.Start("regsvr32.exe /s \"" + ProgramFolder() + "\\Tetherline.dll\"")) {
+        return testing::AssertionFailure() << "regsvr32 did not start: error " << GetLastError();
+    }
     DWORD code = 1;
-    return reg.Wait(30000, &code) && code == 0;
+    const DWORD since = GetTickCount();
+    if (!reg.Wait(30000, &code)) {
+        return testing::AssertionFailure() << "regsvr32 had not ended after " << GetTickCount() - since << " ms";
+    }
+    if (code != 0) return testing::AssertionFailure() << "regsvr32 of Tetherline.dll ended with exit code " << code;
+    return testing::AssertionSuccess();
 }
 
-bool ScriptedServer::Start(const std::string& extraArgs) {
+testing::AssertionResult ScriptedServer::Start(const std::string& extraArgs) {
     WSADATA w;
     WSAStartup(MAKEWORD(2, 2), &w);  // for Command's sockets
     // The server binds both ports itself and names them: no other program of the machine (such
@@ -23,10 +30,13 @@ bool ScriptedServer::Start(const std::string& extraArgs) {
     // another is asked for.
     if (extraArgs.find("--script") == std::string::npos) args += " --script tools/testserver/basic.json";
     if (!extraArgs.empty()) args += " " + extraArgs;
+    const DWORD since = GetTickCount();
     const std::string line = StartPythonAnnounced(child_, "tools/testserver/server.py", args);
     game_ = PortAfter(line, "127.0.0.1:");
     control_ = PortAfter(line, "control port ");
-    return game_ && control_;
+    if (game_ && control_) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the scripted server (" << args << ") named no ports in "
+                                       << GetTickCount() - since << " ms (three tries); its line: \"" << line << '"';
 }
 
 void ScriptedServer::Stop() { child_.Kill(); }

@@ -1,6 +1,8 @@
 // The scripted game server (tools/testserver/server.py) for tests that cross the wire, and the
 // registration of the socket control those tests connect through.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,8 +11,9 @@
 
 namespace testsupport {
 
-// Registers Tetherline.dll of the program folder with regsvr32 (in a child process).
-bool RegisterSocketControl();
+// Registers Tetherline.dll of the program folder with regsvr32 (in a child process); else what
+// failed: the start (the platform's error), regsvr32's exit code, or the time waited for it.
+testing::AssertionResult RegisterSocketControl();
 
 // One control request (a JSON object) to a scripted server's control port; its JSON answer line.
 std::string ScriptedServerCommand(uint16_t controlPort, const std::string& json);
@@ -22,8 +25,9 @@ public:
     ScriptedServer(const ScriptedServer&) = delete;
     ScriptedServer& operator=(const ScriptedServer&) = delete;
 
-    // Starts the server on two loopback ports it picks itself; true once it has named them.
-    bool Start(const std::string& extraArgs = {});
+    // Starts the server on two loopback ports it picks itself; success once it has named them,
+    // else the line it wrote (if any) and the time waited.
+    testing::AssertionResult Start(const std::string& extraArgs = {});
     void Stop();
     uint16_t GamePort() const { return game_; }
     uint16_t ControlPort() const { return control_; }

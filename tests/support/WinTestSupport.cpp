@@ -3,6 +3,7 @@
 #include "WinTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,12 @@ namespace testsupport {
 void PumpFor(uint32_t ms) {
     PumpUntil([] { return false; }, ms);
 }
+
+namespace {
+thread_local bool quitSeen = false;
+}  // namespace
+
+bool QuitSeen() { return quitSeen; }
 
 bool PumpUntil(const std::function<bool()>& pred, uint32_t timeoutMs) {
     DWORD start = GetTickCount();
@@ -24,6 +31,7 @@ bool PumpUntil(const std::function<bool()>& pred, uint32_t timeoutMs) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
+                quitSeen = true;
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 return pred();
             }
@@ -280,6 +288,15 @@ std::string StartPythonAnnounced(ChildProcess& child, const std::string& scriptU
 
 uint16_t StartPythonServer(ChildProcess& child, const std::string& scriptUnderRoot, const std::string& args) {
     return PortAfter(StartPythonAnnounced(child, scriptUnderRoot, args + " --port 0"), "127.0.0.1:");
+}
+
+uint64_t PrivateBytes(DWORD pid) {
+    HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!h) return 0;
+    PROCESS_MEMORY_COUNTERS counters{};
+    const uint64_t bytes = GetProcessMemoryInfo(h, &counters, sizeof counters) ? counters.PagefileUsage : 0;
+    CloseHandle(h);
+    return bytes;
 }
 
 bool WaitForPort(uint16_t port, uint32_t timeoutMs) {

@@ -12,8 +12,11 @@ namespace testsupport {
 
 // Handles the thread's messages for ms milliseconds.
 void PumpFor(uint32_t ms);
-// Handles the thread's messages until pred() holds or timeoutMs passes; true when it held.
+// Handles the thread's messages until pred() holds or timeoutMs passes; true when it held. A
+// WM_QUIT ends the wait at once (it is posted again for the thread's own loop).
 bool PumpUntil(const std::function<bool()>& pred, uint32_t timeoutMs);
+// True once such a WM_QUIT has ended a wait of this thread.
+bool QuitSeen();
 
 // A fresh, empty folder under the Windows temp folder; removed with its files on destruction.
 class ScratchDir {
@@ -88,6 +91,9 @@ std::string StartPythonAnnounced(ChildProcess& child, const std::string& scriptU
 uint16_t StartPythonServer(ChildProcess& child, const std::string& scriptUnderRoot, const std::string& args);
 // The port number after label in a server's line (0 when there is none).
 uint16_t PortAfter(const std::string& line, const std::string& label);
+
+// The private bytes of a process as another process reads them (0 when they cannot be read).
+uint64_t PrivateBytes(DWORD pid);
 
 // Waits until a TCP port on 127.0.0.1 accepts connections (with 0, tries once).
 bool WaitForPort(uint16_t port, uint32_t timeoutMs);

@@ -19,8 +19,11 @@ names both ports, "Skirmora test server on 127.0.0.1:<port>, control port <port>
   {"cmd": "burst", ..., "close": true}  the same, and the connection dropped after them
   {"cmd": "stream", "frames": [...], "seconds": s, "then": [...]}  "frames" over and over for s
                                seconds, as fast as the client takes them, then those of "then",
-                               from a thread of their own; "status" tells "streaming" (bool) and
-                               "streamed" (frames sent so far)
+                               from a thread of their own; "status" tells "streaming" (bool, true
+                               from the request on), "streamed" (frames sent so far),
+                               "streamed_u" (of them "U" frames), "stream_ms" (how long the
+                               last stream ran) and "longest_send_ms" (the longest the client
+                               held one send of it back)
   {"cmd": "random", "count": n, "seed": s}  n random frames of every server letter (or of
                                those of "letters" only)
 A script is a JSON object (the default is demo.json beside this file):
@@ -145,6 +148,7 @@ class GameServer:
         self.client = None
         self.connections = 0
         self.streaming, self.streamed = False, 0
+        self.streamed_u, self.stream_ms, self.longest_send_ms = 0, 0, 0
         self.listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
         self.listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
         self.listener.bind(("127.0.0.1", port))
@@ -199,23 +203,34 @@ class GameServer:
         """Sends the frames over and over for the given seconds: a send blocks while the client
         reads no more, so the client's pace sets how many go."""
         frames = [encode_frame(f) for f in req["frames"]]
-        chunk, count = b"", 0
+        chunk, count, u = b"", 0, 0
         while len(chunk) < 65536:
             chunk += frames[count % len(frames)]
+            u += req["frames"][count % len(frames)][0] == "U"
             count += 1
-        with self.lock:
-            self.streaming, self.streamed = True, 0
-        until = time.monotonic() + float(req.get("seconds", 1))
+        # A small send buffer: what the connection holds beyond the client's own backlog stays
+        # small, so that the client works it down soon after the stream ends.
+        try:
+            conn.setsockopt(socket.SOL_SOCKET, socket.SO_SNDBUF, 65536)
+        except OSError:
+            pass
+        started = time.monotonic()
+        until = started + float(req.get("seconds", 1))
         try:
             while time.monotonic() < until:
+                before = time.monotonic()
                 conn.sendall(chunk)
+                took = int((time.monotonic() - before) * 1000)
                 with self.lock:
                     self.streamed += count
+                    self.streamed_u += u
+                    self.longest_send_ms = max(self.longest_send_ms, took)
             conn.sendall(b"".join(encode_frame(f) for f in req.get("then", [])))
         except OSError:
             pass
         with self.lock:
             self.streaming = False
+            self.stream_ms = int((time.monotonic() - started) * 1000)
 
     def drop(self, conn):
         """Ends the connection as a server closing it does: the client reads the end of the
@@ -343,6 +358,10 @@ class GameServer:
                 conn = self.client
             if conn is None or not req.get("frames"):
                 return {"ok": False}
+            # Streaming from the request on: a status asked before the thread's first send sees it.
+            with self.lock:
+                self.streaming, self.streamed = True, 0
+                self.streamed_u, self.stream_ms, self.longest_send_ms = 0, 0, 0
             threading.Thread(target=self.stream, args=(conn, req), daemon=True).start()
             return {"ok": True}
         if cmd == "random":
@@ -370,7 +389,9 @@ class GameServer:
             with self.lock:
                 return {"ok": True, "connected": self.client is not None,
                         "connections": self.connections, "frames": len(self.frames),
-                        "streaming": self.streaming, "streamed": self.streamed}
+                        "streaming": self.streaming, "streamed": self.streamed,
+                        "streamed_u": self.streamed_u, "stream_ms": self.stream_ms,
+                        "longest_send_ms": self.longest_send_ms}
         return {"ok": False, "error": "unknown command"}
 
 

@@ -1,5 +1,7 @@
 #include "ClientProcess.h"
 
+#include <cstdio>
+
 #include "Registry.h"
 #include "WinTestSupport.h"
 #include "frmMain.h"
@@ -15,8 +17,11 @@ bool Process::Start(const std::string& commandLine, const std::string& folder) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string cmd = commandLine;
+    Kill();
+    startError_ = 0;
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
+        startError_ = GetLastError();
         return false;
     }
     CloseHandle(pi.hThread);
@@ -40,6 +45,17 @@ bool Process::Wait(uint32_t timeoutMs, DWORD* exitCode) {
 }
 
 bool Process::Running() { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+std::string Process::State() {
+    if (!process_) return "not started";
+    if (Running()) return "running";
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    char text[64];
+    std::snprintf(text, sizeof text, "ended with exit code %lu (0x%lX)", static_cast<unsigned long>(code),
+                  static_cast<unsigned long>(code));
+    return text;
+}
 
 void Process::Kill() {
     if (!process_) return;
@@ -107,11 +123,14 @@ HWND FindChild(HWND parent, const char* windowClass, const char* text) {
     return ctx.found;
 }
 
-std::string PrepareProgramFolder(const std::string& folder) {
+std::string PrepareProgramFolder(const std::string& folder, std::string* failures) {
     std::string bin = testsupport::ProgramFolder();
-    CopyFileA((bin + "\\Skirmex.exe").c_str(), (folder + "\\Skirmex.exe").c_str(), FALSE);
-    CopyFileA((bin + "\\rtfEULA.rtf").c_str(), (folder + "\\rtfEULA.rtf").c_str(), FALSE);
-    CopyFileA((bin + "\\ToTD.Dat").c_str(), (folder + "\\ToTD.Dat").c_str(), FALSE);
+    const auto copy = [failures](const std::string& from, const std::string& to) {
+        if (!CopyFileA(from.c_str(), to.c_str(), FALSE) && failures) {
+            *failures += " " + to + " (error " + std::to_string(GetLastError()) + ")";
+        }
+    };
+    for (const char* file : {"\\Skirmex.exe", "\\rtfEULA.rtf", "\\ToTD.Dat"}) copy(bin + file, folder + file);
     // A development build reads its atlases and sounds from these folders beside it.
     for (const char* sub : {"\\images", "\\sounds"}) {
         WIN32_FIND_DATAA file{};
@@ -120,7 +139,7 @@ std::string PrepareProgramFolder(const std::string& folder) {
         CreateDirectoryA((folder + sub).c_str(), nullptr);
         do {
             if (!(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                CopyFileA((bin + sub + "\\" + file.cFileName).c_str(), (folder + sub + "\\" + file.cFileName).c_str(), FALSE);
+                copy(bin + sub + "\\" + file.cFileName, folder + sub + "\\" + file.cFileName);
         } while (FindNextFileA(find, &file));
         FindClose(find);
     }
@@ -128,7 +147,7 @@ std::string PrepareProgramFolder(const std::string& folder) {
 }
 
 ClientRun::ClientRun(const std::string& folder)
-    : folder_(folder), exe_(PrepareProgramFolder(folder)), key_(ClientKeyFor(folder)) {
+    : folder_(folder), exe_(PrepareProgramFolder(folder, &copyFailures_)), key_(ClientKeyFor(folder)) {
     SetClientValue(key_, "Initialized", "False");
     SetClientValue(key_, "Update", "False");
     CreateDirectoryA((folder_ + "\\Dat").c_str(), nullptr);
@@ -139,19 +158,42 @@ ClientRun::~ClientRun() {
     DeleteClientValue(key_, "Update");
 }
 
-bool ClientRun::Start(testsupport::HookClient& hook) {
-    return process.Start("\"" + exe_ + "\" --test-hook", folder_) &&
-           WaitForProcessWindow(process.Pid(), skx::MainWindowClass, "Skirmex", 60000) &&
-           hook.Attach(process.Pid(), 60000);
+testing::AssertionResult ClientRun::Start(testsupport::HookClient& hook) {
+    if (!copyFailures_.empty()) return testing::AssertionFailure() << "the program folder was not copied:" << copyFailures_;
+    if (!process.Start("\"" + exe_ + "\" --test-hook", folder_)) {
+        return testing::AssertionFailure() << "CreateProcess of " << exe_ << " failed with error " << process.StartError();
+    }
+    // Each wait ends early when the process has ended: its exit code says more than the time.
+    const auto waited = [this](const char* what, DWORD since) {
+        return testing::AssertionFailure() << what << " did not come in " << GetTickCount() - since << " ms; the client "
+                                           << process.State()
+                                           << (testsupport::QuitSeen() ? " (a WM_QUIT of this thread ended the wait)" : "");
+    };
+    DWORD since = GetTickCount();
+    HWND main = nullptr;
+    testsupport::PumpUntil([&] {
+        return (main = FindProcessWindow(process.Pid(), skx::MainWindowClass, "Skirmex")) != nullptr || !process.Running();
+    }, 60000);
+    if (!main) return waited("the main window", since);
+    since = GetTickCount();
+    if (!hook.Attach(process.Pid(), 60000, [this] { return !process.Running(); })) return waited("the test hook", since);
+    return testing::AssertionSuccess();
 }
 
-bool LogInThroughTheDialog(testsupport::HookClient& hook) {
+testing::AssertionResult LogInThroughTheDialog(testsupport::HookClient& hook) {
     auto has = [](const char* piece) { return [piece](const std::string& d) { return d.find(piece) != std::string::npos; }; };
-    if (!hook.WaitForDump("frmMain", has("timer DXTimer enabled=1"), 60000)) return false;
+    std::string dump;
+    if (!hook.WaitForDump("frmMain", has("timer DXTimer enabled=1"), 60000, &dump)) {
+        return testing::AssertionFailure() << "the frame timer was not started: " << dump;
+    }
     hook.Ask("menu mnuFileConnect");
-    if (!hook.WaitForDump("frmConnect", has("visible=1"), 60000)) return false;
-    for (const char* r : {"frmConnect.#101 set tester", "frmConnect.#102 set secret1", "frmConnect.#1 click"}) hook.Ask(r);
-    return true;
+    if (!hook.WaitForDump("frmConnect", has("visible=1"), 60000, &dump)) {
+        return testing::AssertionFailure() << "the connect dialog did not show: " << dump;
+    }
+    for (const char* r : {"frmConnect.#101 set tester", "frmConnect.#102 set secret1", "frmConnect.#1 click"}) {
+        if (const std::string answer = hook.Ask(r); answer != "ok") return testing::AssertionFailure() << r << ": " << answer;
+    }
+    return testing::AssertionSuccess();
 }
 
 std::string ClientKeyFor(const std::string& folder) {

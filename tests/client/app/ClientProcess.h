@@ -1,6 +1,8 @@
 // Running the client (a copy of Skirmex.exe in a scratch program folder) or a scenario of this
 // test program as a child process, and finding the windows such a process shows.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <cstdint>
@@ -19,6 +21,10 @@ public:
 
     bool Start(const std::string& commandLine, const std::string& folder = {});
     DWORD Pid() const { return pid_; }
+    // The platform's error of the last Start that failed (0 after one that did not).
+    DWORD StartError() const { return startError_; }
+    // What became of the process: "running", "ended with exit code N" or "not started".
+    std::string State();
     // True when the process ended within the time; its exit code goes to exitCode.
     bool Wait(uint32_t timeoutMs, DWORD* exitCode = nullptr);
     bool Running();
@@ -27,6 +33,7 @@ public:
 private:
     HANDLE process_ = nullptr;
     DWORD pid_ = 0;
+    DWORD startError_ = 0;
 };
 
 // A visible top-level window of the process with that class (null: any) and title (null: any).
@@ -37,8 +44,9 @@ HWND WaitForProcessWindow(DWORD pid, const char* windowClass, const char* title,
 HWND FindChild(HWND parent, const char* windowClass, const char* text);
 std::string WindowText(HWND hwnd);
 
-// A scratch program folder holding a copy of the client and its agreement text.
-std::string PrepareProgramFolder(const std::string& folder);
+// A scratch program folder holding a copy of the client and its agreement text. The files that
+// could not be copied, each with the platform's error, go to failures when given.
+std::string PrepareProgramFolder(const std::string& folder, std::string* failures = nullptr);
 // The client's per-machine key for the drive of a folder (HKLM relative path).
 std::string ClientKeyFor(const std::string& folder);
 void SetClientValue(const std::string& key, const std::string& name, const std::string& value);
@@ -54,18 +62,20 @@ public:
     ClientRun(const ClientRun&) = delete;
     ClientRun& operator=(const ClientRun&) = delete;
     std::string DatFile(const std::string& name) const { return folder_ + "\\Dat\\" + name; }
-    // Starts the client with its test hook; true once its main window shows and the hook answers.
-    bool Start(testsupport::HookClient& hook);
+    // Starts the client with its test hook; success once its main window shows and the hook
+    // answers, else which step failed: the copy, the start (the platform's error), the main
+    // window or the hook (how long it was waited for and what became of the process).
+    testing::AssertionResult Start(testsupport::HookClient& hook);
     Process process;
 
 private:
-    std::string folder_, exe_, key_;
+    std::string folder_, copyFailures_, exe_, key_;
 };
 
 // Logs a started client in as "tester" (password "secret1") through its connect dialog, once
 // its start-up has started the frame timer; the server is the one Dat\Game.DAT [LASTSERVER]
-// names. True once Connect has been clicked.
-bool LogInThroughTheDialog(testsupport::HookClient& hook);
+// names. Success once Connect has been clicked, else the step that did not come.
+testing::AssertionResult LogInThroughTheDialog(testsupport::HookClient& hook);
 
 // Runs a disabled scenario test of this program in a child process; its exit code (0 when
 // every expectation of the scenario held).

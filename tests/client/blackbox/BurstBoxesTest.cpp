@@ -10,32 +10,39 @@ using BurstBoxes = ClientTest;
 
 TEST_F(BurstBoxes, EveryFrameThatRaisesABoxRaisesAFewAndTheRestBecomeGamePaneLines) {
     ASSERT_TRUE(Start());
-    const std::pair<const char*, int> bursts[] = {
-        {R"(["#", "boom"])", 50001},             // the server's error box
-        {R"(["c", "ann"])", 50000},              // a chat line short of its kind
-        {R"(["c", "ann", "hi", "13"])", 40000},  // a kind outside the table
-        {R"(["M", "48", "call us"])", 40000},    // the administrators' notice
-        {R"(["a", "1;~:x"])", 50000},            // alias limit reached
-        {R"(["a", "2;x:mine"])", 50000},         // alias not removed
-        {R"(["t", "2", "1"])", 50000},           // team not created
-        {R"(["t", "1", "X"])", 50000},           // no such team
-        {R"(["P", "1", "2"])", 50000},           // a position short of its fields: the plain box
+    // Each with whether it is the first of its kind of box (the two chat lines share one, as do
+    // the two alias answers): six kinds of three boxes each come before the spell's 20 are shown.
+    struct Kind { const char* frame; int count; bool first; };
+    const Kind bursts[] = {
+        {R"(["#", "boom"])", 50001, true},             // the server's error box
+        {R"(["c", "ann"])", 50000, true},              // a chat line short of its kind
+        {R"(["c", "ann", "hi", "13"])", 40000, false}, // a kind outside the table
+        {R"(["M", "48", "call us"])", 40000, true},    // the administrators' notice
+        {R"(["a", "1;~:x"])", 50000, true},            // alias limit reached
+        {R"(["a", "2;x:mine"])", 50000, false},        // alias not removed
+        {R"(["t", "2", "1"])", 50000, true},           // team not created
+        {R"(["t", "1", "X"])", 50000, true},           // no such team
+        {R"(["P", "1", "2"])", 50000, true},           // a position short of its fields: the plain box
     };
-    // The bursts follow one another within one spell, which shows 20 boxes of all kinds at most;
-    // each text without a box is counted in the Game pane, which is then emptied for the next.
+    // The bursts follow one another within one spell, which shows 20 boxes of all kinds at most
+    // and 3 of each kind; each text without a box is counted in the Game pane, which is then
+    // emptied for the next.
     int boxes = 0;
-    for (const auto& [frame, count] : bursts) {
+    for (const auto& [frame, count, first] : bursts) {
         const BurstOutcome out = Burst(frame, count);
         EXPECT_TRUE(out.Bearable()) << frame;
+        EXPECT_LE(out.boxes, 3) << frame;
+        EXPECT_TRUE(!first || boxes >= 18 || out.boxes >= 1) << frame << ": the first of its kind showed no box";
         boxes += out.boxes;
         EXPECT_TRUE(Dump("frmChatBar", [&](const std::string& d) { return DivertedCount(d) == count - out.boxes; }))
             << frame << ": " << DivertedCount(last) << " counted, " << count - out.boxes << " without a box";
         EXPECT_TRUE(Has(last, " further messages of the server came instead of boxes; the first 20 are written above."));
-        EXPECT_TRUE(frame != bursts[0].first || Has(last, "Error notification from server! boom")) << last;
+        EXPECT_TRUE(frame != bursts[0].frame || Has(last, "Error notification from server! boom")) << last;
         ASSERT_EQ(hook.Ask("frmChatBar.txtStatus(1) key Delete shift"), "ok");
         ASSERT_TRUE(Dump("frmChatBar", [](const std::string& d) { return DivertedCount(d) == 0; })) << last;
     }
     EXPECT_LE(boxes, 20);
+    EXPECT_GE(boxes, 18);  // the first six kinds' three each
 }
 
 TEST_F(BurstBoxes, BadValuesAndFloodsOfCheapFramesKeepTheWindowAnsweringWithFewReports) {

@@ -70,13 +70,21 @@ TEST_F(BurstLists, EveryListFilledFromOneReplyStopsAtTwoThousandRowsAndIsReporte
     EXPECT_TRUE(Has(counts[0], "Further errors since this report (not reported in files of their own): 6\r\n")) << counts[0];
 }
 
-TEST_F(BurstLists, LoginsOutlinesLogLinesAndFilteredChatCostLittleEach) {
+TEST_F(BurstLists, LoginsOutlinesLogLinesNoticesAndFilteredChatCostLittleEach) {
     Expect(Join(Who + ", ", 20000, [](int i) { return R"(["L", "1", "7", ")" + Name(i % 5900) + R"(", "77"])"; }, ", ", ""), 20001);
     EXPECT_TRUE(Dump("frmChatBar", R"(key="cyx" text="cyx" icon=0 selected=0 level="77")")) << last.substr(0, 2000);
     Expect(R"(["g", "0", "0", "32767", "32767"])", 5000);
     ASSERT_TRUE(hook.Ask("menu mnuTournament") == "ok" && Shown("frmTournament")) << last;
     Expect(Join("", 3000, [](int i) { return R"(["T", "2", "line )" + N(i) + R"("])"; }, ", ", ""), 3000);
     EXPECT_TRUE(Dump("frmTournament", "line 2999\\r\\n\"")) << last.substr(0, 2000);
+    // Game-end notices, each a line in the Game pane and "General", which shows: all of them are
+    // through (their time is the chat lines benchmark's), and the shown pane is drawn with the
+    // last, the line "U" writes after them.
+    const BurstOutcome notices = Burst(R"(["M", "11"])", 70000, 600000);
+    EXPECT_TRUE(notices.answered) << notices.receiving;
+    EXPECT_TRUE(Dump("frmChatBar", [](const std::string& d) {
+        return testsupport::DumpLineHas(d, "control 4000 txtStatus(0)", R"(The game has ended.\r\nScreen Centered.\r\n" visible=1)");
+    })) << last.substr(0, 2000);
     ASSERT_EQ(hook.Ask("menu mnuOptionLangFilter"), "ok");
     Expect(Join(R"(["c", "srv", ")", 12000, [](int) { return std::string("damn"); }, " ", R"(", "1"])"), 15);
     EXPECT_TRUE(Dump("frmChatBar", "srv ") && !Has(last, "damn")) << last.substr(0, 2000);

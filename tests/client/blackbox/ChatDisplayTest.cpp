@@ -1,6 +1,5 @@
 // The chat display in the running client, driven through its test hook: a pane's highlight and
-// Shift+Delete and the auto-refresh setting kept (without a login), and a long burst of notice
-// lines through in time, the shown pane drawn with the last of them.
+// Shift+Delete and the auto-refresh setting kept (without a login).
 #include "LoggedInClient.h"
 
 using namespace clienttest;
@@ -41,13 +40,4 @@ TEST_F(ChatDisplay, PaneTextLightsItsTabShiftDeleteEmptiesItAndTheSettingStays) 
     EXPECT_TRUE(DumpLineHas(last, "value chkAutoUpdate", "1")) << last;
     EXPECT_TRUE(Exit());
     EXPECT_EQ(IniValue(Game(), "Options", "AutoChatUpdate"), "1");
-}
-
-TEST_F(ChatDisplay, SeventyThousandGameEndNoticesAreThroughInTwoMinutesAndTheShownPaneIsDrawnWithTheLast) {
-    ASSERT_TRUE(Start());
-    // Each writes its line into the Game pane and "General", which shows; "U" writes the last.
-    EXPECT_TRUE(Burst(R"(["M", "11"])", 70000, 120000).answered);
-    EXPECT_TRUE(Dump("frmChatBar", [](const std::string& d) {
-        return DumpLineHas(d, "control 4000 txtStatus(0)", R"(The game has ended.\r\nScreen Centered.\r\n" visible=1)");
-    })) << last;
 }

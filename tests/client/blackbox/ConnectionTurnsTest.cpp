@@ -15,17 +15,12 @@ protected:
     // client, logged in with that host's map folder as its MapURL.
     void StartWithMapHost(const ClientSetup& setup = {}) {
         ASSERT_TRUE(CreateDirectoryA(dir.File("Map").c_str(), nullptr));
-        ASSERT_TRUE(testsupport::WriteFileBytes(served.File("arena2.map"), std::string(22500, '.')));
-        const uint16_t port = testsupport::StartPythonServer(
-            web, "tools/httpfiles.py", "--root " + testsupport::UnixPath(served.Path()) + " --log " + testsupport::UnixPath(log));
-        ASSERT_NE(port, 0);
+        ASSERT_TRUE(maps.Start({"arena2"}));
         ClientSetup s = setup;
-        s.game += "MapURL=http://127.0.0.1:" + std::to_string(port) + "/maps/\r\n";
+        s.game += maps.MapUrlLine();
         ASSERT_TRUE(Start(s));
     }
-    bool Requested(const std::string& path) {
-        return testsupport::PumpUntil([&] { return Has(testsupport::ReadFileBytes(log).value_or(""), path + "\n"); }, kComes);
-    }
+    bool Requested(const std::string& path) const { return maps.Requested(path); }
     // The user's Disconnect from the File menu, through to its end.
     bool DisconnectByMenu() {
         return hook.Ask("menu mnuFileConnect") == "ok" && Dump("frmChatBar", "Disconnected.");
@@ -42,9 +37,7 @@ protected:
         return Dump("frmChatBar", "Receiving Map '" + name + "' FAILED!");
     }
 
-    testsupport::ScratchDir served{"turns-served"};
-    std::string log = served.File("requests.log");
-    testsupport::ChildProcess web;
+    MapHost maps{"turns-served"};
 };
 
 }  // namespace

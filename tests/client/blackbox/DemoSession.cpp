@@ -31,30 +31,32 @@ BOOL CALLBACK FindControl(HWND top, LPARAM param) {
 }
 }  // namespace
 
-bool DemoSession::Start(const std::string& serverArgs, const std::string& options) {
+testing::AssertionResult DemoSession::Start(const std::string& serverArgs, const std::string& options) {
     const char* root = std::getenv("SKIRMORA_ROOT");
-    const uint16_t webPort = root ? testsupport::StartPythonServer(web, "tools/httpfiles.py", std::string("--root ") + root + "/tools/testserver/maps") : 0;
-    return webPort &&
-           LoggedInClient::Start({.reply = "", .serverArgs = "--script tools/testserver/demo.json " + serverArgs,
+    if (!root) return testing::AssertionFailure() << "SKIRMORA_ROOT is not set";
+    const uint16_t webPort = testsupport::StartPythonServer(web, "tools/httpfiles.py", std::string("--root ") + root + "/tools/testserver/maps");
+    if (!webPort) return testing::AssertionFailure() << "the web host (tools/httpfiles.py) named no port";
+    return LoggedInClient::Start({.reply = "", .serverArgs = "--script tools/testserver/demo.json " + serverArgs,
                                   .game = "MapURL=http://127.0.0.1:" + std::to_string(webPort) + "/maps/\r\n[Options]\r\n" + options,
                                   .logIn = false});
 }
 
-bool DemoSession::LogIn() {
-    if (!Dump("frmMain", "timer DXTimer enabled=1")) return false;
+testing::AssertionResult DemoSession::LogIn() {
+    if (!Dump("frmMain", "timer DXTimer enabled=1")) return testing::AssertionFailure() << "no frame timer: " << last;
     ClickAt(FindChild(MainWindow(), "Button", "&Connect"));
-    if (!Dump("frmConnect", "visible=1")) return false;
+    if (!Dump("frmConnect", "visible=1")) return testing::AssertionFailure() << "no connect dialog: " << last;
     for (auto [id, text] : {std::pair(101, "tester"), std::pair(102, "secret1")}) {
         const HWND box = ClientControl(run.process.Pid(), id);
         ClickAt(box);
-        if (!FocusIn(box)) return false;
+        if (!FocusIn(box)) return testing::AssertionFailure() << "the focus did not reach box " << id;
         PressKey(VK_END);
         PressKey(VK_HOME, true, true);
         PressKey(VK_DELETE, true);
         TypeText(text);
     }
     ClickAt(ClientControl(run.process.Pid(), 1));
-    return WaitSent(R"(["!", "tester", "secret1")");
+    if (WaitSent(R"(["!", "tester", "secret1")")) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "no login reached the server; the client " << run.process.State();
 }
 
 HWND DemoSession::MainWindow() const { return FindProcessWindow(run.process.Pid(), skx::MainWindowClass, nullptr); }

@@ -24,9 +24,9 @@ public:
     explicit DemoSession(const std::string& name) : LoggedInClient(name) {}
     // Starts the web host, the server (with extra arguments, such as "--rate 10") and the
     // client; Options are Game.DAT [Options] lines put in before the start.
-    bool Start(const std::string& serverArgs = {}, const std::string& options = {});
+    testing::AssertionResult Start(const std::string& serverArgs = {}, const std::string& options = {});
     // Logs in as "tester" through the connect dialog, with the mouse and the keyboard.
-    bool LogIn();
+    testing::AssertionResult LogIn();
     HWND MainWindow() const;
     // A control of the main window by its name (its id from the window's dump).
     HWND MainControl(const std::string& name);

@@ -19,9 +19,10 @@ std::string LoginReply(const std::string& level, const std::string& cash) {
     return R"(["v", ")" + level + R"(", ")" + cash + R"(", "False", "False"])";
 }
 
-bool LoggedInClient::Start(const ClientSetup& setup) {
+testing::AssertionResult LoggedInClient::Start(const ClientSetup& setup) {
     if (setup.server) {
-        if (!testsupport::RegisterSocketControl() || !server.Start(setup.serverArgs)) return false;
+        if (testing::AssertionResult registered = testsupport::RegisterSocketControl(); !registered) return registered;
+        if (testing::AssertionResult started = server.Start(setup.serverArgs); !started) return started;
         if (!setup.reply.empty()) server.Command(R"({"cmd": "script", "script": {"on": {"!": [)" + setup.reply + "]}}}");
     }
     const std::string lastServer =
@@ -31,11 +32,15 @@ bool LoggedInClient::Start(const ClientSetup& setup) {
     // The pointer beside the client's windows (they keep to the screen's top left): where an
     // earlier test left it, an opened list could take the item under it for the one chosen.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-    return run.Start(hook) && (!setup.logIn || LogIn());
+    if (testing::AssertionResult started = run.Start(hook); !started) return started;
+    return setup.logIn ? LogIn() : testing::AssertionSuccess();
 }
 
-bool LoggedInClient::LogIn() {
-    return LogInThroughTheDialog(hook) && SentTimes(R"(["!", "tester", "secret1")", 1);
+testing::AssertionResult LoggedInClient::LogIn() {
+    if (testing::AssertionResult clicked = LogInThroughTheDialog(hook); !clicked) return clicked;
+    if (SentTimes(R"(["!", "tester", "secret1")", 1)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the server has the login " << Sent(R"(["!", "tester", "secret1")")
+                                       << " times, not once; the client " << run.process.State();
 }
 
 bool LoggedInClient::Exit() {
@@ -83,6 +88,7 @@ BurstOutcome LoggedInClient::Burst(const std::string& framesJson, int count, uin
         else testsupport::PumpFor(100);
     }
     out.gaps = probe.Stop();
+    if (!out.answered) out.receiving = "; " + Receiving();
     return out;
 }
 
@@ -111,13 +117,29 @@ HWND LoggedInClient::MainWindow() const {
     return FindProcessWindow(run.process.Pid(), skx::MainWindowClassName(), nullptr);
 }
 
+std::optional<std::string> LoggedInClient::PaneText(const std::string& chatBarDump, int pane) {
+    const size_t line = chatBarDump.find(" txtStatus(" + std::to_string(pane) + ") ");
+    const size_t open = line == std::string::npos ? line : chatBarDump.find(" text=\"", line);
+    if (open == std::string::npos || open > chatBarDump.find('\n', line)) return std::nullopt;
+    std::string text;
+    for (size_t i = open + 7; i < chatBarDump.size() && chatBarDump[i] != '"'; ++i) {
+        if (chatBarDump[i] != '\\' || i + 1 >= chatBarDump.size()) {
+            text += chatBarDump[i];
+        } else if (chatBarDump[++i] == 'x') {
+            text += static_cast<char>(std::stoi(chatBarDump.substr(i + 1, 2), nullptr, 16)), i += 2;
+        } else {
+            text += chatBarDump[i] == 'r' ? '\r' : chatBarDump[i] == 'n' ? '\n' : chatBarDump[i];
+        }
+    }
+    return text;
+}
+
 int64_t LoggedInClient::DivertedCount(const std::string& chatBarDump) {
-    const size_t line = chatBarDump.find(" txtStatus(1) class=");  // the Game pane
-    if (line == std::string::npos) return -1;
-    const std::string pane = chatBarDump.substr(line, chatBarDump.find('\n', line) - line);
+    const std::optional<std::string> pane = PaneText(chatBarDump, 1);  // the Game pane
+    if (!pane) return -1;
     static const std::regex count(R"((\d+) further message)");
     int64_t sum = 0;
-    for (std::sregex_iterator m(pane.begin(), pane.end(), count), end; m != end; ++m) sum += std::stoll((*m)[1]);
+    for (std::sregex_iterator m(pane->begin(), pane->end(), count), end; m != end; ++m) sum += std::stoll((*m)[1]);
     return sum;
 }
 
@@ -150,6 +172,22 @@ int LoggedInClient::Reports() const {
     for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &found)) ++n;
     if (h != INVALID_HANDLE_VALUE) FindClose(h);
     return n;
+}
+
+testing::AssertionResult MapHost::Start(const std::vector<std::string>& maps) {
+    for (const std::string& name : maps) {
+        if (!testsupport::WriteFileBytes(served_.File(name + ".map"), std::string(22500, '.'))) {
+            return testing::AssertionFailure() << "the map " << name << " could not be written";
+        }
+    }
+    port_ = testsupport::StartPythonServer(web_, "tools/httpfiles.py", "--root " + testsupport::UnixPath(served_.Path()) +
+                                                                         " --log " + testsupport::UnixPath(log_));
+    if (port_) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the web host of maps (tools/httpfiles.py) named no port";
+}
+
+bool MapHost::Requested(const std::string& path) const {
+    return PumpUntil([&] { return LoggedInClient::Has(Requests(), path + "\n"); }, LoggedInClient::kComes);
 }
 
 namespace {

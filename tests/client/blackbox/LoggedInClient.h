@@ -9,7 +9,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "ClientProbe.h"
 #include "ClientProcess.h"
@@ -37,11 +39,12 @@ struct BurstOutcome {
     bool answered = false;  // the burst's closing "U" was answered with "M" within the limit
     ClientProbe::Gaps gaps;  // the longest the client went without answering each probe (ms)
     int boxes = 0;          // message boxes a user clicked away
+    std::string receiving;  // where the client's receiving side stood when "U" went unanswered
     // What a user can bear: "U" answered, no gap of 2 s in either probe's answers, 20 boxes at most.
     testing::AssertionResult Bearable() const {
         if (answered && gaps.sent < 2000 && gaps.posted < 2000 && boxes <= 20) return testing::AssertionSuccess();
         return testing::AssertionFailure() << "answered " << answered << ", gaps " << gaps.sent << " ms (sent), "
-                                           << gaps.posted << " ms (posted), " << boxes << " boxes";
+                                           << gaps.posted << " ms (posted), " << boxes << " boxes" << receiving;
     }
 };
 
@@ -52,11 +55,11 @@ public:
     LoggedInClient(const LoggedInClient&) = delete;
     LoggedInClient& operator=(const LoggedInClient&) = delete;
 
-    // Starts the server and the client as set up; true once the client's hook answers (and, when
-    // it logs in, once the server has the login).
-    bool Start(const ClientSetup& setup = {});
-    // Logs in as "tester" through the connect dialog; true once the server has the login, once.
-    bool LogIn();
+    // Starts the server and the client as set up; success once the client's hook answers (and,
+    // when it logs in, once the server has the login), else the step that failed and why.
+    testing::AssertionResult Start(const ClientSetup& setup = {});
+    // Logs in as "tester" through the connect dialog; success once the server has the login, once.
+    testing::AssertionResult LogIn();
     // Main > Exit; true when it was taken and the program ended.
     bool Exit();
 
@@ -90,6 +93,9 @@ public:
     bool ClickBoxAway();
     // The client's main window (null when it shows none).
     HWND MainWindow() const;
+    // The text of a chat pane in a dump of the chat bar, its escapes undone (nothing when the
+    // dump shows no such pane).
+    static std::optional<std::string> PaneText(const std::string& chatBarDump, int pane);
     // What the count lines of the Game pane in a dump of the chat bar add up to: the lines "N
     // further message(s) of the server ..." (-1 when the dump shows no Game pane).
     static int64_t DivertedCount(const std::string& chatBarDump);
@@ -104,6 +110,8 @@ public:
     std::string Game() const { return run.DatFile("Game.DAT"); }
     // How many error reports the client has written to its folder.
     int Reports() const;
+    // Where the client's receiving side stands ("receiving: held=0 ..."), for a failure's message.
+    std::string Receiving() { return "receiving: " + hook.Ask("receiving"); }
     // Whether the scripted server holds a connection of the client.
     bool Connected() const { return Has(server.Command(R"({"cmd": "status"})"), R"("connected": true)"); }
 
@@ -112,6 +120,28 @@ public:
     testsupport::ScriptedServer server;
     testsupport::HookClient hook;
     std::string last;  // the last dump Dump read
+};
+
+// A web host of maps beside a client (tools/httpfiles.py): the maps it serves under /maps/ (those
+// whose names begin with "silent" it takes the request for and never answers), and the paths
+// asked of it, in order.
+class MapHost {
+public:
+    explicit MapHost(const std::string& name) : served_(name) {}
+    // Serves these maps, 22,500 characters each; success once the host has named its port.
+    testing::AssertionResult Start(const std::vector<std::string>& maps);
+    uint16_t Port() const { return port_; }
+    // The Game.DAT [LASTSERVER] line that points the client's downloads at it.
+    std::string MapUrlLine() const { return "MapURL=http://127.0.0.1:" + std::to_string(port_) + "/maps/\r\n"; }
+    std::string Requests() const { return testsupport::ReadFileBytes(log_).value_or(""); }
+    // Waits until the path has been asked for.
+    bool Requested(const std::string& path) const;
+
+private:
+    testsupport::ScratchDir served_;
+    std::string log_ = served_.File("requests.log");
+    testsupport::ChildProcess web_;
+    uint16_t port_ = 0;
 };
 
 // A test with a client of its own, in a scratch folder named after the test's suite; the test

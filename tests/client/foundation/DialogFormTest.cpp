@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include <windows.h>
 
 #include "TestDialogs.h"
@@ -199,11 +197,19 @@ TEST(SafeReplace, ReplacesWholeOrKeepsTheOldFile) {
     EXPECT_FALSE(ReplaceWholeFile(file, "lost"));
     EXPECT_EQ(testsupport::ReadFileBytes(file), "new");
     RemoveDirectoryA((file + ".new").c_str());
-    // Another program reading the file for a moment: the replace waits for it.
+    // Another program reading the file for a moment: a plain move over it fails while it reads...
     HANDLE reader = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    std::thread closer([reader] { Sleep(10), CloseHandle(reader); });
+    ASSERT_TRUE(WriteWholeFile(file + ".other", "plain"));
+    EXPECT_FALSE(MoveFileExA((file + ".other").c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING));
+    DeleteFileA((file + ".other").c_str());
+    // ...and the replace tries again for a while (100 ms) before it gives up, the old file kept...
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(ReplaceWholeFile(file, "lost"));
+    EXPECT_GE(GetTickCount() - start, 80u);
+    EXPECT_EQ(testsupport::ReadFileBytes(file), "new");
+    // ...and once the reader lets go, it replaces the file.
+    CloseHandle(reader);
     EXPECT_TRUE(ReplaceWholeFile(file, "newer"));
-    closer.join();
     EXPECT_EQ(testsupport::ReadFileBytes(file), "newer");
 }

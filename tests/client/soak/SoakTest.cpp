@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <psapi.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -77,9 +76,8 @@ void ReadFromOutside(DWORD pid, Use& u) {
     u.outsideHandles = OutsideHandleCount(process, pid);
     // GetGuiResources fails for every process on this platform (the call is not implemented).
     if (const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS); gdi > 0) u.outsideGdi = gdi;
-    PROCESS_MEMORY_COUNTERS memory{};
-    if (GetProcessMemoryInfo(process, &memory, sizeof memory)) u.outsidePrivateBytes = static_cast<double>(memory.PagefileUsage);
     CloseHandle(process);
+    if (const uint64_t bytes = testsupport::PrivateBytes(pid); bytes > 0) u.outsidePrivateBytes = static_cast<double>(bytes);
 }
 
 // As the client counts them itself, and as this process reads them from outside.
@@ -122,17 +120,12 @@ void Probe(const DemoSession& s, int x) {
     s.Send(R"(["P", ")" + std::to_string(x) + R"(", "40", "0", "10"], ["U"])");
 }
 
-// The text length of each chat pane (escapes in the dump count as the one character they stand for).
+// The text length of each chat pane.
 std::array<size_t, 6> PaneLengths(testsupport::HookClient& hook) {
     std::array<size_t, 6> lengths{};
     const std::string dump = hook.Ask("dump frmChatBar");
     for (size_t pane = 0; pane < lengths.size(); ++pane) {
-        const size_t at = dump.find(" txtStatus(" + std::to_string(pane) + ") ");
-        const size_t text = at == std::string::npos ? at : dump.find(" text=\"", at);
-        if (text == std::string::npos) continue;
-        for (size_t i = text + 7; i < dump.size() && dump[i] != '"'; ++i, ++lengths[pane]) {
-            if (dump[i] == '\\') i += dump[i + 1] == 'x' ? 3 : 1;
-        }
+        lengths[pane] = LoggedInClient::PaneText(dump, static_cast<int>(pane)).value_or("").size();
     }
     return lengths;
 }
@@ -194,9 +187,12 @@ TEST(Soak, DemoSessionAndRandomFramesLeaveTheClientAliveAndItsUseFlat) {
         s.server.Command(R"({"cmd": "random", "count": 1000, "letters": )" + testsupport::JsonString(letters) +
                          R"(, "seed": )" + std::to_string(batch) + "}");
         const int x = 22 + 2 * (batch % 50);
+        const DWORD sent = GetTickCount();
         Probe(s, x);
         const std::string answer = R"(["M", ")" + std::to_string((originX + x - 20) % 150) + R"(", ")" + std::to_string(originY) + '"';
-        ASSERT_TRUE(s.WaitSent(answer, 30000)) << "no answer " << answer << " after batch " << batch;
+        ASSERT_TRUE(s.WaitSent(answer, 30000)) << "no answer " << answer << " after batch " << batch << "; the client's "
+                                               << s.Receiving() << "; the server's " << s.server.Command(R"({"cmd": "status"})");
+        if (minutes <= 5) std::printf("batch %d answered in %lu ms\n", batch, GetTickCount() - sent);
         if (batch % 10 == 9) {
             const Use now = UseOf(s);
             ASSERT_TRUE(Plausible(now)) << "after batch " << batch;
