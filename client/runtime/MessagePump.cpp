@@ -64,27 +64,6 @@ bool PumpUntil(const std::function<bool()>& pred, uint32_t timeoutMs) {
     }
 }
 
-bool PumpUntilWithoutTimers(const std::function<bool()>& pred, uint32_t timeoutMs) {
-    LoopTurn turn;
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (pred()) return true;
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs || g_quitSeen) return pred();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - elapsed, 20), QS_ALLINPUT & ~QS_TIMER);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
-               PeekMessageA(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFFu, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                g_quitSeen = true;
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
-            DispatchOne(msg);
-        }
-    }
-}
-
 int RunMessageLoop() {
     MSG msg;
     for (;;) {

@@ -14,11 +14,6 @@ int DoEvents();
 // Handles messages until pred() holds or the time runs out; true when pred() held.
 bool PumpUntil(const std::function<bool()>& pred, uint32_t timeoutMs);
 
-// Handles every message but timer ticks until pred() holds or the time runs out; true when
-// pred() held. For a wait inside a handler: the windows keep answering, while the timers (the
-// frame timer with its dispatcher among them) wait for the handler to end.
-bool PumpUntilWithoutTimers(const std::function<bool()>& pred, uint32_t timeoutMs);
-
 // The main loop: until WM_QUIT; returns its exit code.
 int RunMessageLoop();
 
