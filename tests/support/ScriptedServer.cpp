@@ -65,10 +65,10 @@ std::string ScriptedServerCommand(uint16_t controlPort, const std::string& json)
     return reply;
 }
 
-int ScriptedServer::FrameCount() const {
-    const std::string status = Command("{\"cmd\": \"status\"}");
-    const size_t at = status.find("\"frames\": ");
-    return at == std::string::npos ? -1 : std::atoi(status.c_str() + at + 10);
+long ScriptedServer::StatusNumber(const std::string& status, const char* name) {
+    const std::string key = std::string("\"") + name + "\": ";
+    const size_t at = status.find(key);
+    return at == std::string::npos ? -1 : std::atol(status.c_str() + at + key.size());
 }
 
 bool ScriptedServer::WaitForClient(uint32_t timeoutMs) const {

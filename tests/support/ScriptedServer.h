@@ -38,8 +38,10 @@ public:
     std::string Send(const std::vector<std::vector<std::string>>& frames) const;
     // The frames recorded so far, as the server's JSON answer.
     std::string Frames() const { return Command("{\"cmd\": \"frames\"}"); }
+    // A number of a status answer, such as "frames" or "stream_ms" (-1 when it has none).
+    static long StatusNumber(const std::string& status, const char* name);
     // How many frames it has recorded (-1 when it does not answer).
-    int FrameCount() const;
+    int FrameCount() const { return static_cast<int>(StatusNumber(Command("{\"cmd\": \"status\"}"), "frames")); }
     // Whether it holds a client's connection within timeoutMs. It takes a connection from its
     // queue a little after the client's connect has returned: what it sends before goes nowhere.
     bool WaitForClient(uint32_t timeoutMs = 10000) const;

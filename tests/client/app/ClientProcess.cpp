@@ -1,7 +1,5 @@
 #include "ClientProcess.h"
 
-#include <cstdio>
-
 #include "Registry.h"
 #include "WinTestSupport.h"
 #include "frmMain.h"
@@ -51,10 +49,7 @@ std::string Process::State() {
     if (Running()) return "running";
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
-    char text[64];
-    std::snprintf(text, sizeof text, "ended with exit code %lu (0x%lX)", static_cast<unsigned long>(code),
-                  static_cast<unsigned long>(code));
-    return text;
+    return "ended with exit code " + std::to_string(code);
 }
 
 void Process::Kill() {
@@ -111,9 +106,12 @@ HWND FindProcessWindow(DWORD pid, const char* windowClass, const char* title) {
     return ctx.found;
 }
 
-HWND WaitForProcessWindow(DWORD pid, const char* windowClass, const char* title, uint32_t timeoutMs) {
+HWND WaitForProcessWindow(DWORD pid, const char* windowClass, const char* title, uint32_t timeoutMs,
+                          const std::function<bool()>& giveUp) {
     HWND found = nullptr;
-    testsupport::PumpUntil([&] { return (found = FindProcessWindow(pid, windowClass, title)) != nullptr; }, timeoutMs);
+    testsupport::PumpUntil([&] {
+        return (found = FindProcessWindow(pid, windowClass, title)) != nullptr || (giveUp && giveUp());
+    }, timeoutMs);
     return found;
 }
 
@@ -169,14 +167,13 @@ testing::AssertionResult ClientRun::Start(testsupport::HookClient& hook) {
                                            << process.State()
                                            << (testsupport::QuitSeen() ? " (a WM_QUIT of this thread ended the wait)" : "");
     };
+    const auto ended = [this] { return !process.Running(); };
     DWORD since = GetTickCount();
-    HWND main = nullptr;
-    testsupport::PumpUntil([&] {
-        return (main = FindProcessWindow(process.Pid(), skx::MainWindowClass, "Skirmex")) != nullptr || !process.Running();
-    }, 60000);
-    if (!main) return waited("the main window", since);
+    if (!WaitForProcessWindow(process.Pid(), skx::MainWindowClass, "Skirmex", 60000, ended)) {
+        return waited("the main window", since);
+    }
     since = GetTickCount();
-    if (!hook.Attach(process.Pid(), 60000, [this] { return !process.Running(); })) return waited("the test hook", since);
+    if (!hook.Attach(process.Pid(), 60000, ended)) return waited("the test hook", since);
     return testing::AssertionSuccess();
 }
 

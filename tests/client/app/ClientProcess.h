@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "HookClient.h"
@@ -38,8 +39,9 @@ private:
 
 // A visible top-level window of the process with that class (null: any) and title (null: any).
 HWND FindProcessWindow(DWORD pid, const char* windowClass, const char* title);
-// Waits (pumping this thread's messages) for such a window.
-HWND WaitForProcessWindow(DWORD pid, const char* windowClass, const char* title, uint32_t timeoutMs);
+// Waits (pumping this thread's messages) for such a window, or until giveUp, when given, holds.
+HWND WaitForProcessWindow(DWORD pid, const char* windowClass, const char* title, uint32_t timeoutMs,
+                          const std::function<bool()>& giveUp = {});
 // The child window of parent with that class and text.
 HWND FindChild(HWND parent, const char* windowClass, const char* text);
 std::string WindowText(HWND hwnd);

@@ -4,8 +4,6 @@
 #include "LoggedInClient.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 using namespace clienttest;
 using FastServer = ClientTest;
@@ -23,12 +21,6 @@ std::string ArenaTraffic() {
         frames += R"(["c", "player)" + n + R"(", "hello there, round )" + std::to_string(i) + R"(", "0"], )";
     }
     return frames + R"(["w", ")" + who + R"("], ["U"])";
-}
-
-// A number of the server's status ("-1" when it has none).
-long StatusNumber(const std::string& status, const char* name) {
-    const size_t at = status.find(std::string("\"") + name + "\": ");
-    return at == std::string::npos ? -1 : std::atol(status.c_str() + at + std::strlen(name) + 4);
 }
 }  // namespace
 
@@ -51,15 +43,15 @@ TEST_F(FastServer, AMinuteOfTrafficFasterThanTheClientHandlesKeepsTheConnectionA
     }, 120000)) << status;
     EXPECT_TRUE(kept) << status;
     // The whole minute was streamed, and the client held the server back on the way.
-    EXPECT_GE(StatusNumber(status, "stream_ms"), 60000) << status;
-    EXPECT_GE(StatusNumber(status, "longest_send_ms"), 1000) << status;
+    EXPECT_GE(server.StatusNumber(status, "stream_ms"), 60000) << status;
+    EXPECT_GE(server.StatusNumber(status, "longest_send_ms"), 1000) << status;
     // Once the stream ends (what the connection still holds is worked down meanwhile), every
     // probe is answered, and every "U" streamed has been handled: none was lost on the way.
     const DWORD end = GetTickCount();
     EXPECT_TRUE(testsupport::PumpUntil([&] { return probe.AnsweredSince(end); }, kComes)) << Receiving();
     // What the connection held when the stream ended is worked down at the client's pace: the
     // wait goes on while views keep coming (a minute without one is a hang).
-    const long streamedU = StatusNumber(status, "streamed_u");
+    const long streamedU = server.StatusNumber(status, "streamed_u");
     ASSERT_GT(streamedU, 0) << status;
     int views = 0;
     DWORD moved = GetTickCount(), asked = 0;
