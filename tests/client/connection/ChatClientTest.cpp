@@ -95,6 +95,7 @@ TEST_F(ChatClient, NoticesPlayTheirEffectsThroughTheSoundBuffers) {
 TEST_F(ChatClient, NewsCheckComparesNumbersAndStoresTheNumberClean) {
     WriteGameDat("[Options]\r\nNews=5\r\n");
     Send({{"D", "1", "7"}, {"D", "1", "5"}, {"D", ""}});
+    ASSERT_TRUE(SentSoFar());  // the news request is at the server
     EXPECT_EQ(std::ranges::count(Frames(), Frame{"n", "2"}), 1);
     EXPECT_EQ(Ini("Options", "News"), "5");
     EXPECT_TRUE(Reported("EventUD", 13));
