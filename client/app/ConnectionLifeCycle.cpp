@@ -223,11 +223,13 @@ void frmMainForm::sckConnect_OnDisconnect() {
 void frmMainForm::sckConnect_OnError(int32_t Error, const std::string& Description) {
     Guard("frmMain", "sckConnect_OnError", [&] {
         if (Error != g_lastErrorShown) {
+            // Remembered first: the same error raised again while its box is up shows no other.
+            g_lastErrorShown = Error;
             const std::string number = CStr(static_cast<int64_t>(Error));
             CSendMessage(number + ": " + Description, mbCritical, number, 0, true, true, -1, "Tahoma");
-            g_lastErrorShown = Error;
         }
-        RequestConnect();
+        // A close under way (the error came while it waited) ends the connection itself.
+        if (g_closesRunning == 0) RequestConnect();
     });
 }
 

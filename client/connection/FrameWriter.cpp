@@ -124,7 +124,7 @@ int16_t ReadFromControl(DispatchObject& sck, std::string& buffer, int32_t maxCou
     SysFreeString(info.bstrHelpFile);
     if (FAILED(hr)) {
         long code = info.scode ? info.scode : hr;
-        Raise(static_cast<int32_t>(code & 0xFFFF), "sckConnect");
+        Raise(static_cast<int32_t>(code & 0xFFFF), kSocketErrorSource);
     }
     if (n < -32768 || n > 32767) Raise(errOverflow);
     return static_cast<int16_t>(n);

@@ -39,7 +39,10 @@ extern std::function<void()> OnConnectionReset;
 // Received text past its bound runs this (the app links the close of the connection).
 extern std::function<void()> OnReceiveOverflow;
 
-// Reads up to maxCount characters from the control (Read with the buffer by reference).
+// Reads up to maxCount characters from the control (Read with the buffer by reference). A read
+// the control fails raises its error with kSocketErrorSource as the source; the control has
+// raised its error event for it already.
+inline constexpr const char* kSocketErrorSource = "sckConnect";
 int16_t ReadFromControl(DispatchObject& sck, std::string& buffer, int32_t maxCount);
 
 }  // namespace skx

@@ -19,6 +19,7 @@
 #include "modRTFLinks.h"
 #include "runtime/DispatchObject.h"
 #include "runtime/ErrorGuard.h"
+#include "runtime/RunTimeError.h"
 
 namespace skx {
 
@@ -48,16 +49,25 @@ struct Drain {
 };
 Drain g_drain;
 bool g_stopped = false;
+bool g_turning = false;  // a turn is under way (a box inside it turns the message loop)
 
 // Reads what the closed socket still holds (its read events are not raised for a closed
-// connection), as far as the backlog has room and at most kDrainReads pieces a turn.
+// connection), as far as the backlog has room and at most kDrainReads pieces a turn. A read
+// that fails ends the reading: the control has raised its error event for it (whose box is the
+// report), and the drain goes on to its close with what it has.
 constexpr int kDrainReads = 64;
 void ReadClosedSocket(DispatchObject& sck) {
-    Guard("frmMain", "sckConnect_OnRead", [&] {
-        for (int reads = 0; reads < kDrainReads && !g_drain.exhausted && RoomToRead(); ++reads) {
-            g_drain.exhausted = ReadPiece(sck) == PieceRead::Nothing;
+    const bool finished = Guard("frmMain", "sckConnect_OnRead", [&] {
+        try {
+            for (int reads = 0; reads < kDrainReads && !g_drain.exhausted && RoomToRead(); ++reads) {
+                g_drain.exhausted = ReadPiece(sck) == PieceRead::Nothing;
+            }
+        } catch (const RunTimeError& e) {
+            if (e.Source() != kSocketErrorSource) throw;
+            g_drain.exhausted = true;
         }
     });
+    if (!finished) g_drain.exhausted = true;
 }
 
 // Goes on reading a socket that was held back for the backlog, once it has room: one read
@@ -71,9 +81,16 @@ bool ResumeReading(DispatchObject& sck) {
 
 // One turn; true when another should follow soon (frames are left, or the drain goes on).
 bool ReceiveTurn() {
-    // A pass already under way (its handler turned the message loop) goes on with the rest
-    // itself once the handler returns: no turn starts inside it.
+    // A turn or pass already under way (a box or a handler inside it turned the message loop)
+    // goes on with the rest itself once that returns: no turn starts inside it.
+    if (g_turning) return !g_stopped;  // the continuation stays armed for the turn's own end
     if (g_stopped || DispatchPassRunning() || !MainWindowLinks().Socket) return g_drain.active && !g_stopped;
+    struct Turning {
+        Turning() { g_turning = true; }
+        ~Turning() { g_turning = false; }
+        Turning(const Turning&) = delete;
+        Turning& operator=(const Turning&) = delete;
+    } turning;
     if (g_drain.active && g_drain.generation != ConnectionGeneration()) g_drain = Drain{};
     DispatchObject& sck = MainSocket();
     if (g_drain.active) ReadClosedSocket(sck);

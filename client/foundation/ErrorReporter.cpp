@@ -23,8 +23,9 @@ namespace {
 // Where an error happened: its number, module and procedure.
 using ErrorPlace = std::tuple<int32_t, std::string, std::string>;
 
-// The last error reported; the same error again in the same place is dropped.
-ErrorPlace g_lastError{0, {}, {}};
+// The number of the last report, for the program's lifetime: the same number again, from any
+// procedure, makes no report until another number has been reported.
+int32_t g_lastErrorNumber = 0;
 ErrorReporterPeers g_peers = ClientErrorReporterPeers();
 
 // Reports running on this thread (a report may run inside another one's message box).
@@ -238,8 +239,9 @@ void ReportError(const std::string& ModuleName, const std::string& ProcedureName
     if (t_helperDepth > 0) return;
     if (t_boxDepth > 0 && IsFromErrorBox(ModuleName, ProcedureName)) return;
     if (t_reportDepth >= kMaxReportDepth) return;
+    // The same number as the last report's makes none, whichever procedure raised it.
+    if (ErrorNumber == g_lastErrorNumber) return;
     ErrorPlace place{ErrorNumber, ModuleName, ProcedureName};
-    if (place == g_lastError) return;
     DepthScope depth(t_reportDepth);
     if (g_run.files >= kMaxReportFiles || g_run.written.count(place)) {
         CountFurther();
@@ -248,7 +250,7 @@ void ReportError(const std::string& ModuleName, const std::string& ProcedureName
         ++g_run.files;
         Step([&] { WriteReport(ModuleName, ProcedureName, LineNumber, ErrorNumber, Details); });
     }
-    g_lastError = std::move(place);
+    g_lastErrorNumber = ErrorNumber;
 }
 
 void WritePendingErrorCount() { Step([] { WriteFurther(); }); }
@@ -258,7 +260,7 @@ void InstallErrorReporter() { SetReportErrorHook(&ReportError); }
 void SetErrorReporterPeers(const ErrorReporterPeers& peers) { g_peers = peers; }
 const ErrorReporterPeers& GetErrorReporterPeers() { return g_peers; }
 void ResetLastReportedError() {
-    g_lastError = ErrorPlace{0, {}, {}};
+    g_lastErrorNumber = 0;
     g_run = RunReports{};
 }
 

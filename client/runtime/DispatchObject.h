@@ -43,6 +43,12 @@ public:
 
     // Creates the object from its class identifier text ("{...}"); raises 429 when it cannot.
     void Create(const std::string& classId);
+    // Holds an object made elsewhere (a reference is added).
+    void Attach(IDispatch* disp) {
+        Release();
+        if (disp) disp->AddRef();
+        disp_ = disp;
+    }
     void Release();
     bool IsCreated() const { return disp_ != nullptr; }
     IDispatch* Get() const { return disp_; }

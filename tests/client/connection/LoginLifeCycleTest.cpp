@@ -14,6 +14,8 @@
 #include "ArenaModel.h"
 #include "LetterPairCipher.h"
 #include "LoginTestSupport.h"
+#include "MainWindowLinks.h"
+#include "ReceiveTurns.h"
 #include "MessageOrder.h"
 #include "ProgramSettings.h"
 #include "ReceiveBuffer.h"
@@ -618,6 +620,58 @@ TEST_F(LoginLifeCycle, ConnectedEventWaitsForTheConnectionOnlyWhileItCanCome) {
     EXPECT_FALSE(ClientConnected());
     EXPECT_TRUE(Frames().empty());
     EXPECT_TRUE(Reports().empty());
+}
+
+// A socket whose every read fails as a reset connection's does on Windows: the control raises
+// its error event (into the main window's handler), then fails the call.
+class ResetSocket : public IDispatch {
+public:
+    int reads = 0;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = (iid == IID_IUnknown || iid == IID_IDispatch) ? this : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return *n = 0, S_OK; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO* info,
+                                     UINT*) override {
+        if (result) VariantInit(result);
+        if (id == wl::IsReadable || id == wl::IsClosed) {
+            if (result) result->vt = VT_BOOL, result->boolVal = VARIANT_TRUE;
+        } else if (id == wl::Read) {
+            ++reads;
+            frmMain().sckConnect_OnError(10054, "Network connection aborted by remote host");
+            if (info) info->scode = static_cast<SCODE>(0x800A2746);
+            return DISP_E_EXCEPTION;
+        }
+        return S_OK;  // Connected and the rest: empty, so false
+    }
+};
+
+TEST_F(LoginLifeCycle, AReadFailingInTheDrainUnderItsOwnBoxClosesOnce) {
+    ASSERT_TRUE(ConnectDirectly());
+    ResetSocket reset;
+    DispatchObject failing;
+    failing.Attach(&reset);
+    std::function<DispatchObject&()> socket = MainWindowLinks().Socket;
+    MainWindowLinks().Socket = [&failing]() -> DispatchObject& { return failing; };
+    BoxWatcher boxes;  // answers the error's box 30 ms or more after it opened
+    server.Command("{\"cmd\": \"close\"}");
+    const bool closed = testsupport::PumpUntil(
+        [&] { return Occurrences(PaneText(1), "Disconnected.") > 0 && !DrainingAfterServerClose(); }, 15000);
+    MainWindowLinks().Socket = socket;
+    if (DialogShown()) Dialog().Unload();
+    ASSERT_TRUE(closed) << "reads " << reset.reads << ", boxes " << boxes.Seen().size() << "\n" << PaneText(1);
+    // The box's own loop ran no other turn: one read, one box, one close, no second report.
+    EXPECT_EQ(reset.reads, 1);
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].title, "10054");
+    EXPECT_EQ(Occurrences(PaneText(1), "Disconnected."), 1) << PaneText(1);
+    for (const Report& r : Reports()) ADD_FAILURE() << "reported " << r.module << "." << r.procedure << " " << r.number;
+    EXPECT_FALSE(ClientConnected());
 }
 
 // ---- the program's end while connected, in a process of its own ----

@@ -242,13 +242,19 @@ TEST_F(ErrorReporterTest, RepeatOfTheLastErrorIsDroppedAndARunWritesOneFilePerEr
     g_account = "skxrepB";
     Fail("m", "p", 6);
     // A run writes one file per error number, module and procedure: the second 5 of m's p is
-    // counted in a line of the last file instead; a 5 of n's p has a file of its own.
+    // counted in a line of the last file instead; a 5 of n's p, once another number came between,
+    // has a file of its own.
     g_account = "skxrepC";
     Fail("m", "p", 5);
     EXPECT_EQ(FilesLike("skxrepC-*.log").size(), 0u);
     EXPECT_EQ(g_boxes.size(), 2u);
     EXPECT_NE(Decipher(OnlyReport("skxrepB-*.log")).find("Further errors since this report (not reported in files of their own): 1\r\n"),
               std::string::npos);
+    g_account = "skxrepE";
+    Fail("n", "p", 5);  // the same number as the last, from another procedure: no report
+    EXPECT_EQ(FilesLike("skxrepE-*.log").size(), 0u);
+    g_account = "skxrepG";
+    Fail("n", "p", 7);
     g_account = "skxrepE";
     Fail("n", "p", 5);
     EXPECT_EQ(FilesLike("skxrepE-*.log").size(), 1u);
