@@ -132,8 +132,10 @@ bool frmMainForm::CloseSocket() {
         mnuFileConnect.SetEnabled(true);
         mnuFileExit.SetEnabled(true);
         for (int tries = 0; tries < 16 && IsConnected(sckConnect); ++tries) sckConnect.Invoke(wl::Disconnect);
-        // What the server's last words did not hand on in time goes with the socket.
+        // What the server's last words did not hand on in time goes with the socket, and what
+        // came during the wait (a frame's start, a map fetch) ends with the connection.
         EndDrainAfterServerClose();
+        NewConnectionNumber();
         line.Line = 7;
         StatusLine("Disconnected.");
         cmdConnect.SetCaption("&Connect");
@@ -156,9 +158,10 @@ void frmMainForm::SetVoteInformation() {
         if (Trim(list).empty()) return;
         for (const std::string& game : SplitB2(list, "@")) {
             // Each game's flag under the key its writers use; an empty item or one named as the
-            // list's key has none ("game like " alone would be a command without a game).
+            // list's key has none ("game like " alone would be a command without a game). The
+            // name goes without its blanks, so nothing in it can end the command.
             const std::string key = HateKey(game);
-            if (key.empty() || !IsVoteGameText(game)) continue;
+            if (key.empty()) continue;
             const bool hate = CBool(mfncGetFromIni(file, "Hate", key, false, "False"));
             Server("C", (hate ? "game hate " : "game like ") + Replace(game, " ", ""));
         }

@@ -10,6 +10,7 @@
 #include "ProgramSettings.h"
 #include "ProtocolFrame.h"
 #include "ReceiveBuffer.h"
+#include "ReceiveTurns.h"
 #include "RowCap.h"
 #include "SettingsFiles.h"
 #include "ServerSettings.h"
@@ -63,14 +64,25 @@ uint64_t g_generation = 1;
 
 uint64_t ConnectionGeneration() { return g_generation; }
 
+void NewConnectionNumber() {
+    ++g_generation;
+    const bool paused = ReadingPaused();
+    ClearReceiveBuffer();
+    Guard(Module, "Clean_Up", [paused] {
+        NewMapDownloads();  // the next connection fetches maps afresh
+        if (paused && MainWindowLinks().Socket && IsConnected(MainSocket())) {
+            SetReadingPaused(true);
+            WorkBacklogSoon();  // its turn reads on
+        }
+    });
+}
+
 void Clean_Up() {
-    ++g_generation;  // first: nothing of the connection before acts on what follows
+    NewConnectionNumber();  // first: nothing of the connection before acts on what follows
     ProcLine line;
     Guard(Module, "Clean_Up", [&] {
-        // What the server set in its last second goes to the files; the next connection may
-        // fetch maps afresh.
+        // What the server set in its last second goes to the files.
         FlushServerSettings();
-        NewMapDownloads();
         line.Line = 1;
         for (int x = 0; x < ArenaSize; ++x) {
             for (int y = 0; y < ArenaSize; ++y) {
@@ -84,8 +96,6 @@ void Clean_Up() {
         line.Line = 3;
         ViewOrigin = MapPoint{0, 0};
         OwnPosition = MapPoint{7, 7};
-        line.Line = 4;
-        ClearReceiveBuffer();
         line.Line = 5;
         if (MainWindowLinks().EnableEntryLine) MainWindowLinks().EnableEntryLine(false);
         frmChatBarForm& chat = frmChatBar();
@@ -149,8 +159,9 @@ void Logged_Out(int16_t Index) {
         if (list.Count() == 0) return;
         line.Line = 1;
         // The list's rows are keyed and captioned by name: the keyed look-up finds the row. A
-        // full list may have been cut short of the player, who then goes all the same.
-        if (!list.IndexOf(PlayerAt(Index).Name) && list.Count() < MostListRows) return;
+        // list cut short may have left the player out, who then goes all the same.
+        const std::string& name = PlayerAt(Index).Name;
+        if (!list.IndexOf(name) && (name.empty() || !frmChatBar().WhoListCut())) return;
         PlayerRecord& player = PlayerAt(Index);
         player.Name.clear();
         player.Sprite = -1;

@@ -10,9 +10,15 @@ namespace skx {
 
 void Clean_Up();
 // The present connection's number, new at every Clean_Up (before each connect and at each
-// close): work that outlives a turn of the message loop (a map fetch, the drain after the
-// server's close) acts only while the number it began with is still the present one.
+// close) and at the close's end: work that outlives a turn of the message loop (a map fetch,
+// the drain after the server's close) acts only while the number it began with is still the
+// present one.
 uint64_t ConnectionGeneration();
+// Begins a new connection number and lets go of what the connection before left to receive:
+// its text, a hold on its frames, its map fetch. Reading held back for a full backlog goes on
+// (the socket raises no read event until it is read again). Clean_Up begins with it, and the
+// close ends with it.
+void NewConnectionNumber();
 void Screen_Center(bool& Announce);
 void Logged_In(std::string Name, std::string Info, int16_t Index);
 void Logged_Out(int16_t Index);

@@ -56,7 +56,6 @@ void MapFailed(const std::string& name) {
 // Clean_Up since then has let the frames go and the fetch as well).
 void MapFetched(uint64_t generation, const std::string& name, const std::string& path, int32_t size, bool saved) {
     if (generation != ConnectionGeneration()) return;
-    HoldFrames(false);
     ProcLine line;
     Guard("modEvents", "EventMAP", [&] {
         line.Line = 6;
@@ -71,6 +70,10 @@ void MapFetched(uint64_t generation, const std::string& name, const std::string&
         line.Line = 5;
         MapFailed(name);
     }, &line);
+    // The frames behind the announcement go on once the map is in (a box inside the load keeps
+    // them waiting), and only for the connection that asked.
+    if (generation != ConnectionGeneration()) return;
+    HoldFrames(false);
     ProcessData();
 }
 

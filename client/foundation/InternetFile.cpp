@@ -204,33 +204,37 @@ Outcome Fetch(const std::string& address, size_t limit, DWORD timeoutMs) {
 bool InternetTransfer::Begin(const std::string& address, size_t limit, Done done) {
     State& state = *state_;
     if (state.current) return false;
+    if (!PrepareGuiThreadCalls()) {  // nowhere to deliver the result: nothing starts
+        state.lastError = ERROR_NOT_ENOUGH_MEMORY;
+        return false;
+    }
     static uint64_t transfers = 0;
     const uint64_t id = ++transfers;
-    PrepareGuiThreadCalls();
-    // Delivered on the GUI thread, and only while this is still the transfer the object waits for.
-    auto deliver = [weak = std::weak_ptr<State>(state_), id, done = std::move(done)](Outcome outcome) {
-        const std::shared_ptr<State> s = weak.lock();
-        if (!s || s->current != id) return;
-        s->current = 0;
-        s->responseCode = outcome.status;
-        s->lastError = outcome.error;
-        if (done) done(std::move(outcome.body));
-    };
     state.current = id;
     state.responseCode = 0;
     state.lastError = 0;
-    if (!Inet().Complete()) {
-        if (PostToGuiThread([deliver] { deliver(Outcome{std::nullopt, 0, ERROR_MOD_NOT_FOUND}); })) return true;
-        state.current = 0;
-        state.lastError = ERROR_MOD_NOT_FOUND;
-        return false;
-    }
-    // The transfer runs on one thread; a second one keeps its time and posts what came, or the
-    // time-out when the time is up (a transfer still running then is left to end by its own
-    // time-outs, unheard).
-    auto job = std::make_shared<Job>();
-    const DWORD timeout = timeoutMs_;
     try {
+        // Delivered on the GUI thread, and only while this is still the transfer the object waits for.
+        auto deliver = [weak = std::weak_ptr<State>(state_), id, done = std::move(done)](Outcome outcome) {
+            const std::shared_ptr<State> s = weak.lock();
+            if (!s || s->current != id) return;
+            s->current = 0;
+            s->responseCode = outcome.status;
+            s->lastError = outcome.error;
+            if (done) done(std::move(outcome.body));
+        };
+        const GuiThreadPoster poster;
+        if (!Inet().Complete()) {
+            if (poster.Post([deliver] { deliver(Outcome{std::nullopt, 0, ERROR_MOD_NOT_FOUND}); })) return true;
+            state.current = 0;
+            state.lastError = ERROR_MOD_NOT_FOUND;
+            return false;
+        }
+        // The transfer runs on one thread; a second one keeps its time and posts what came, or the
+        // time-out when the time is up (a transfer still running then is left to end by its own
+        // time-outs, unheard).
+        auto job = std::make_shared<Job>();
+        const DWORD timeout = timeoutMs_;
         std::thread([job, address, limit, timeout] {
             Outcome outcome;
             try {
@@ -243,7 +247,7 @@ bool InternetTransfer::Begin(const std::string& address, size_t limit, Done done
             job->done = true;
             job->finished.notify_all();
         }).detach();
-        std::thread([job, timeout, deliver] {
+        std::thread([job, timeout, deliver, poster] {
             Outcome outcome{std::nullopt, 0, ERROR_INTERNET_TIMEOUT};
             {
                 std::unique_lock<std::mutex> hold(job->lock);
@@ -251,10 +255,13 @@ bool InternetTransfer::Begin(const std::string& address, size_t limit, Done done
                     outcome = std::move(job->outcome);
                 }
             }
-            PostToGuiThread([deliver, outcome = std::move(outcome)]() mutable { deliver(std::move(outcome)); });
+            try {
+                poster.Post([deliver, outcome = std::move(outcome)]() mutable { deliver(std::move(outcome)); });
+            } catch (...) {  // no memory for the call: dropped, as one that cannot be posted
+            }
         }).detach();
-    } catch (const std::system_error&) {  // a thread could not be made: nothing is delivered
-        // (a fetch already running ends unheard, as it is no longer the transfer waited for)
+    } catch (...) {  // a thread or a copy could not be made: nothing is delivered (a fetch
+        // already running ends unheard, as it is no longer the transfer waited for)
         state.current = 0;
         state.lastError = ERROR_NOT_ENOUGH_MEMORY;
         return false;

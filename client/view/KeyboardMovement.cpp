@@ -31,25 +31,25 @@ std::vector<KeyAction> KeyActions(const std::array<uint8_t, 256>& state, const s
                                   MovementKeys mode) {
     std::vector<KeyAction> actions;
     if (wentDown.empty()) return actions;
-    // How often each key acts: once for each key-down, and once at least while held.
-    std::array<size_t, 256> presses{};
+    // Each key acts once: when it is down, or went down in the batch and was let go before
+    // the state was read.
+    std::array<bool, 256> acts{};
     for (uint32_t code : wentDown) {
-        if (code < presses.size()) ++presses[code];
+        if (code < acts.size()) acts[code] = true;
     }
     for (size_t code = 0; code < state.size(); ++code) {
-        if (state[code] == 0x80 && presses[code] == 0) presses[code] = 1;
+        if (state[code] == 0x80) acts[code] = true;
     }
-    for (int code = 0; code < static_cast<int>(presses.size()); ++code) {
+    for (int code = 0; code < static_cast<int>(acts.size()); ++code) {
+        if (!acts[static_cast<size_t>(code)]) continue;
         const MoveKey* key = mode == MovementKeys::Keypad ? Find(KeypadKeys, code)
                              : mode == MovementKeys::WASD ? Find(WasdKeys, code)
                                                           : nullptr;
-        for (size_t n = 0; n < presses[static_cast<size_t>(code)]; ++n) {
-            if (key) {
-                if (key->steps) actions.push_back({KeyAction::Kind::Move, key->steps});
-                else actions.push_back({KeyAction::Kind::Center, {}});
-            } else if (code == GameKey::Enter) {
-                actions.push_back({KeyAction::Kind::SendEntryLine, {}});
-            }
+        if (key) {
+            if (key->steps) actions.push_back({KeyAction::Kind::Move, key->steps});
+            else actions.push_back({KeyAction::Kind::Center, {}});
+        } else if (code == GameKey::Enter) {
+            actions.push_back({KeyAction::Kind::SendEntryLine, {}});
         }
     }
     return actions;

@@ -25,10 +25,9 @@ struct KeyAction {
 };
 
 // The actions of one keyboard notification, in ascending key code, for the keys that mean
-// something in the mode: every key held (0x80 in the state) acts, and a key that went down in
-// the batch (wentDown: the codes of its key-down events) acts once for each of its key-downs,
-// though the state, read after the events, may find it let go already. Nothing unless a key
-// went down in the batch.
+// something in the mode: each key acts once when it is held (0x80 in the state) or went down in
+// the batch (wentDown: the codes of its key-down events), though the state, read after the
+// events, may find it let go already. Nothing unless a key went down in the batch.
 std::vector<KeyAction> KeyActions(const std::array<uint8_t, 256>& state, const std::vector<uint32_t>& wentDown,
                                   MovementKeys mode);
 

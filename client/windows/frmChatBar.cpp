@@ -185,8 +185,12 @@ void frmChatBarForm::Update(const std::string& Data) {
         KeyedListView::Batch batch(WhoList);
         WhoList.Clear();
         const WhoListModel model(Data);
+        whoCut_ = false;
         for (const WhoRecord& record : model.Records()) {
-            if (!whoCap_.Room(WhoList.Count())) break;
+            if (!whoCap_.Room(WhoList.Count())) {
+                whoCut_ = true;
+                break;
+            }
             // A name the list holds already is passed over; the refill goes on.
             if (int row = WhoList.Add(record.Name, record.Name)) WhoList.SetSubItem(row, "level", record.Level);
         }

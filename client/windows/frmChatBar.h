@@ -43,6 +43,8 @@ public:
 
     // Refills the player list from the server's who reply, keeping the selected player.
     void Update(const std::string& Data);
+    // True when the last who list filled was cut at MostListRows (players past the cut unshown).
+    bool WhoListCut() const { return whoCut_; }
 
     // Shows the pane of the selected tab and hides the others.
     void ShowSelectedPane();
@@ -70,6 +72,7 @@ private:
 
     SplitterBar splitBar_{inner_, IDC_CHATBAR_SPLITTER, "Splitter"};
     RowCap whoCap_{"frmChatBar", "Update", "who"};
+    bool whoCut_ = false;
     FontHandle paneFont_;
     int splitter_ = 0;
 };

@@ -227,10 +227,18 @@ TEST_F(ConnectionState, LoggedOutClearsTheEntryAndItsSquaresInTheView) {
     EXPECT_EQ(Reports()[0].procedure, "Logged_Out");
     EXPECT_EQ(Reports()[0].number, 9);
 
-    // A player the list was cut short of goes all the same.
+    // A list of exactly its most rows, not cut: a player it lacks stays.
     std::string who;
     for (int i = 0; i < MostListRows; ++i) who += "p" + std::to_string(i) + ":1:0:x:-:0:0;";
+    frmChatBar().Update(who.substr(0, who.size() - 1));
+    Logged_Out(100);
+    EXPECT_EQ(Players[100].Name, "Zed");
+    // A player the list was cut short of goes all the same; an entry without a name does not.
     frmChatBar().Update(who + "Zed:2:0:x:-:0:0");
+    Players[50].Name.clear();
+    MapPlayers(146, 4) = 50;
+    Logged_Out(50);
+    EXPECT_EQ(MapPlayers(146, 4), 50);
     Logged_Out(100);
     EXPECT_TRUE(Players[100].Name.empty());
     EXPECT_EQ(MapPlayers(147, 3), -1);

@@ -156,7 +156,7 @@ protected:
 
 TEST_F(LoginLifeCycle, LoginThroughTheDialogSendsLoginMovementNewsAndStoredVotesInOrder) {
     SeedServerSettings(server.GamePort(),
-                       "[Vote]\r\nGame=Capture The Flag\r\n[Hate]\r\nList=Capture The Flag@@ @Hunt\r\n"
+                       "[Vote]\r\nGame=Capture The Flag\r\n[Hate]\r\nList=Capture The Flag@@ @Hunt@King's Hill\r\n"
                        "Capture The Flag=True\r\nHunt=False\r\n");
     frmMain().mnuOptionsTrue.SetChecked(true);
     DirtyTheArena();
@@ -182,7 +182,7 @@ TEST_F(LoginLifeCycle, LoginThroughTheDialogSendsLoginMovementNewsAndStoredVotes
         }
         return frames;
     };
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return sequence().size() >= 6; }, 10000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return sequence().size() >= 7; }, 10000));
     ASSERT_TRUE(SentSoFar());  // nothing more follows
 
     const std::string code = CStr(GetDriveInformation());
@@ -191,7 +191,8 @@ TEST_F(LoginLifeCycle, LoginThroughTheDialogSendsLoginMovementNewsAndStoredVotes
                                 {"n", "1"},
                                 {"C", "vote 'Capture The Flag'"},
                                 {"C", "game hate CaptureTheFlag"},
-                                {"C", "game like Hunt"}};
+                                {"C", "game like Hunt"},
+                                {"C", "game like King'sHill"}};  // the command has no quotes to end
     EXPECT_EQ(sequence(), expected);
 
     EXPECT_FALSE(frmConnect().IsLoaded());
