@@ -16,12 +16,7 @@
 #include <vector>
 
 #include "BenchClock.h"
-#include "ClientProcess.h"
-#include "HookClient.h"
-#include "ScriptedServer.h"
-#include "WinTestSupport.h"
-
-using namespace clienttest;
+#include "BenchClient.h"
 
 namespace {
 
@@ -30,26 +25,8 @@ constexpr double kGoalMs = 120000;
 constexpr size_t kPaneLimit = 32768;
 const std::string kLine = "The game has ended.";
 
-struct Client {
-    testsupport::ScratchDir dir{"bench-notices"};
-    testsupport::ScriptedServer server;
-    testsupport::HookClient hook;
-    ClientRun run{dir.Path()};
-
-    testing::AssertionResult Start() {
-        if (testing::AssertionResult r = testsupport::RegisterSocketControl(); !r) return r;
-        if (testing::AssertionResult r = server.Start(); !r) return r;
-        server.Command(R"({"cmd": "script", "script": {"on": {"!": [["v", "95", "100", "False", "False"]]}}})");
-        testsupport::WriteFileBytes(run.DatFile("Game.DAT"),
-                                    "[LASTSERVER]\r\nHost=127.0.0.1\r\nPort=" + std::to_string(server.GamePort()) + "\r\n");
-        if (testing::AssertionResult r = run.Start(hook); !r) return r;
-        if (testing::AssertionResult r = LogInThroughTheDialog(hook); !r) return r;
-        if (!testsupport::PumpUntil([&] { return Has(server.Frames(), R"(["!", "tester")"); }, 60000)) {
-            return testing::AssertionFailure() << "no login reached the server";
-        }
-        return testing::AssertionSuccess();
-    }
-    static bool Has(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+struct Client : bench::BenchClient {
+    Client() : BenchClient("bench-notices") {}
 
     // One burst; its time, or a negative one when it failed.
     double Round() {
@@ -57,10 +34,10 @@ struct Client {
         const double t0 = bench::NowMs();
         server.Command(R"({"cmd": "burst", "frames": [["M", "11"]], "count": )" + std::to_string(kNotices) +
                        R"(, "then": [["U"]]})");
-        if (!testsupport::PumpUntil([&] { return Has(server.Frames(), R"(["M", )"); }, 600000)) return -1;
+        if (!Answered(600000)) return -1;
         const double ms = bench::NowMs() - t0;
         const std::string dump = hook.Ask("dump frmChatBar");
-        if (!Has(testsupport::DumpLine(dump, "control 4000 txtStatus(0)"), kLine + R"(\r\nScreen Centered.\r\n" visible=1)")) {
+        if (!bench::Has(testsupport::DumpLine(dump, "control 4000 txtStatus(0)"), kLine + R"(\r\nScreen Centered.\r\n" visible=1)")) {
             return -1;
         }
         hook.Ask("frmChatBar.txtStatus(0) key Delete shift");
@@ -106,7 +83,7 @@ int main() {
     const char* roundsText = std::getenv("BENCH_ROUNDS");
     const int rounds = roundsText ? std::max(1, std::atoi(roundsText)) : 3;
     Client client;
-    if (testing::AssertionResult started = client.Start(); !started) {
+    if (testing::AssertionResult started = client.Start(R"(["v", "95", "100", "False", "False"])"); !started) {
         std::printf("the client did not start: %s\n", started.message());
         return 1;
     }
