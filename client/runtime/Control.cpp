@@ -466,6 +466,8 @@ bool TabStrip::Highlighted(int index) const {
 
 void TabStrip::SetHighlighted(int index, bool on) {
     if (index < 1 || index > TabCount()) Raise(35600);
+    // Unchanged, the tab is not drawn again (a pane written line by line lights its tab each line).
+    if (highlighted_[static_cast<size_t>(index - 1)] == on) return;
     highlighted_[static_cast<size_t>(index - 1)] = on;
     if (hwnd_) SendMessageA(hwnd_, TCM_HIGHLIGHTITEM, static_cast<WPARAM>(index - 1), MAKELPARAM(on ? TRUE : FALSE, 0));
 }

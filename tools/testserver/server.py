@@ -36,9 +36,11 @@ A script is a JSON object (the default is demo.json beside this file):
       requests ("m" with "&north&east&" and the like) are answered, step by step, by clearing
       the square left ("C") and the new own position ("P").
   "timeline": {"once": [[seconds, frame, ...], ...],
-               "loop": {"period": seconds, "events": [[seconds, frame, ...], ...]}}
+               "loop": {"period": seconds, "events": [[seconds, frame, ...], ...],
+                        "until": seconds}}
       frames sent at those times after the login ("!"), the loop over and over for as long as
-      the connection lasts; --rate N plays them N times as fast.
+      the connection lasts (or its rounds that begin before "until"); --rate N plays them N
+      times as fast.
 In every frame sent after the login, "{user}" stands for the name the client logged in with.
 """
 import argparse
@@ -277,10 +279,13 @@ class GameServer:
 
         loop = timeline.get("loop") or {}
         period = float(loop.get("period", 0)) if loop.get("events") else 0
+        until = float(loop.get("until", 0))
         # The first round holds the events played once; the loop's rounds follow one another.
         rounds = 0
         pending = list(timeline.get("once", []))
         while True:
+            if period > 0 and until and rounds * period >= until:
+                period = 0
             if period > 0:
                 pending += [[rounds * period + e[0]] + e[1:] for e in loop.get("events", [])]
             elif not pending:
