@@ -23,6 +23,7 @@
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/MessagePump.h"
+#include "runtime/ScopedCount.h"
 
 namespace skx {
 
@@ -92,12 +93,7 @@ void frmMainForm::RequestConnect() {
 bool frmMainForm::CloseSocket() {
     bool ranToEnd = false;
     ProcLine line;
-    struct Running {
-        Running() { ++g_closesRunning; }
-        ~Running() { --g_closesRunning; }
-        Running(const Running&) = delete;
-        Running& operator=(const Running&) = delete;
-    } running;
+    const ScopedCount running(g_closesRunning);
     Guard("frmMain", "CloseSocket", [&] {
         line.Line = 1;
         tmrGameInfo.SetEnabled(false);

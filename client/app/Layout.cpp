@@ -14,6 +14,7 @@
 #include "runtime/Conversions.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/MessagePump.h"
+#include "runtime/ScopedCount.h"
 
 namespace skx {
 
@@ -65,10 +66,7 @@ void ApplyLayout() {
 }  // namespace
 
 void InitiateLayout() {
-    struct Depth {
-        Depth() { ++g_depth; }
-        ~Depth() { --g_depth; }
-    } depth;
+    const ScopedCount depth(g_depth);
     Guard("modFormDesign", "InitiateLayout", [&] {
         if (!g_settingsRead) {
             // Only the first call reads: a resize must not undo what the user changed since.

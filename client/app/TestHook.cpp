@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "ProcessHandles.h"
 #include "ReceiveTurns.h"
 #include "TestHookDump.h"
 #include "TestHookRequest.h"
@@ -185,16 +186,10 @@ void Select(const Target& t, const std::vector<std::string>& args) {
 }
 
 // The process's kernel handles, GDI objects and private (committed) bytes. Where the platform
-// does not count handles or GDI objects (Wine answers 0) they are counted by asking for each
-// possible handle value.
+// does not count GDI objects (Wine answers 0) they are counted by asking for each possible
+// handle value (the table is the process's own: no request leaves it).
 std::string Use() {
-    DWORD handles = 0;
-    if (!GetProcessHandleCount(GetCurrentProcess(), &handles) || handles == 0) {
-        for (uintptr_t h = 4; h < 0x40000; h += 4) {
-            DWORD flags = 0;
-            handles += GetHandleInformation(reinterpret_cast<HANDLE>(h), &flags) ? 1 : 0;
-        }
-    }
+    const auto handles = static_cast<long long>(ProcessHandles(GetCurrentProcess(), GetCurrentProcessId()));
     DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (gdi == 0) {
         for (uintptr_t h = 1; h < 0x10000; ++h) gdi += GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0 ? 1 : 0;

@@ -20,6 +20,7 @@
 #include "runtime/DispatchObject.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/RunTimeError.h"
+#include "runtime/ScopedCount.h"
 
 namespace skx {
 
@@ -49,7 +50,7 @@ struct Drain {
 };
 Drain g_drain;
 bool g_stopped = false;
-bool g_turning = false;  // a turn is under way (a box inside it turns the message loop)
+int g_turning = 0;  // a turn is under way (a box inside it turns the message loop)
 
 // Reads what the closed socket still holds (its read events are not raised for a closed
 // connection), as far as the backlog has room and at most kDrainReads pieces a turn. A read
@@ -85,12 +86,7 @@ bool ReceiveTurn() {
     // goes on with the rest itself once that returns: no turn starts inside it.
     if (g_turning) return !g_stopped;  // the continuation stays armed for the turn's own end
     if (g_stopped || DispatchPassRunning() || !MainWindowLinks().Socket) return g_drain.active && !g_stopped;
-    struct Turning {
-        Turning() { g_turning = true; }
-        ~Turning() { g_turning = false; }
-        Turning(const Turning&) = delete;
-        Turning& operator=(const Turning&) = delete;
-    } turning;
+    const ScopedCount turning(g_turning);
     if (g_drain.active && g_drain.generation != ConnectionGeneration()) g_drain = Drain{};
     DispatchObject& sck = MainSocket();
     if (g_drain.active) ReadClosedSocket(sck);

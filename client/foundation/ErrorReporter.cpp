@@ -15,6 +15,7 @@
 #include "runtime/App.h"
 #include "runtime/ErrorGuard.h"
 #include "runtime/Form.h"
+#include "runtime/ScopedCount.h"
 
 namespace skx {
 
@@ -48,14 +49,6 @@ struct RunReports {
     DWORD lastRewrite = 0;
 };
 RunReports g_run;
-
-struct DepthScope {
-    int& depth;
-    explicit DepthScope(int& d) : depth(d) { ++depth; }
-    ~DepthScope() { --depth; }
-    DepthScope(const DepthScope&) = delete;
-    DepthScope& operator=(const DepthScope&) = delete;
-};
 
 // Runs one step of a report; a step that fails is skipped.
 template <class F>
@@ -127,7 +120,7 @@ void WriteFurther() {
     const std::string text = g_run.lastText + FurtherErrorsLine(g_run.further);
     Step([&] {
         if (!WriteWholeFile(g_run.lastPath, text + "\r\n")) return;
-        DepthScope helper(t_helperDepth);
+        const ScopedCount helper(t_helperDepth);
         DoEncrypt(g_run.lastPath, kLogPassword);
     });
 }
@@ -173,7 +166,7 @@ void WriteReport(const std::string& ModuleName, const std::string& ProcedureName
     });
     Step([&] {
         if (!haveMemory) return;
-        DepthScope helper(t_helperDepth);
+        const ScopedCount helper(t_helperDepth);
         f.AvailVirtual = Size(memory.ullAvailVirtual);
         f.TotalVirtual = Size(memory.ullTotalVirtual);
         f.UsedVirtual = Size(memory.ullTotalVirtual - memory.ullAvailVirtual);
@@ -201,7 +194,7 @@ void WriteReport(const std::string& ModuleName, const std::string& ProcedureName
 
     Step([&] {
         if (!g_peers.ShowErrors || !g_peers.ShowBox || !g_peers.ShowErrors()) return;
-        DepthScope box(t_boxDepth);
+        const ScopedCount box(t_boxDepth);
         g_peers.ShowBox(ErrorBoxText(path), 22, ErrorBoxTitle(ErrorNumber, description));
     });
 
@@ -213,7 +206,7 @@ void WriteReport(const std::string& ModuleName, const std::string& ProcedureName
         if (IsFilePresent(path)) DeleteFileA(path.c_str());
         if (!WriteWholeFile(path, text + "\r\n")) return;
         if (!IsFilePresent(path)) return;
-        DepthScope helper(t_helperDepth);
+        const ScopedCount helper(t_helperDepth);
         DoEncrypt(path, kLogPassword);
     });
 }
@@ -242,7 +235,7 @@ void ReportError(const std::string& ModuleName, const std::string& ProcedureName
     // The same number as the last report's makes none, whichever procedure raised it.
     if (ErrorNumber == g_lastErrorNumber) return;
     ErrorPlace place{ErrorNumber, ModuleName, ProcedureName};
-    DepthScope depth(t_reportDepth);
+    const ScopedCount depth(t_reportDepth);
     if (g_run.files >= kMaxReportFiles || g_run.written.count(place)) {
         CountFurther();
     } else {

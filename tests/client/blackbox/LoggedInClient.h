@@ -110,8 +110,12 @@ public:
     std::string Game() const { return run.DatFile("Game.DAT"); }
     // How many error reports the client has written to its folder.
     int Reports() const;
-    // Where the client's receiving side stands ("receiving: held=0 ..."), for a failure's message.
-    std::string Receiving() { return "receiving: " + hook.Ask("receiving"); }
+    // Where the client's receiving side stands ("receiving: held=0 ..."), for a failure's message;
+    // a client whose GUI thread is held up somewhere answers nothing, which is said as such.
+    std::string Receiving() {
+        const std::string state = hook.Ask("receiving");
+        return "receiving: " + (state.empty() ? std::string("no answer (its GUI thread took no message for 10 s)") : state);
+    }
     // Whether the scripted server holds a connection of the client.
     bool Connected() const { return Has(server.Command(R"({"cmd": "status"})"), R"("connected": true)"); }
 

@@ -203,7 +203,11 @@ TEST_F(SocketEvents, FramesFromThePeerReachTheirHandlersInOrder) {
         frames += std::string(i ? ", " : "") + "[\"" + sent[i % sent.size()] + "\", \"" + std::to_string(i) + "\"]";
     }
     frames += "]";
-    server.Command("{\"cmd\": \"send\", \"frames\": " + frames + "}");
+    // The control's connected event can come before the server has taken the connection: the
+    // frames are sent once it has.
+    ASSERT_TRUE(server.WaitForClient());
+    const std::string sending = server.Command("{\"cmd\": \"send\", \"frames\": " + frames + "}");
+    ASSERT_NE(sending.find("\"ok\": true"), std::string::npos) << sending;
     ASSERT_TRUE(testsupport::PumpUntil([&] {
         // The frame timer's pass, between read events.
         DispatchReceived([&] { return sck.PropertyGet(wl::Connected).ToLong() == wl::True; }, report);

@@ -11,15 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <winternl.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "DemoSession.h"
+#include "ProcessHandles.h"
 
 using namespace clienttest;
 
@@ -37,43 +36,10 @@ struct Use {
     double outsideHandles = -1, outsideGdi = -1, outsidePrivateBytes = -1;
 };
 
-// One entry of the system's list of open handles (the list of information class 16).
-struct OpenHandle {
-    ULONG process;
-    BYTE type, flags;
-    USHORT value;
-    void* object;
-    ULONG access;
-};
-
-// The handles a process holds, counted in the system's list of all open handles: this platform
-// answers GetProcessHandleCount with 0 for every process.
-double OutsideHandleCount(HANDLE process, DWORD pid) {
-    DWORD count = 0;
-    if (GetProcessHandleCount(process, &count) && count > 0) return count;
-    std::vector<ULONG_PTR> buffer(1 << 16);
-    ULONG got = 0;
-    NTSTATUS status;
-    while ((status = NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(16), buffer.data(),
-                                              static_cast<ULONG>(buffer.size() * sizeof(ULONG_PTR)), &got)) ==
-               static_cast<NTSTATUS>(0xC0000004L) &&  // the list is longer: a larger buffer
-           buffer.size() < (1u << 24)) {
-        buffer.resize(buffer.size() * 2);
-    }
-    if (status != 0) return -1;
-    const ULONG entries = *reinterpret_cast<const ULONG*>(buffer.data());
-    const auto* list = reinterpret_cast<const OpenHandle*>(buffer.data() + 1);
-    count = 0;
-    for (ULONG i = 0; i < entries && list + i + 1 <= reinterpret_cast<const OpenHandle*>(buffer.data() + buffer.size()); ++i) {
-        count += list[i].process == pid ? 1 : 0;
-    }
-    return count;
-}
-
 void ReadFromOutside(DWORD pid, Use& u) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
     if (!process) return;
-    u.outsideHandles = OutsideHandleCount(process, pid);
+    u.outsideHandles = skx::ProcessHandles(process, pid);
     // GetGuiResources fails for every process on this platform (the call is not implemented).
     if (const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS); gdi > 0) u.outsideGdi = gdi;
     CloseHandle(process);
@@ -190,8 +156,11 @@ TEST(Soak, DemoSessionAndRandomFramesLeaveTheClientAliveAndItsUseFlat) {
         const DWORD sent = GetTickCount();
         Probe(s, x);
         const std::string answer = R"(["M", ")" + std::to_string((originX + x - 20) % 150) + R"(", ")" + std::to_string(originY) + '"';
-        ASSERT_TRUE(s.WaitSent(answer, 30000)) << "no answer " << answer << " after batch " << batch << "; the client's "
-                                               << s.Receiving() << "; the server's " << s.server.Command(R"({"cmd": "status"})");
+        // What the client sent since the probe tells an answer that never came from one that came
+        // with another origin (the view's size or the own square changed).
+        ASSERT_TRUE(s.WaitSent(answer, 30000)) << "no answer " << answer << " after batch " << batch << "; sent since the probe: "
+                                               << s.server.Frames() << "; the client's " << s.Receiving() << "; the server's "
+                                               << s.server.Command(R"({"cmd": "status"})");
         if (minutes <= 5) std::printf("batch %d answered in %lu ms\n", batch, GetTickCount() - sent);
         if (batch % 10 == 9) {
             const Use now = UseOf(s);
